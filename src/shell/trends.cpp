@@ -1,0 +1,252 @@
+#include "shell/trends.h"
+
+#include <algorithm>
+
+#include "help/help_texts.h"
+#include "projection/year_by_year.h"
+#include "tables/number_text.h"
+
+namespace vorn {
+namespace {
+
+int sliderSlot(Control slider) {
+    switch (slider) {
+        case Control::HScrollTime:
+            return 0;
+        case Control::HScrollUncert:
+            return 1;
+        case Control::HScrollLags:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
+
+Trends::Trends(Platform& platform, RandomSource random)
+    : m_platform(platform), m_random(std::move(random)) {
+    for (const ControlLayout& layout : windowLayout()) {
+        m_texts[static_cast<std::size_t>(index(layout.id))] = std::string(layout.text);
+        m_widths[static_cast<std::size_t>(index(layout.id))] = layout.width;
+    }
+    m_sliders = {sliderRange(Control::HScrollTime).value, sliderRange(Control::HScrollUncert).value,
+                 sliderRange(Control::HScrollLags).value};
+    const auto& design = designStacking();
+    m_stacking.assign(design.begin(), design.end());
+    tables.trend.resize(9, 9);
+    tables.policy.resize(9, 9);
+    tables.totals.resize(kTotalsRows, 9);
+}
+
+void Trends::paint(CellTable& table, int row, int column, Rgb color) {
+    table.setCurrent(row, column);
+    table.setCurrentColor(color);
+}
+
+void Trends::Form_Load() {
+    m_contribData = ChartTable(9, 9);
+    m_trendsData = ChartTable(9, 21);
+    m_spreadData = ChartTable(21, 21);
+    cats = ItemCount::number(8);
+    Overviews();
+    Instructions();
+    setText(Control::Hints, "");
+    initialize();
+}
+
+void Trends::initialize() {
+    cats = ItemCount::number(8);
+    iter = 1;
+    inc = 0.5;
+    const int n = cats.value;
+    CellTable& trend = tables.trend;
+    CellTable& totals = tables.totals;
+    CellTable& policy = tables.policy;
+
+    trend.resize(n + 1, n + 1);
+    totals.resize(kTotalsRows, n + 1);
+    policy.resize(n + 1, n + 1);
+
+    BaseColor = 200;
+    OtherColor = 255;
+    NewColor = BaseColor;
+    Shade = 0.5;
+    ColorShift = 500;
+    const double shaded = static_cast<int>(Shade * BaseColor);
+
+    trend.setText(0, 0, kTrendTitle);
+    totals.setText(0, 0, kTotalsTitle);
+    policy.setText(0, 0, kPolicyTitle);
+    totals.setText(kNetGrowthRow, 0, kNetGrowthLabel);
+    totals.setText(kUncertaintyRow, 0, kUncertaintyLabel);
+    totals.setText(kLagsRow, 0, kLagsLabel);
+    trend.setColumnWidth(0, kLabelColumnWidth);
+    totals.setColumnWidth(0, kLabelColumnWidth);
+    policy.setColumnWidth(0, kLabelColumnWidth);
+
+    const Rgb trendHeader = channelColor(kTrendChannel, shaded, OtherColor);
+    const Rgb trendValue = channelColor(kTrendChannel, BaseColor, OtherColor);
+    const Rgb policyHeader = channelColor(kPolicyChannel, shaded, OtherColor);
+    const Rgb policyValue = channelColor(kPolicyChannel, BaseColor, OtherColor);
+    const Rgb totalsHeader = channelColor(kTotalsChannel, shaded, OtherColor);
+    const Rgb totalsValue = channelColor(kTotalsChannel, BaseColor, OtherColor);
+
+    for (int i = 0; i <= n; ++i) {
+        paint(trend, i, 0, trendHeader);
+        paint(trend, 0, i, trendHeader);
+        paint(policy, i, 0, policyHeader);
+        paint(policy, 0, i, policyHeader);
+        if (i != 0) {
+            trend.setText(0, i, defaultItemName(i));
+            const std::string& name = trend.text(0, i);
+            trend.setText(i, 0, name);
+            totals.setText(kNamesRow, i, name);
+            policy.setText(i, 0, name);
+            policy.setText(0, i, name);
+        }
+        for (int j = 1; j <= n; ++j) {
+            trend.setText(i, j, std::string(kPercentMark));
+            policy.setText(i, j, std::string(kPercentMark));
+            paint(trend, i, j, trendValue);
+            paint(policy, i, j, policyValue);
+        }
+        for (int j = 0; j <= 3; ++j) {
+            paint(totals, j, i, totalsHeader);
+        }
+    }
+    for (int i = 1; i <= n; ++i) {
+        totals.setText(kNetGrowthRow, i, std::string(kPercentMark));
+        totals.setText(kUncertaintyRow, i, std::string(kPercentMark));
+        totals.setText(kLagsRow, i, "1");
+    }
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= 3; ++j) {
+            paint(totals, j, i, totalsValue);
+        }
+    }
+
+    bringToFront(Control::About);
+    m_hintsBorder = true;
+    setText(Control::Hints, "  Hints: (Click on cells for Help)");
+    YearbyYear(cats);
+}
+
+void Trends::Overviews() { setText(Control::Overview, overviewText()); }
+
+void Trends::Instructions() {
+    setText(Control::Instruction, instructionsText());
+    setText(Control::About, creditsText());
+}
+
+int Trends::sliderValue(Control slider) const {
+    const int slot = sliderSlot(slider);
+    return slot < 0 ? 0 : m_sliders[static_cast<std::size_t>(slot)];
+}
+
+void Trends::HScrollLags_Change(int position) {
+    const SliderRange range = sliderRange(Control::HScrollLags);
+    m_sliders[2] = std::clamp(position, range.minimum, range.maximum);
+    inc = m_sliders[2] / 100.0;
+}
+
+void Trends::HScrollTime_Change(int position) {
+    const SliderRange range = sliderRange(Control::HScrollTime);
+    m_sliders[0] = std::clamp(position, range.minimum, range.maximum);
+    YearbyYear(cats);
+}
+
+void Trends::HScrollUncert_Change(int position) {
+    const SliderRange range = sliderRange(Control::HScrollUncert);
+    m_sliders[1] = std::clamp(position, range.minimum, range.maximum);
+    YearbyYear(cats);
+}
+
+const std::string& Trends::text(Control control) const {
+    return m_texts[static_cast<std::size_t>(index(control))];
+}
+
+void Trends::setText(Control control, std::string text) {
+    const ControlKind kind = layoutOf(control).kind;
+    if (kind != ControlKind::TextBox && kind != ControlKind::Label) {
+        return;
+    }
+    m_texts[static_cast<std::size_t>(index(control))] = std::move(text);
+    runChangeHandler(control);
+}
+
+void Trends::runChangeHandler(Control control) {
+    switch (control) {
+        case Control::TextAnnual:  // TextAnnual_Change
+            bringToFront(Control::MscXImpacts);
+            bringToFront(Control::TextGrowth);
+            break;
+        case Control::TextVary:  // TextVary_Change
+            bringToFront(Control::MscVary);
+            bringToFront(Control::TextAnnual);
+            break;
+        case Control::Overview:  // Overview_Change
+            bringToFront(Control::Overview);
+            break;
+        case Control::Instruction:  // Instruction_Change
+            bringToFront(Control::Instruction);
+            break;
+        default:
+            break;
+    }
+}
+
+int Trends::width(Control control) const { return m_widths[static_cast<std::size_t>(index(control))]; }
+
+void Trends::setWidth(Control control, int twips) {
+    m_widths[static_cast<std::size_t>(index(control))] = twips;
+}
+
+void Trends::bringToFront(Control control) {
+    auto position = std::find(m_stacking.begin(), m_stacking.end(), control);
+    std::rotate(m_stacking.begin(), position, position + 1);
+}
+
+bool Trends::isAbove(Control a, Control b) const {
+    auto positionA = std::find(m_stacking.begin(), m_stacking.end(), a);
+    auto positionB = std::find(m_stacking.begin(), m_stacking.end(), b);
+    return positionA < positionB;
+}
+
+void Trends::YearbyYear(ItemCount /*cats*/) {
+    ProjectionSettings settings;
+    settings.horizon = sliderValue(Control::HScrollTime);
+    settings.uncertaintyLevel = sliderValue(Control::HScrollUncert);
+    settings.policy = Policy;
+    settings.iter = iter;
+    settings.lastc2 = lastc2;
+    ProjectionResult result = yearByYear(tables, settings, m_random);
+
+    setWidth(Control::TextAnnual, 5000);
+    setText(Control::TextAnnual, result.trendsCaption);
+    setWidth(Control::TextGrowth, 5000);
+    setText(Control::TextGrowth, result.contributionsCaption);
+
+    m_trendsData = std::move(result.levelTable);
+    m_contribData = std::move(result.contribTable);
+    if (iter > 1) {
+        bringToFront(Control::MscVary);
+        bringToFront(Control::TextVary);
+    }
+    m_spreadData = std::move(result.spreadTable);
+    m_lastProjection = std::move(result.numbers);
+    ++m_projectionCount;
+}
+
+const ChartTable& Trends::chartData(Control chart) const {
+    switch (chart) {
+        case Control::MscXImpacts:
+            return m_contribData;
+        case Control::MscVary:
+            return m_spreadData;
+        default:
+            return m_trendsData;
+    }
+}
+
+}  // namespace vorn

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "charts/chart_table.h"
+#include "projection/projection.h"
+#include "projection/random_source.h"
+#include "shell/controls.h"
+#include "shell/platform.h"
+#include "tables/scenario_tables.h"
+
+namespace vorn {
+
+/// The number of items as the window holds it: a number, or after a load the text read from
+/// the file's count line, which a later save writes back as text.
+struct ItemCount {
+    int value = 0;
+    bool heldAsText = false;
+    std::string text;  // the count's text when heldAsText
+
+    static ItemCount number(int value) { return ItemCount{value, false, {}}; }
+    static ItemCount fromText(std::string text, int value) {
+        return ItemCount{value, true, std::move(text)};
+    }
+};
+
+/// The main window's state and its procedures, free of any toolkit: the three tables, the
+/// window-level values, the texts of the text boxes and labels, the slider positions, the
+/// chart data and the front-to-back order of the controls. A view draws this state and
+/// forwards the user's events to the handlers; nothing it shows is decided elsewhere.
+class Trends {
+public:
+    explicit Trends(Platform& platform, RandomSource random = RandomSource());
+
+    Trends(const Trends&) = delete;
+    Trends& operator=(const Trends&) = delete;
+
+    // --- The scenario tables -------------------------------------------------------------
+    ScenarioTables tables;
+    CellTable& MSFlexXImpact() { return tables.trend; }
+    CellTable& MSFlexTotals() { return tables.totals; }
+    CellTable& MSFlexPolicy() { return tables.policy; }
+    const CellTable& MSFlexXImpact() const { return tables.trend; }
+    const CellTable& MSFlexTotals() const { return tables.totals; }
+    const CellTable& MSFlexPolicy() const { return tables.policy; }
+
+    // --- Window-level values (an unset value reads as 0) ----------------------------------
+    ItemCount cats = ItemCount::number(0);
+    double inc = 0;
+    int Policy = 0;
+    int iter = 0;
+    int lastr1 = 0, lastc1 = 0;
+    int lastr2 = 0, lastc2 = 0;
+    int lastr3 = 0, lastc3 = 0;
+    double BaseColor = 0;
+    double OtherColor = 0;
+    double NewColor = 0;
+    double ColorShift = 0;
+    double Shade = 0;
+
+    // --- Start-up, Clear, menus -----------------------------------------------------------
+    /// Runs once before the window is first shown.
+    void Form_Load();
+    /// Builds the blank eight-item scenario and recalculates.
+    void initialize();
+    void mnuClear_Click() { initialize(); }
+    void HelpOveview_Click() { bringToFront(Control::Overview); }
+    void HelpInstructions_Click() { bringToFront(Control::Instruction); }
+    void HelpAbout_Click() { bringToFront(Control::About); }
+    void Overviews();
+    void Instructions();
+
+    // --- Sliders ---------------------------------------------------------------------------
+    int sliderValue(Control slider) const;
+    /// The sliders' change handlers; each first takes the slider's new position.
+    void HScrollLags_Change(int position);
+    void HScrollTime_Change(int position);
+    void HScrollUncert_Change(int position);
+
+    // --- Text boxes and labels -------------------------------------------------------------
+    const std::string& text(Control control) const;
+    /// Sets the text of a text box or label, by the program or the user, and runs the box's
+    /// change handler.
+    void setText(Control control, std::string text);
+    int width(Control control) const;
+    void setWidth(Control control, int twips);
+    bool hintsBorder() const { return m_hintsBorder; }
+
+    // --- Stacking --------------------------------------------------------------------------
+    void bringToFront(Control control);
+    /// Front-to-back order of every control.
+    const std::vector<Control>& stacking() const { return m_stacking; }
+    /// True when `a` lies above `b`.
+    bool isAbove(Control a, Control b) const;
+
+    // --- The projection and the charts ----------------------------------------------------
+    /// Recalculates everything from the tables and sliders and redraws the charts. The item
+    /// count is taken from the Trend Matrix; `cats` is a copy and never changes the window's.
+    void YearbyYear(ItemCount cats);
+    const ChartTable& chartData(Control chart) const;
+    /// The numbers behind the charts of the last recalculation.
+    const ProjectionNumbers& lastProjection() const { return m_lastProjection; }
+    /// Counts recalculations; lets a view skip redrawing unchanged charts.
+    unsigned long projectionCount() const { return m_projectionCount; }
+
+    Platform& platform() { return m_platform; }
+    RandomSource& random() { return m_random; }
+
+    /// Paints a cell the way the blank scenario does: makes it current, then colours it.
+    static void paint(CellTable& table, int row, int column, Rgb color);
+
+private:
+    void runChangeHandler(Control control);
+
+    Platform& m_platform;
+    RandomSource m_random;
+    std::array<std::string, kControlCount> m_texts;
+    std::array<int, kControlCount> m_widths;
+    std::array<int, 3> m_sliders;  // time, uncertainty, increment
+    std::vector<Control> m_stacking;
+    bool m_hintsBorder = false;
+    ChartTable m_trendsData;
+    ChartTable m_contribData;
+    ChartTable m_spreadData;
+    ProjectionNumbers m_lastProjection;
+    unsigned long m_projectionCount = 0;
+};
+
+}  // namespace vorn

@@ -1,0 +1,351 @@
+#include "projection/projection.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <vector>
+
+namespace vorn {
+namespace {
+
+constexpr double kTolerance = 1e-12;
+
+ProjectionInput itemsWithoutFluctuation(int n, int horizon = 1) {
+    ProjectionInput input;
+    input.items = n;
+    input.trend.assign(static_cast<std::size_t>(n * n), 0.0);
+    input.policy.assign(static_cast<std::size_t>(n * n), 0.0);
+    input.uncertainty.assign(static_cast<std::size_t>(n), 0.0);
+    input.lag.assign(static_cast<std::size_t>(n), 0.0);
+    for (int i = 1; i <= n; ++i) {
+        input.names.push_back("Item  " + std::to_string(i));
+    }
+    input.horizon = horizon;
+    input.uncertaintyLevel = 0;
+    input.runs = 1;
+    input.tracked = 1;
+    return input;
+}
+
+double& cell(std::vector<double>& matrix, int n, int row, int column) {
+    return matrix[static_cast<std::size_t>((row - 1) * n + (column - 1))];
+}
+
+ProjectionNumbers run(const ProjectionInput& input) {
+    RandomSource random(42);
+    return projectNumbers(input, random);
+}
+
+TEST(Projection, AllZeroKeepsEveryLevelAtOne) {
+    ProjectionInput input = itemsWithoutFluctuation(3, 2);
+    ProjectionNumbers out = run(input);
+    for (int i = 0; i < 3; ++i) {
+        for (int p = 0; p < kPoints; ++p) {
+            EXPECT_EQ(out.level(i, p), 1.0);
+        }
+        EXPECT_EQ(out.netGrowth[static_cast<std::size_t>(i)], 0.0);
+    }
+    for (double contribution : out.contributions) {
+        EXPECT_EQ(contribution, 0.0);
+    }
+}
+
+TEST(Projection, LagZeroExtrapolatesToTheEndOfTheStep) {
+    ProjectionInput input = itemsWithoutFluctuation(1);
+    cell(input.trend, 1, 1, 1) = 5;
+    ProjectionNumbers out = run(input);
+    EXPECT_NEAR(out.level(0, 1), 1.05, kTolerance);
+    EXPECT_NEAR(out.level(0, 2), 1.105, kTolerance);
+    EXPECT_NEAR(out.level(0, 3), 1.163, kTolerance);
+}
+
+TEST(Projection, LagOfOneStepGrowsByFivePercentAStep) {
+    ProjectionInput input = itemsWithoutFluctuation(1);
+    cell(input.trend, 1, 1, 1) = 5;
+    input.lag[0] = 1;
+    ProjectionNumbers out = run(input);
+    for (int p = 1; p < kPoints; ++p) {
+        EXPECT_NEAR(out.level(0, p), std::pow(1.05, p), 1e-9) << "step " << p;
+    }
+}
+
+TEST(Projection, ReceivingItemsLagReadsTheContributorEarlier) {
+    ProjectionInput input = itemsWithoutFluctuation(2);
+    cell(input.trend, 2, 1, 1) = 5;
+    cell(input.trend, 2, 1, 2) = 10;
+    input.lag = {0, 2};
+    ProjectionNumbers lagged = run(input);
+    EXPECT_NEAR(lagged.level(0, 1), 1.05, kTolerance);
+    EXPECT_NEAR(lagged.level(0, 2), 1.105, kTolerance);
+    EXPECT_NEAR(lagged.level(0, 3), 1.163, kTolerance);
+    EXPECT_NEAR(lagged.level(1, 1), 1.1, kTolerance);
+    EXPECT_NEAR(lagged.level(1, 2), 1.2, kTolerance);
+    EXPECT_NEAR(lagged.level(1, 3), 1.305, kTolerance);
+    EXPECT_EQ(lagged.netGrowth, (std::vector<double>{5, 10}));
+
+    input.lag = {0, 0};
+    ProjectionNumbers prompt = run(input);
+    EXPECT_NEAR(prompt.level(1, 1), 1.1, kTolerance);
+    EXPECT_NEAR(prompt.level(1, 2), 1.21, kTolerance);
+    EXPECT_NEAR(prompt.level(1, 3), 1.326, kTolerance);
+}
+
+TEST(Projection, BackcastIsShownFromTheHorizonYearToTwoThousand) {
+    ProjectionInput input = itemsWithoutFluctuation(1, -1);
+    cell(input.trend, 1, 1, 1) = 5;
+    ProjectionNumbers out = run(input);
+    EXPECT_EQ(out.years.front(), 1980);
+    EXPECT_EQ(out.years.back(), 2000);
+    EXPECT_EQ(out.level(0, 20), 1.0);
+    EXPECT_NEAR(out.level(0, 19), 0.95, kTolerance);
+    EXPECT_LT(out.level(0, 0), out.level(0, 1));
+    EXPECT_EQ(out.trackedLevels.front(), out.level(0, 0)) << "the spread follows the same order";
+}
+
+TEST(Projection, LevelsBelowZeroBecomeOneHundredth) {
+    ProjectionInput input = itemsWithoutFluctuation(1, 20);
+    cell(input.trend, 1, 1, 1) = -50;  // 1 - 0.5 x 20 = -9
+    input.lag[0] = 20;                 // read the previous level: no extrapolation
+    ProjectionNumbers out = run(input);
+    EXPECT_EQ(out.level(0, 1), 0.01);
+    EXPECT_EQ(out.level(0, 2), 0.01) << "later steps start from 0.01";
+}
+
+TEST(Projection, HorizonZeroAddsNoContributions) {
+    ProjectionInput input = itemsWithoutFluctuation(2, 0);
+    cell(input.trend, 2, 1, 2) = 50;
+    ProjectionNumbers out = run(input);
+    for (int p = 0; p < kPoints; ++p) {
+        EXPECT_EQ(out.level(1, p), 1.0);
+        EXPECT_EQ(out.years[static_cast<std::size_t>(p)], 2000);
+    }
+}
+
+TEST(Projection, PoliciesAddOnlyGoingForwards) {
+    ProjectionInput input = itemsWithoutFluctuation(1, 1);
+    cell(input.trend, 1, 1, 1) = 1.5;
+    cell(input.policy, 1, 1, 1) = 2;
+    input.policyOn = true;
+    ProjectionNumbers forward = run(input);
+    EXPECT_EQ(forward.netGrowth[0], 3.5);
+    EXPECT_NEAR(forward.level(0, 1), 1.035, kTolerance);
+    EXPECT_NEAR(forward.contributions[0], 1.5 * forward.level(0, 19), 1e-9)
+        << "contributions use the Trend Matrix alone";
+
+    input.horizon = -1;
+    ProjectionNumbers backward = run(input);
+    EXPECT_EQ(backward.netGrowth[0], 1.5);
+    EXPECT_NEAR(backward.level(0, 19), 0.985, kTolerance);
+}
+
+TEST(Projection, NetGrowthRoundsToHundredthsHalvesUp) {
+    ProjectionInput input = itemsWithoutFluctuation(2);
+    cell(input.trend, 2, 1, 1) = 1.5;
+    cell(input.trend, 2, 2, 1) = -0.25;
+    cell(input.trend, 2, 1, 2) = 1.234;
+    EXPECT_EQ(computeNetGrowth(input), (std::vector<double>{1.25, 1.23}));
+    cell(input.trend, 2, 2, 2) = 0.005;  // 1.239 rounds up to 1.24
+    EXPECT_EQ(computeNetGrowth(input)[1], 1.24);
+}
+
+TEST(Projection, ContributionsOfTheLastStepAndTheirRandomPart) {
+    ProjectionInput input = itemsWithoutFluctuation(2, 1);
+    cell(input.trend, 2, 1, 1) = 2;
+    cell(input.trend, 2, 1, 2) = 3;
+    cell(input.trend, 2, 2, 1) = -1;
+    input.uncertainty = {4, 0};
+    input.uncertaintyLevel = 1;
+    ProjectionNumbers out = run(input);
+    const double start1 = out.level(0, 19);
+    const double start2 = out.level(1, 19);
+    EXPECT_NEAR(out.contributions[0], 2 * start1, 1e-12);
+    EXPECT_NEAR(out.contributions[1], 3 * start1, 1e-12);
+    EXPECT_NEAR(out.contributions[2], -1 * start2, 1e-12);
+    EXPECT_EQ(out.contributions[3], 0.0);
+    const double randomPart = out.contributions[4];
+    EXPECT_LE(std::abs(randomPart), 4 * start1);
+    EXPECT_EQ(out.contributions[5], 0.0) << "an item without uncertainty has no random part";
+}
+
+TEST(Projection, NoItemsLeavesOnlyLabels) {
+    ProjectionInput input = itemsWithoutFluctuation(0, 2);
+    input.tracked = 3;
+    RandomSource random(1);
+    ProjectionResult result = project(input, random);
+    EXPECT_EQ(result.numbers.tracked, 0);
+    EXPECT_EQ(result.contribTable.rows(), 2);
+    EXPECT_EQ(result.contribTable.columns(), 1);
+    EXPECT_EQ(result.contribTable.text(1, 0), "Uncertainty");
+    EXPECT_EQ(result.levelTable.text(0, 20), " 2040");
+    for (int r = 1; r < kPoints; ++r) {
+        for (int p = 0; p < kPoints; ++p) {
+            EXPECT_TRUE(result.levelTable.isEmpty(r, p));
+            EXPECT_TRUE(result.spreadTable.isEmpty(r, p));
+        }
+    }
+}
+
+TEST(ProjectionTables, TwentyItemsFillEveryLevelRow) {
+    ProjectionInput input = itemsWithoutFluctuation(20, 3);
+    RandomSource random(1);
+    ProjectionResult result = project(input, random);
+    EXPECT_EQ(result.levelTable.rows(), 21);
+    for (int r = 1; r <= 20; ++r) {
+        ASSERT_NE(result.levelTable.number(r, 20), nullptr);
+    }
+    EXPECT_EQ(result.contribTable.rows(), 22);
+    EXPECT_EQ(result.contribTable.text(21, 0), "Uncertainty");
+    EXPECT_EQ(result.contribTable.text(0, 20), "Item  20");
+    EXPECT_EQ(result.contribTable.text(20, 0), "Item  20");
+    EXPECT_TRUE(result.contribTable.isEmpty(0, 0));
+}
+
+TEST(ProjectionTables, FewerItemsLeaveTheOtherRowsEmpty) {
+    ProjectionInput input = itemsWithoutFluctuation(3, 2);
+    RandomSource random(1);
+    ProjectionResult result = project(input, random);
+    EXPECT_NE(result.levelTable.number(3, 0), nullptr);
+    EXPECT_TRUE(result.levelTable.isEmpty(4, 0));
+    EXPECT_EQ(result.levelTable.text(0, 0), " 2000");
+    EXPECT_EQ(result.spreadTable.text(0, 20), " 2040");
+    EXPECT_NE(result.spreadTable.number(1, 0), nullptr);
+    EXPECT_TRUE(result.spreadTable.isEmpty(2, 0)) << "one run fills one spread row";
+}
+
+TEST(ProjectionTables, BackcastLabelsRunFromTheHorizonYear) {
+    ProjectionInput input = itemsWithoutFluctuation(1, -5);
+    input.runs = 20;
+    RandomSource random(1);
+    ProjectionResult result = project(input, random);
+    EXPECT_EQ(result.levelTable.text(0, 0), " 1900");
+    EXPECT_EQ(result.levelTable.text(0, 20), " 2000");
+    EXPECT_EQ(result.spreadTable.text(0, 0), " 1900");
+    EXPECT_EQ(result.trendsCaption, "Scenario Trends- Backcast to  1900");
+}
+
+TEST(Captions, CarryDirectionYearAndPolicies) {
+    ProjectionInput input = itemsWithoutFluctuation(1, 2);
+    input.policyOn = true;
+    RandomSource random(1);
+    ProjectionResult forward = project(input, random);
+    EXPECT_EQ(forward.trendsCaption, "Scenario Trends- Forecast to  2040 (with Policies)");
+    EXPECT_EQ(forward.contributionsCaption, "Contributions to Change in  2040");
+
+    input.horizon = 0;
+    ProjectionResult still = project(input, random);
+    EXPECT_EQ(still.trendsCaption, "Scenario Trends- Forecast to  2000");
+
+    input.horizon = -3;
+    ProjectionResult backward = project(input, random);
+    EXPECT_EQ(backward.trendsCaption, "Scenario Trends- Backcast to  1940");
+    EXPECT_EQ(backward.contributionsCaption, "Contributions to Change in  1940");
+}
+
+// --- Uncertainty runs -----------------------------------------------------------------------
+
+ProjectionInput uncertainPair() {
+    ProjectionInput input = itemsWithoutFluctuation(2, 2);
+    cell(input.trend, 2, 1, 1) = 1;
+    cell(input.trend, 2, 1, 2) = 2;
+    input.uncertainty = {5, 0};
+    input.uncertaintyLevel = 3;
+    input.runs = 20;
+    return input;
+}
+
+TEST(UncertaintyRuns, WithoutFluctuationAllRunsAreEqual) {
+    ProjectionInput input = uncertainPair();
+    input.uncertaintyLevel = 0;
+    ProjectionNumbers out = run(input);
+    for (int runIndex = 1; runIndex < 20; ++runIndex) {
+        for (int p = 0; p < kPoints; ++p) {
+            EXPECT_EQ(out.trackedLevels[static_cast<std::size_t>(runIndex * kPoints + p)],
+                      out.trackedLevels[static_cast<std::size_t>(p)]);
+        }
+    }
+    EXPECT_EQ(out.contributions[4], 0.0);
+}
+
+TEST(UncertaintyRuns, TwentyRunsFillTwentyDifferentRows) {
+    ProjectionInput input = uncertainPair();
+    input.tracked = 2;  // no own uncertainty: it varies through item 1
+    RandomSource random(7);
+    ProjectionResult result = project(input, random);
+    std::set<double> finals;
+    for (int r = 1; r <= 20; ++r) {
+        ASSERT_NE(result.spreadTable.number(r, 20), nullptr) << "row " << r;
+        finals.insert(*result.spreadTable.number(r, 20));
+    }
+    EXPECT_EQ(finals.size(), 20u);
+}
+
+TEST(UncertaintyRuns, FluctuationsStayWithinUncertaintyTimesLevel) {
+    ProjectionInput input = itemsWithoutFluctuation(1, 1);
+    input.uncertainty = {2};
+    input.uncertaintyLevel = 5;  // up to 10 percent a step
+    input.runs = 200;
+    ProjectionNumbers out = run(input);
+    double lowest = 1, highest = 1;
+    for (int runIndex = 0; runIndex < input.runs; ++runIndex) {
+        const double first = out.trackedLevels[static_cast<std::size_t>(runIndex * kPoints + 1)];
+        EXPECT_GE(first, 0.9);
+        EXPECT_LT(first, 1.1);
+        lowest = std::min(lowest, first);
+        highest = std::max(highest, first);
+    }
+    EXPECT_LT(lowest, 0.95) << "draws cover the whole range";
+    EXPECT_GT(highest, 1.05);
+}
+
+TEST(UncertaintyRuns, NegativeUncertaintyMirrorsThePositiveOne) {
+    ProjectionInput input = itemsWithoutFluctuation(1, 1);
+    input.uncertainty = {2};
+    input.uncertaintyLevel = 5;
+    const double up = run(input).level(0, 1);
+    input.uncertainty = {-2};
+    const double down = run(input).level(0, 1);
+    EXPECT_NE(up, 1.0);
+    EXPECT_NEAR(up + down, 2.0, 1e-12) << "the same draw moves the level the other way";
+}
+
+TEST(UncertaintyRuns, SeededSourcesRepeatAndClockSourcesDiffer) {
+    ProjectionInput input = uncertainPair();
+    EXPECT_EQ(run(input).trackedLevels, run(input).trackedLevels);
+    RandomSource clockA;
+    RandomSource clockB;
+    EXPECT_NE(projectNumbers(input, clockA).trackedLevels, projectNumbers(input, clockB).trackedLevels);
+}
+
+TEST(TrackedItem, FallsBackToItemOneWhenNoneOrAStaleColumnIsSelected) {
+    ProjectionInput input = uncertainPair();
+    input.runs = 1;
+    for (int stale : {0, -1, 3, 99}) {
+        input.tracked = stale;
+        RandomSource random(3);
+        ProjectionResult result = project(input, random);
+        EXPECT_EQ(result.numbers.tracked, 1);
+        ASSERT_NE(result.spreadTable.number(1, 5), nullptr);
+        EXPECT_EQ(*result.spreadTable.number(1, 5), *result.levelTable.number(1, 5));
+    }
+}
+
+TEST(ExtremeEntries, OverflowStaysDefinedAndDetectable) {
+    ProjectionInput input = itemsWithoutFluctuation(2, 20);
+    cell(input.trend, 2, 1, 1) = 1e300;
+    cell(input.trend, 2, 2, 1) = 1e308;
+    cell(input.trend, 2, 1, 2) = -1e300;
+    input.uncertainty = {1e300, 0};
+    input.uncertaintyLevel = 10;
+    input.runs = 20;
+    RandomSource random(5);
+    ProjectionResult result = project(input, random);
+    EXPECT_FALSE(std::isfinite(result.numbers.netGrowth[0]));
+    for (int p = 0; p < kPoints; ++p) {
+        ASSERT_NE(result.levelTable.number(1, p), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace vorn

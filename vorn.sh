@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds the Halvorine (VORN) Model and opens it, or runs every test.
+#   ./vorn.sh run     install what is missing, build, open the window
+#   ./vorn.sh test    install what is missing, build, run every test
+# Further commands: bench (run the benchmarks), install [PREFIX].
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${VORN_BUILD_DIR:-$here/build}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+packages=(cmake make g++ pkg-config
+          qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
+          libgtest-dev libbenchmark-dev fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$build" -j "$jobs"
+}
+
+case "${1:-run}" in
+    run)
+        install_missing
+        configure_and_build
+        exec "$build/vorn"
+        ;;
+    test)
+        install_missing
+        configure_and_build
+        cd "$build"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
+        ;;
+    bench)
+        install_missing
+        configure_and_build
+        QT_QPA_PLATFORM=offscreen "$build/vorn-bench" "${@:2}"
+        ;;
+    install)
+        install_missing
+        configure_and_build -DCMAKE_INSTALL_PREFIX="${2:-/usr/local}"
+        cmake --install "$build"
+        ;;
+    *)
+        echo "usage: $0 run|test|bench|install [PREFIX]" >&2
+        exit 2
+        ;;
+esac
