@@ -26,6 +26,14 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The number tests also run under a locale that writes decimal commas.
+ensure_comma_locale() {
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: no de_DE.UTF-8 locale; locale tests use a C++ locale only"
+}
+
 configure_and_build() {
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$build" -j "$jobs"
@@ -38,7 +46,8 @@ case "${1:-run}" in
         exec "$build/vorn"
         ;;
     test)
-        install_missing
+        install_missing locales
+        ensure_comma_locale
         configure_and_build
         cd "$build"
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
