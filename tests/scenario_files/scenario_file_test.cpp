@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -234,6 +235,7 @@ TEST(ScenarioFile, FieldsOfTheLongestLengthAreReadWhole) {
 struct HandEdited {
     const char* name;
     std::string bytes;
+    friend void PrintTo(const HandEdited& edited, std::ostream* out) { *out << edited.name; }
 };
 
 class ScenarioFileHandEdited : public ::testing::TestWithParam<HandEdited> {};
@@ -312,6 +314,7 @@ struct Damaged {
     const char* name;
     std::string bytes;
     const char* reason;  // part of the message
+    friend void PrintTo(const Damaged& damaged, std::ostream* out) { *out << damaged.name; }
 };
 
 class ScenarioFileDamaged : public ::testing::TestWithParam<Damaged> {};
@@ -337,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"EndsEarly", kTwoItemFile.substr(0, kTwoItemFile.find("\"Policy Matrix\"")),
                 "ends after 16 of the 25 values that a scenario of 2 items needs"},
         Damaged{"CountOnly", "1\r\n",
-                "ends after 1 of the 9 values that a scenario of 1 item needs"},
+                "ends after 1 of the 13 values that a scenario of 1 item needs"},
         Damaged{"NulBytes", std::string("2\r\n\"Trend\0Matrix\"\r\n", 19), "not a text file"},
         Damaged{"Binary",
                 std::string("\x7F"
