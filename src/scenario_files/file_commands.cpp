@@ -116,9 +116,9 @@ bool loadscenario(Trends& window, const std::string& path) {
 bool savescenario(Trends& window, const std::string& path) {
     const ItemCount cats = window.cats;
     if (const std::string problem = scenarioWriteProblem(window.tables, cats); !problem.empty()) {
-        showMessage(window, "The scenario was not saved to \"" + path + "\": " + problem +
-                                ", which a scenario file cannot hold. Please rename it and save "
-                                "again.");
+        showMessage(window, "The scenario could not be saved to \"" + path + "\": " + problem +
+                                ", which a scenario file cannot hold. Please change that text "
+                                "and save again.");
         return false;
     }
     if (const std::string error = writeFileAtomically(path, formatScenario(window.tables, cats));
