@@ -22,6 +22,8 @@ BarChartView::BarChartView(QWidget* parent) : QChartView(parent) {
     m_axisY = new QValueAxis(chart);
     m_axisY->setRange(-1, 1);
     m_axisY->setTickCount(5);
+    m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
+    m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
     m_series->attachAxis(m_axisX);

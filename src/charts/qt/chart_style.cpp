@@ -67,11 +67,15 @@ void applyChartStyle(QChart* chart) {
     QLegend* legend = chart->legend();
     legend->setVisible(true);
     legend->setAlignment(Qt::AlignRight);
-    QFont small = legend->font();
+    legend->setFont(smallFont(legend->font()));
+}
+
+QFont smallFont(const QFont& font) {
+    QFont small = font;
     if (small.pointSizeF() > 0) {
-        small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
-        legend->setFont(small);
+        small.setPointSizeF(std::clamp(small.pointSizeF() * 0.8, 6.0, 7.5));
     }
+    return small;
 }
 
 QString fromTableText(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -30,6 +31,9 @@ QStringList uniqueLabels(const QStringList& labels);
 /// The look shared by the three charts: no title, no rounded corners, small margins, a
 /// legend on the right in a small font.
 void applyChartStyle(QChart* chart);
+
+/// The small font of legends and axis labels, made from `font`.
+QFont smallFont(const QFont& font);
 
 /// Text of the window's tables as a QString; the tables hold UTF-8, or Latin-1 bytes read
 /// from an 8-bit scenario file.

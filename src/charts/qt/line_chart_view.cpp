@@ -26,6 +26,8 @@ LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
     m_axisY = new QValueAxis(chart);
     m_axisY->setRange(0, 2);
     m_axisY->setTickCount(5);
+    m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
+    m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
     for (int i = 0; i < kMaxSeries; ++i) {
