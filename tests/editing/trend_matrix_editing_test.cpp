@@ -86,13 +86,19 @@ TEST_F(TrendEditing, ShadingFollowsTheSteppedValueInTheBlueChannel) {
 }
 
 TEST_F(TrendEditing, ShadingLevelsRoundHalvesToEven) {
-    // 200 + 500 x 0.101 = 250.5 -> 250; 250.5 + 500 x 0.002 = 251.5 -> 252
-    window.MSFlexXImpact().setText(1, 2, "0.001");
-    window.inc = 0.1;
+    CellTable& table = window.MSFlexXImpact();
+    window.inc = 0.25;
+    table.setText(1, 2, "-0.375");  // x = -0.125: 200 - 62.5 = 137.5 -> 138
     clickTrend(1, 2);
     clickTrend(1, 2);
-    EXPECT_NEAR(window.NewColor, 250.5, kTolerance);
-    EXPECT_EQ(window.MSFlexXImpact().color(1, 2), (Rgb{255, 255, 250}));
+    EXPECT_EQ(window.NewColor, 137.5);
+    EXPECT_EQ(table.color(1, 2), (Rgb{255, 255, 138}));
+
+    table.setText(1, 3, "-0.625");  // x = -0.375: 200 - 187.5 = 12.5 -> 12
+    clickTrend(1, 3);
+    clickTrend(1, 3);
+    EXPECT_EQ(window.NewColor, 12.5);
+    EXPECT_EQ(table.color(1, 3), (Rgb{255, 255, 12}));
 }
 
 TEST_F(TrendEditing, HeaderAndTopLeftClicksKeepTheHintAndNewColor) {
