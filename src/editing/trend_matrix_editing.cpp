@@ -49,6 +49,17 @@ std::string askItemName(Trends& window) {
     return window.platform().inputBox(request).value_or("");
 }
 
+// Why a scenario file could not store `name`, or nullptr when it can.
+const char* unstorableNameReason(const std::string& name) {
+    if (name.find('"') != std::string::npos) {
+        return kQuoteInNameMessage;
+    }
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        return kLineBreakInNameMessage;
+    }
+    return nullptr;
+}
+
 // Writes the new name into the clicked header and its transposed twin. Cancel or an empty
 // answer leaves both headers as they were, even when the row and column names differ.
 void renameItem(Trends& window, int row, int column) {
@@ -56,8 +67,8 @@ void renameItem(Trends& window, int row, int column) {
     if (name.empty()) {
         return;
     }
-    if (name.find('"') != std::string::npos) {
-        window.platform().showMessage(std::string(kWindowTitle), kQuoteInNameMessage);
+    if (const char* reason = unstorableNameReason(name)) {
+        window.platform().showMessage(std::string(kWindowTitle), reason);
         return;
     }
     CellTable& trend = window.MSFlexXImpact();

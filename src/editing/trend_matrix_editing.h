@@ -9,9 +9,11 @@ inline constexpr const char* kItemNamePrompt = "New Item Name";
 /// Where the item name input box opens, in twips from the screen's top left corner.
 inline constexpr int kItemNameBoxLeft = 9000;
 inline constexpr int kItemNameBoxTop = 6000;
-/// Shown when a new item name holds a double quote, which a scenario file cannot store.
+/// Shown when a new item name holds a character that a scenario file cannot store: a
+/// double quote ends a text field, a line break ends a line.
 inline constexpr const char* kQuoteInNameMessage =
     "An item name cannot contain a double quote (\").";
+inline constexpr const char* kLineBreakInNameMessage = "An item name cannot contain a line break.";
 
 /// Handles one click on the Trend Matrix, whose clicked cell the grid has already made
 /// current; `button` is 1 (left), 2 (right) or 4 (middle). The top-left cell adds an item

@@ -78,7 +78,7 @@ class EventStream {
     }
 
     std::optional<std::string> answer() {
-        switch (below(8)) {
+        switch (below(9)) {
             case 0:
                 return std::nullopt;
             case 1:
@@ -90,7 +90,9 @@ class EventStream {
             case 4:
                 return word(between(100, 400));
             case 5:
-                return "New Item";
+                return std::string("New Item");
+            case 6:
+                return word(3) + (percent(50) ? "\n" : "\r\n") + word(3);
             default:
                 return word(between(1, 12));
         }

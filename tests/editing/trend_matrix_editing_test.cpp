@@ -236,6 +236,17 @@ TEST_F(TrendEditing, ANameWithADoubleQuoteIsRefused) {
     EXPECT_EQ(window.projectionCount(), before + 1);
 }
 
+TEST_F(TrendEditing, ANameWithALineBreakIsRefused) {
+    platform.inputAnswers.push_back("two\nlines");
+    platform.inputAnswers.push_back("carriage\rreturn");
+    clickTrend(2, 0);
+    clickTrend(2, 0);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].second, "An item name cannot contain a line break.");
+    EXPECT_EQ(trend(2, 0), "Item  2");
+    EXPECT_EQ(trend(0, 2), "Item  2");
+}
+
 struct StepCase {
     const char* name;
     const char* start;
