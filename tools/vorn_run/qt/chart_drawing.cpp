@@ -1,0 +1,27 @@
+#include "vorn_run/qt/chart_drawing.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "charts/qt/chart_export.h"
+
+namespace vorn::batch {
+
+ChartDrawing::ChartDrawing() = default;
+ChartDrawing::~ChartDrawing() = default;
+
+bool ChartDrawing::draw(const std::string& path, const BatchResult& result, std::string* error) {
+    if (QApplication::instance() == nullptr) {
+        if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+            std::getenv("QT_QPA_PLATFORM") == nullptr) {
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        }
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    const ProjectionResult& projection = result.projection;
+    return exportCharts(path, projection.levelTable, projection.contribTable,
+                        projection.spreadTable, result.itemNames, projection.trendsCaption,
+                        projection.contributionsCaption, result.spreadCaption, error);
+}
+
+}  // namespace vorn::batch
