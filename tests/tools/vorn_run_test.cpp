@@ -251,14 +251,16 @@ TEST_F(VornRun, CsvTablesHaveTheirHeadersAndRows) {
     EXPECT_EQ(bands[1], "2000,1,1,1,1,1");
 }
 
-TEST_F(VornRun, JsonNamesStayValidWhateverTheyHold) {
+TEST_F(VornRun, JsonNamesAreEscapedAndKeepTheirLetters) {
     FixtureScenario s = testing::twoItemScenario();
-    s.names = {"back\\slash", "M\xFCll \xC3\xA4"};  // one Latin-1 byte, one UTF-8 letter
+    s.names = {"back\\slash", "M\xC3\xBCll\ttax"};
     const ToolRun r = run({"-f", "json", "-s", "1", scenario(s)});
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"back\\\\slash\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"M\xC3\xBCll\\ttax\""), std::string::npos);
     const JsonValue json = readJson(r);
     EXPECT_EQ(json["items"].strings(),
-              (std::vector<std::string>{"back\\slash", "M\xEF\xBF\xBDll \xC3\xA4"}));
+              (std::vector<std::string>{"back\\slash", "M\xC3\xBCll\ttax"}));
 }
 
 TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
