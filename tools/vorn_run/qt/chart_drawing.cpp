@@ -1,11 +1,23 @@
 #include "vorn_run/qt/chart_drawing.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 
 #include "charts/qt/chart_export.h"
 
 namespace vorn::batch {
+namespace {
+
+// Qt's notes about the headless platform (no runtime folder, no window sizes) would mix
+// into the program's own messages; only its errors are passed on.
+void passOnErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "vorn-run: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+}  // namespace
 
 ChartDrawing::ChartDrawing() = default;
 ChartDrawing::~ChartDrawing() = default;
@@ -16,6 +28,7 @@ bool ChartDrawing::draw(const std::string& path, const BatchResult& result, std:
             std::getenv("QT_QPA_PLATFORM") == nullptr) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         }
+        qInstallMessageHandler(passOnErrorsOnly);
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
     }
     const ProjectionResult& projection = result.projection;
