@@ -107,9 +107,9 @@ ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& ran
                 fluctuation[i] = 2 * input.uncertainty[i] * (r - 0.5) * s;
             }
             const int k = t == 1 ? 1 : 2;
-            const double* previous = &level[at(t - 1, 0, n)];
-            const double* earlier = &level[at(t - k, 0, n)];
-            double* current = &level[at(t, 0, n)];
+            const double* previous = level.data() + at(t - 1, 0, n);
+            const double* earlier = level.data() + at(t - k, 0, n);
+            double* current = level.data() + at(t, 0, n);
             std::fill(growth.begin(), growth.end(), 0.0);
             if (h != 0) {
                 for (std::size_t j = 0; j < un; ++j) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <locale>
+#include <ostream>
 #include <string>
 
 namespace vorn {
@@ -15,6 +16,7 @@ struct ValueCase {
     const char* name;
     std::string text;
     double value;
+    friend void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NumericValue : public ::testing::TestWithParam<ValueCase> {};
@@ -57,6 +59,7 @@ struct TextCase {
     const char* name;
     double value;
     std::string text;
+    friend void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class NumberText : public ::testing::TestWithParam<TextCase> {};

@@ -1,0 +1,65 @@
+#include "vorn_run/batch_run.h"
+
+#include <chrono>
+#include <random>
+
+#include "charts/captions.h"
+#include "projection/random_source.h"
+#include "scenario_files/scenario_file.h"
+
+namespace vorn::batch {
+
+LoadedScenario loadScenarioTables(const std::string& path) {
+    ScenarioReadResult read = readScenarioFile(path);
+    LoadedScenario loaded;
+    if (!read.data) {
+        loaded.error = read.error.empty() ? "The file " + path + " cannot be read." : read.error;
+        return loaded;
+    }
+    loaded.tables.emplace();
+    applyScenario(*loaded.tables, *read.data);
+    return loaded;
+}
+
+BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed) {
+    BatchOutcome outcome;
+    const int items = projectedItemCount(tables);
+    if (options.trackGiven && options.track > items) {
+        outcome.usageError = "--track " + std::to_string(options.track) + ": the scenario has " +
+                             std::to_string(items) + (items == 1 ? " item" : " items");
+        return outcome;
+    }
+
+    BatchResult& result = outcome.result.emplace();
+    result.settings.horizon = options.horizon;
+    result.settings.uncertaintyLevel = options.uncertainty;
+    result.settings.policy = options.policy ? 1 : 0;
+    result.settings.iter = options.runs;
+    result.settings.lastc2 = items > 0 ? options.track : 0;
+    result.policiesApplied = options.policy && options.horizon > 0;
+    result.seed = seed;
+
+    RandomSource random(seed);
+    result.projection = yearByYear(tables, result.settings, random);
+    for (int i = 1; i <= items; ++i) {
+        result.itemNames.push_back(tables.trend.text(0, i));
+    }
+    const ProjectionNumbers& numbers = result.projection.numbers;
+    if (numbers.tracked > 0) {
+        result.spreadCaption =
+            spreadCaption(result.itemNames[static_cast<std::size_t>(numbers.tracked - 1)]);
+        result.bands = percentileBands(numbers.trackedLevels, numbers.runs, kPoints);
+    }
+    return outcome;
+}
+
+std::uint64_t clockSeed() {
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    std::random_device device;
+    const std::uint64_t mixed =
+        (ticks * 0x9e3779b97f4a7c15ULL) ^ (static_cast<std::uint64_t>(device()) << 21);
+    return mixed & ((std::uint64_t{1} << 53) - 1);
+}
+
+}  // namespace vorn::batch

@@ -1,0 +1,21 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "vorn_run/vorn_run.h"
+
+#ifdef VORN_RUN_CHARTS
+#include "vorn_run/qt/chart_drawing.h"
+#endif
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    vorn::batch::ChartDrawer drawChart;
+#ifdef VORN_RUN_CHARTS
+    vorn::batch::ChartDrawing charts;
+    drawChart = [&charts](const std::string& path, const vorn::batch::BatchResult& result,
+                          std::string* error) { return charts.draw(path, result, error); };
+#endif
+    return vorn::batch::runVornRun(args, std::cout, std::cerr, drawChart);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorn::batch {
+
+/// Appends the shortest text that reads back to the same double, in plain or exponent form,
+/// whichever is shorter (std::to_chars); a zero is written 0 whatever its sign. Non-finite
+/// numbers append `nonFinite` when it is given, otherwise inf, -inf or nan.
+void appendNumber(std::string& out, double value, std::string_view nonFinite = {});
+
+/// Appends a JSON string literal: quotes, backslashes and control characters escaped, and
+/// bytes that are not valid UTF-8 replaced by U+FFFD, so the output is always valid JSON.
+void appendJsonString(std::string& out, std::string_view text);
+
+/// Appends a CSV field: quoted, with quotes doubled, when the text holds a comma, quote,
+/// carriage return or line feed, or begins or ends with a blank or tab; unchanged otherwise.
+void appendCsvField(std::string& out, std::string_view text);
+
+}  // namespace vorn::batch

@@ -1,0 +1,129 @@
+#include "vorn_run/vorn_run.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "vorn_run/result_writer.h"
+
+namespace vorn::batch {
+namespace {
+
+void writeResult(std::ostream& out, const BatchResult& result, const RunOptions& options) {
+    if (options.format == OutputFormat::Json) {
+        writeJson(out, result);
+    } else {
+        writeCsv(out, result, options.table);
+    }
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "vorn-run: " << message << "\n\n" << usageText();
+    return kExitUsage;
+}
+
+std::string systemMessage() {
+    return std::strerror(errno);
+}
+
+}  // namespace
+
+bool writeFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write,
+                     std::string* error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    const bool direct = fs::exists(status) && !fs::is_regular_file(status);
+    const std::string target =
+        direct ? path : path + ".vorn-run-" + std::to_string(::getpid()) + ".tmp";
+
+    std::ofstream file(target, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        *error = "cannot write " + path + ": " + systemMessage();
+        return false;
+    }
+    write(file);
+    file.close();
+    if (!file) {
+        *error = "cannot write " + path + ": " + systemMessage();
+        if (!direct) {
+            fs::remove(target, ec);
+        }
+        return false;
+    }
+    if (!direct) {
+        fs::rename(target, path, ec);
+        if (ec) {
+            *error = "cannot write " + path + ": " + ec.message();
+            fs::remove(target, ec);
+            return false;
+        }
+    }
+    return true;
+}
+
+int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const ChartDrawer& drawChart) {
+    const ParsedOptions parsed = parseRunOptions(args);
+    if (!parsed.ok()) {
+        return usageError(err, parsed.error);
+    }
+    const RunOptions& options = parsed.options;
+    if (options.help) {
+        out << usageText();
+        return kExitSuccess;
+    }
+    if (options.version) {
+        out << "vorn-run (Halvorine (VORN) Model) " << VORN_VERSION << '\n';
+        return kExitSuccess;
+    }
+    if (!options.chart.empty() && !drawChart) {
+        err << "vorn-run: cannot draw " << options.chart
+            << ": this vorn-run was built without the window, which draws the charts\n";
+        return kExitFailure;
+    }
+
+    LoadedScenario loaded = loadScenarioTables(options.scenario);
+    if (!loaded.tables) {
+        err << "vorn-run: " << loaded.error << '\n';
+        return kExitFailure;
+    }
+    const BatchOutcome outcome =
+        runBatch(*loaded.tables, options, options.seed ? *options.seed : clockSeed());
+    if (!outcome.result) {
+        return usageError(err, outcome.usageError);
+    }
+    const BatchResult& result = *outcome.result;
+
+    if (options.output.empty()) {
+        writeResult(out, result, options);
+        out.flush();
+        if (!out) {
+            err << "vorn-run: cannot write the standard output\n";
+            return kExitFailure;
+        }
+    } else {
+        std::string error;
+        const auto write = [&](std::ostream& file) { writeResult(file, result, options); };
+        if (!writeFileSafely(options.output, write, &error)) {
+            err << "vorn-run: " << error << '\n';
+            return kExitFailure;
+        }
+    }
+
+    if (!options.chart.empty()) {
+        std::string error;
+        if (!drawChart(options.chart, result, &error)) {
+            err << "vorn-run: " << (error.empty() ? "cannot write " + options.chart : error)
+                << '\n';
+            return kExitFailure;
+        }
+    }
+    return kExitSuccess;
+}
+
+}  // namespace vorn::batch
