@@ -42,7 +42,7 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error != nullptr) {
-            *error = QStringLiteral("The printer \"%1\" could not be opened.")
+            *error = QStringLiteral("the printer \"%1\" could not be opened")
                          .arg(printer.printerName());
         }
         return false;

@@ -170,6 +170,50 @@ class MainWindowTest : public QObject {
         QCOMPARE(trend->currentIndex(), trend->model()->index(3, 4));
     }
 
+    void secondPressOnACellStepsItsValue() {
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        pressCell(trend, 2, 3);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("%   "));
+        pressCell(trend, 2, 3);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("0.5"));
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->index(1, 3).data().toString(),
+                 QString("0.5"));
+        pressCell(trend, 2, 3, Qt::RightButton);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("0"));
+        QVERIFY(find<vorn::TextBox>("Hints")->toPlainText().contains("Item  2"));
+    }
+
+    void aQuickDoubleClickCountsAsTwoPresses() {
+        // Widgets receive a double click as press, release, double click, release.
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        const QPointF centre = trend->cellRect(4, 5).center();
+        pressCell(trend, 4, 5);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre,
+                                trend->viewport()->mapToGlobal(centre), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(trend->viewport(), &doubleClick);
+        QCOMPARE(trend->model()->index(4, 5).data().toString(), QString("0.5"));
+    }
+
+    void pressesOnHeadersAddAndRenameItems() {
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        pressCell(trend, 0, 0);
+        QCOMPARE(trend->model()->columnCount(), 10);
+        QCOMPARE(find<vorn::GridView>("MSFlexPolicy")->model()->rowCount(), 10);
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->columnCount(), 10);
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 9);
+        QCOMPARE(find<vorn::BarChartView>("MscXImpacts")->categories().size(), 9);
+
+        m_platform->inputAnswers.push_back(std::string("Water"));
+        pressCell(trend, 0, 2);
+        QCOMPARE(m_platform->inputRequests.size(), std::size_t(1));
+        QCOMPARE(trend->model()->index(0, 2).data().toString(), QString("Water"));
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->index(0, 2).data().toString(),
+                 QString("Water"));
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().at(1),
+                 QString("Water"));
+    }
+
     void keyboardNeitherEditsNorMovesTheCurrentCell() {
         auto* trend = find<vorn::GridView>("MSFlexXImpact");
         pressCell(trend, 2, 2);
