@@ -42,8 +42,8 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error != nullptr) {
-            *error = QStringLiteral("the printer \"%1\" could not be opened")
-                         .arg(printer.printerName());
+            *error =
+                QStringLiteral("the printer \"%1\" could not be opened").arg(printer.printerName());
         }
         return false;
     }

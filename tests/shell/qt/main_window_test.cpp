@@ -302,6 +302,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(find<QScrollBar>("HScrollLags")->value(), 11);
     }
 
+    void openingAScenarioFillsGridsChartsAndFileLabel() {
+        const std::string path = std::string(VORN_SOURCE_EXAMPLES_DIR) + "/Example1.txt";
+        m_platform->openAnswers.push_back(path);
+        const unsigned long before = m_trends->projectionCount();
+        action("mnuOpen")->trigger();
+        QVERIFY2(m_platform->messages.empty(),
+                 m_platform->messages.empty() ? "" : m_platform->messages.front().second.c_str());
+        QCOMPARE(m_trends->projectionCount(), before + 1);
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        const vorn::CellTable& table = m_trends->MSFlexXImpact();
+        QCOMPARE(trend->model()->columnCount(), table.columns());
+        for (int c = 0; c < table.columns(); ++c) {
+            QCOMPARE(trend->model()->index(0, c).data().toString(),
+                     QString::fromStdString(table.text(0, c)));
+            QCOMPARE(trend->model()->index(1, c).data().toString(),
+                     QString::fromStdString(table.text(1, c)));
+        }
+        QVERIFY(find<QLabel>("MatrixFile")->text().endsWith("Example1.txt"));
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(),
+                 table.columns() - 1);
+    }
+
     void gridsFollowAChangeOfShape() {
         vorn::CellTable& trend = m_trends->MSFlexXImpact();
         trend.resize(13, 13);
