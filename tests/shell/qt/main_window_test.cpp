@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -369,6 +370,46 @@ class MainWindowTest : public QObject {
             }
         }
         QVERIFY2(hits > 40, qPrintable(QString::number(hits)));
+    }
+
+    void saveDialogAddsTheExtensionOfTheSelectedFilter() {
+        vorn::FileDialogRequest request;
+        request.title = "Save Scenario";
+        request.proposedName = "Revised";
+        request.filters = {{"text file", "*.txt"}, {"all files", "*.*"}};
+        request.selectedFilter = 1;
+        QFileDialog dialog;
+        vorn::prepareFileDialog(dialog, request, true);
+        QCOMPARE(dialog.windowTitle(), QString("Save Scenario"));
+        QCOMPARE(dialog.nameFilters(), QStringList({"text file (*.txt)", "all files (*.*)"}));
+        QCOMPARE(dialog.selectedNameFilter(), QString("text file (*.txt)"));
+        QCOMPARE(dialog.defaultSuffix(), QString("txt"));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        emit dialog.filterSelected("all files (*.*)");
+        QCOMPARE(dialog.defaultSuffix(), QString());
+        emit dialog.filterSelected("text file (*.txt)");
+        QCOMPARE(dialog.defaultSuffix(), QString("txt"));
+
+        request.selectedFilter = 2;
+        QFileDialog open;
+        vorn::prepareFileDialog(open, request, false);
+        QCOMPARE(open.selectedNameFilter(), QString("all files (*.*)"));
+        QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(open.defaultSuffix(), QString());
+    }
+
+    void hiddenSpreadChartIsDrawnWhenItComesForward() {
+        // At start-up the trends chart covers the spread chart, which is not drawn yet.
+        auto* spread = find<vorn::LineChartView>("MscVary");
+        QVERIFY(m_trends->isAbove(Control::mscTrends, Control::MscVary));
+        QVERIFY(spread->pointLabels().isEmpty());
+        find<QScrollBar>("HScrollTime")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(spread->pointLabels().isEmpty());
+        m_trends->setText(Control::TextVary, "Spread");
+        view()->refresh();
+        QCOMPARE(spread->pointLabels().size(), 21);
+        QCOMPARE(spread->pointLabels().last(), QString(" 2020"));
+        QCOMPARE(spread->visibleSeriesNames(), QStringList({"Run 1"}));
     }
 
     void printImageWritesAPdfPage() {
