@@ -113,6 +113,17 @@ class MainWindowTest : public QObject {
         QVERIFY(totals->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff);
         QCOMPARE(trend->palette().color(QPalette::HighlightedText), QColor(128, 255, 255));
         QCOMPARE(policy->palette().color(QPalette::HighlightedText), QColor(255, 0, 0));
+
+        const QImage cells = trend->viewport()->grab().toImage();
+        const qreal ratio = cells.devicePixelRatio();
+        const QRect cell = trend->cellRect(2, 1);
+        QCOMPARE(cells.pixelColor(QPoint(cell.right() + 1, cell.center().y()) * ratio),
+                 QColor(192, 192, 192));  // grid line
+        QCOMPARE(cells.pixelColor(QPoint(cell.center().x(), cell.center().y()) * ratio),
+                 QColor(255, 255, 200));  // value cell
+        const QRect last = trend->cellRect(8, 8);
+        QCOMPARE(cells.pixelColor(QPoint(last.right() + 5, last.center().y()) * ratio),
+                 QColor(128, 128, 128));  // beyond the last cell
     }
 
     void captionsSlidersAndLabels() {
