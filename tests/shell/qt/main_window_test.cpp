@@ -250,6 +250,43 @@ class MainWindowTest : public QObject {
                  QString("Uncertainty"));
     }
 
+    void clickOnTheSpreadChartStartsTwentyRuns() {
+        m_trends->setText(Control::TextVary, "Spread");
+        view()->refresh();
+        auto* spread = find<vorn::LineChartView>("MscVary");
+        QTest::mouseClick(spread->viewport(), Qt::LeftButton, {}, QPoint(200, 80));
+        QCOMPARE(m_trends->iter, 20);
+        QCOMPARE(spread->visibleSeriesNames().size(), 20);
+        QCOMPARE(spread->visibleSeriesNames().last(), QString("Run 20"));
+        QVERIFY(
+            find<vorn::TextBox>("TextVary")->toPlainText().startsWith("Spread in Annual Levels"));
+        QCOMPARE(frontControlAt(3000, 4500), QString("MscVary"));
+
+        // The edge of the trends chart stays visible; a click there recalculates once more
+        // with twenty runs, which keeps the spread chart in front, and then goes back to one.
+        auto* levels = find<vorn::LineChartView>("mscTrends");
+        QTest::mouseClick(levels->viewport(), Qt::LeftButton, {}, QPoint(3, 100));
+        QCOMPARE(m_trends->iter, 1);
+        QCOMPARE(frontControlAt(3000, 4500), QString("MscVary"));
+        QTest::mouseClick(levels->viewport(), Qt::LeftButton, {}, QPoint(3, 100));
+        QCOMPARE(frontControlAt(3000, 4500), QString("mscTrends"));
+    }
+
+    void tabFollowsTheTabIndexes() {
+        // The next control in the focus chain, skipping the controls' inner widgets.
+        auto nextControl = [this](QWidget* from) {
+            QWidget* next = from->nextInFocusChain();
+            while (next->parentWidget() != view()) {
+                next = next->nextInFocusChain();
+            }
+            return next->objectName();
+        };
+        QCOMPARE(nextControl(find<QWidget>("MSFlexTotals")), QString("MSFlexXImpact"));
+        QCOMPARE(nextControl(find<QWidget>("MSFlexXImpact")), QString("HScrollTime"));
+        QCOMPARE(nextControl(find<QWidget>("HScrollTime")), QString("HScrollUncert"));
+        QCOMPARE(nextControl(find<QWidget>("HScrollUncert")), QString("MSFlexPolicy"));
+    }
+
     void incrementSliderChangesNoChart() {
         const unsigned long before = m_trends->projectionCount();
         find<QScrollBar>("HScrollLags")->triggerAction(QAbstractSlider::SliderPageStepAdd);
