@@ -94,7 +94,9 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
             series->setVisible(drawn);
         }
         for (QLegendMarker* marker : legend->markers(series)) {
-            marker->setVisible(drawn);
+            if (marker->isVisible() != drawn) {
+                marker->setVisible(drawn);
+            }
         }
     }
 
