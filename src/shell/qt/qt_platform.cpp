@@ -90,14 +90,13 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
         const int selected =
             std::clamp(request.selectedFilter, 1, static_cast<int>(filters.size()));
         dialog.selectNameFilter(filters[selected - 1]);
-        if (save) {
-            // A name typed without extension gets the one of the selected filter.
-            dialog.setDefaultSuffix(filterSuffix(filters[selected - 1]));
-            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                             [&dialog](const QString& filter) {
-                                 dialog.setDefaultSuffix(filterSuffix(filter));
-                             });
-        }
+        // A name typed without extension gets the one of the selected filter, so the
+        // proposed "Example1" opens Example1.txt and a typed "Revised" saves Revised.txt.
+        dialog.setDefaultSuffix(filterSuffix(filters[selected - 1]));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) {
+                             dialog.setDefaultSuffix(filterSuffix(filter));
+                         });
     }
     if (!request.proposedName.empty()) {
         dialog.selectFile(qt(request.proposedName));

@@ -420,7 +420,7 @@ class MainWindowTest : public QObject {
         QVERIFY2(hits > 40, qPrintable(QString::number(hits)));
     }
 
-    void saveDialogAddsTheExtensionOfTheSelectedFilter() {
+    void fileDialogsAddTheExtensionOfTheSelectedFilter() {
         vorn::FileDialogRequest request;
         request.title = "Save Scenario";
         request.proposedName = "Revised";
@@ -444,6 +444,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(open.selectedNameFilter(), QString("all files (*.*)"));
         QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
         QCOMPARE(open.defaultSuffix(), QString());
+
+        // The proposed "Example1" must open Example1.txt when accepted as it stands.
+        request.selectedFilter = 1;
+        QFileDialog openText;
+        vorn::prepareFileDialog(openText, request, false);
+        QCOMPARE(openText.defaultSuffix(), QString("txt"));
     }
 
     void hiddenSpreadChartIsDrawnWhenItComesForward() {
