@@ -1,35 +1,53 @@
 #include "editing/click_handlers.h"
 
+#include <string>
+
+#include "editing/hints.h"
+#include "editing/policy_editing.h"
+#include "editing/totals_editing.h"
+#include "editing/trend_matrix_editing.h"
+#include "projection/year_by_year.h"
 #include "shell/trends.h"
 
 namespace vorn {
+namespace {
 
-void MSFlexXImpact_Click(Trends& window, int /*button*/) {
+// The name of the item whose spread the Spread chart shows: the selected Totals column, or
+// item 1 while no item column is selected (or the selected one was removed).
+std::string trackedItemName(const Trends& window) {
+    const int items = projectedItemCount(window.tables);
+    const int tracked = window.lastc2 >= 1 && window.lastc2 <= items ? window.lastc2 : 1;
+    return tracked <= items ? window.MSFlexXImpact().text(0, tracked) : std::string();
+}
+
+}  // namespace
+
+void MSFlexXImpact_Click(Trends& window, int button) {
     window.bringToFront(Control::MSFlexXImpact);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.bringToFront(Control::TextGrowth);
     window.Policy = 0;
     window.iter = 1;
-    window.YearbyYear(window.cats);
+    mouseclicksl(window, button);
 }
 
-void MSFlexTotals_Click(Trends& window, int /*button*/) {
+void MSFlexTotals_Click(Trends& window, int button) {
     window.bringToFront(Control::MSFlexTotals);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.bringToFront(Control::TextGrowth);
-    window.YearbyYear(window.cats);
+    mouseclicks2(window, button);
     window.iter = 1;
 }
 
-void MSFlexPolicy_Click(Trends& window, int /*button*/) {
+void MSFlexPolicy_Click(Trends& window, int button) {
     window.bringToFront(Control::MSFlexPolicy);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.Policy = 1;
     window.iter = 1;
-    window.YearbyYear(window.cats);
+    mouseclicks3(window, button);
 }
 
 void MscXImpacts_Click(Trends& window) {
@@ -40,6 +58,7 @@ void MscXImpacts_Click(Trends& window) {
 }
 
 void MscVary_Click(Trends& window) {
+    window.setText(Control::TextVary, "Spread in Annual Levels for " + trackedItemName(window));
     window.bringToFront(Control::TextVary);
     window.iter = 20;
     window.YearbyYear(window.cats);
@@ -51,6 +70,12 @@ void mscTrends_Click(Trends& window) {
     window.iter = 1;
 }
 
-void MSFlexXimpact_DragOver(Trends& /*window*/, int /*state*/) {}
+void MSFlexXimpact_DragOver(Trends& window, int state) {
+    if (state == 0) {
+        window.setText(Control::Hints, kDragEnterHint);
+    } else if (state == 1) {
+        window.setText(Control::Hints, "");
+    }
+}
 
 }  // namespace vorn

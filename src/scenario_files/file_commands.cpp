@@ -1,14 +1,133 @@
 #include "scenario_files/file_commands.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "scenario_files/atomic_file.h"
+#include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 
 namespace vorn {
+namespace {
 
-void mnuOpen_Click(Trends& /*window*/) {}
-void mnusave_Click(Trends& /*window*/) {}
-void mnuPrint_Click(Trends& window) { PrintSelection(window); }
-void PrintSelection(Trends& /*window*/) {}
-bool loadscenario(Trends& /*window*/, const std::string& /*path*/) { return false; }
-bool savescenario(Trends& /*window*/, const std::string& /*path*/) { return false; }
+namespace fs = std::filesystem;
+
+bool isFolder(const std::string& path) {
+    std::error_code status;
+    return !path.empty() && fs::is_directory(path, status);
+}
+
+// The folder a dialog opens in: the drive the scenarios were traditionally kept on when
+// there is one, otherwise a folder that exists on this system.
+std::string openFolder() {
+    if (isFolder("D:")) {
+        return "D:";
+    }
+    if (isFolder(VORN_EXAMPLES_DIR)) {
+        return VORN_EXAMPLES_DIR;
+    }
+    return VORN_SOURCE_EXAMPLES_DIR;
+}
+
+std::string saveFolder() {
+    if (isFolder("D:")) {
+        return "D:";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        return {};
+    }
+    const std::string documents = (fs::path(home) / "Documents").string();
+    return isFolder(documents) ? documents : std::string(home);
+}
+
+void showMessage(Trends& window, const std::string& text) {
+    window.platform().showMessage(std::string(kWindowTitle), text);
+}
+
+}  // namespace
+
+void mnuOpen_Click(Trends& window) {
+    const std::string previousCaption = window.text(Control::MatrixFile);
+    window.setText(Control::MatrixFile, "Select Matrix File");
+    FileDialogRequest request;
+    request.proposedName = "Example1";
+    request.initialFolder = openFolder();
+    request.title = "open text file";
+    request.filters = {{"text file", "*.txt"}, {"prn file", "*.prn"}};
+    request.selectedFilter = 1;
+    const std::optional<std::string> path = window.platform().openFileName(request);
+    // The label names the file the window reflects; until a load succeeds that is still
+    // the previous one.
+    window.setText(Control::MatrixFile, previousCaption);
+    if (!path || path->empty()) {
+        return;
+    }
+    if (loadscenario(window, *path)) {
+        window.setText(Control::MatrixFile, "Initial Scenario " + *path);
+    }
+}
+
+void mnusave_Click(Trends& window) {
+    FileDialogRequest request;
+    request.proposedName = "Revised";
+    request.initialFolder = saveFolder();
+    request.title = "save text file";
+    request.filters = {{"text file", "*.txt"}, {"document file", "*.doc"}};
+    request.selectedFilter = 1;
+    std::optional<std::string> path = window.platform().saveFileName(request);
+    if (!path || path->empty()) {
+        return;
+    }
+    if (fs::path(*path).extension().empty() && !fs::path(*path).filename().empty()) {
+        *path += ".txt";
+    }
+    if (savescenario(window, *path)) {
+        window.setText(Control::MatrixFile, "Saved Scenario " + *path);
+    }
+}
+
+void mnuPrint_Click(Trends& window) {
+    PrintSelection(window);
+}
+
+void PrintSelection(Trends& window) {
+    const PrintResult result = window.platform().printWindow();
+    if (result.outcome == PrintOutcome::Failed) {
+        showMessage(window,
+                    "The window could not be printed" +
+                        (result.message.empty() ? std::string(".") : ": " + result.message + "."));
+    }
+}
+
+bool loadscenario(Trends& window, const std::string& path) {
+    ScenarioReadResult result = readScenarioFile(path);
+    if (!result.data) {
+        showMessage(window, result.error + " The scenario in the window is unchanged.");
+        return false;
+    }
+    applyScenario(window.tables, *result.data);
+    window.cats = ItemCount::fromText(result.data->countText, result.data->items);
+    window.YearbyYear(window.cats);
+    return true;
+}
+
+bool savescenario(Trends& window, const std::string& path) {
+    const ItemCount cats = window.cats;
+    if (const std::string problem = scenarioWriteProblem(window.tables, cats); !problem.empty()) {
+        showMessage(window, "The scenario could not be saved to \"" + path + "\": " + problem +
+                                ", which a scenario file cannot hold. Please change that text "
+                                "and save again.");
+        return false;
+    }
+    if (const std::string error = writeFileAtomically(path, formatScenario(window.tables, cats));
+        !error.empty()) {
+        showMessage(window, "The scenario could not be saved to \"" + path + "\": " + error +
+                                ". Any earlier file of that name is unchanged.");
+        return false;
+    }
+    return true;
+}
 
 }  // namespace vorn

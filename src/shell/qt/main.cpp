@@ -1,12 +1,21 @@
 #include <QApplication>
-#include <QLabel>
 
-#include "shell/controls.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/qt_platform.h"
+#include "shell/qt/trends_view.h"
+#include "shell/trends.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("The window is being built."));
-    label.setWindowTitle(QString::fromUtf8(vorn::kWindowTitle.data(), vorn::kWindowTitle.size()));
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("vorn"));
+    QApplication::setDesktopFileName(QStringLiteral("vorn"));
+
+    vorn::QtPlatform platform;
+    vorn::Trends trends(platform);
+    vorn::MainWindow window(trends);
+    platform.setWindow(&window);
+    trends.Form_Load();
+    window.view()->refresh();
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,90 @@
+#include "charts/qt/chart_style.h"
+
+#include <QChart>
+#include <QFont>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QStringDecoder>
+#include <QtGlobal>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vorn::charts {
+
+QColor seriesColor(int index) {
+    static const std::array<QRgb, 20> kColors = {
+        0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x8c564b, 0xe377c2,
+        0x17becf, 0xbcbd22, 0x393b79, 0x7f7f7f, 0xad494a, 0x637939, 0x8c6d31,
+        0x843c39, 0x7b4173, 0x3182bd, 0xe6550d, 0x31a354, 0x756bb1,
+    };
+    const auto slot = static_cast<std::size_t>(std::max(index, 0)) % kColors.size();
+    return QColor::fromRgb(kColors[slot]);
+}
+
+bool drawableValue(double value, double* clamped) {
+    if (!std::isfinite(value)) {
+        return false;
+    }
+    *clamped = std::clamp(value, -kDrawLimit, kDrawLimit);
+    return true;
+}
+
+void axisRange(double dataMin, double dataMax, double* low, double* high) {
+    if (!(dataMin <= dataMax)) {
+        *low = 0;
+        *high = 1;
+        return;
+    }
+    const double span = dataMax - dataMin;
+    const double margin =
+        span > 1e-12 * std::max(std::fabs(dataMin), std::fabs(dataMax)) && span > 1e-300
+            ? span * 0.05
+            : std::max(std::fabs(dataMax) * 0.1, 0.5);
+    *low = dataMin - margin;
+    *high = dataMax + margin;
+}
+
+QStringList uniqueLabels(const QStringList& labels) {
+    QStringList result;
+    result.reserve(labels.size());
+    for (const QString& label : labels) {
+        QString unique = label;
+        while (result.contains(unique)) {
+            unique += QChar(0x200B);
+        }
+        result.append(unique);
+    }
+    return result;
+}
+
+void applyChartStyle(QChart* chart) {
+    chart->setTitle(QString());
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    QLegend* legend = chart->legend();
+    legend->setVisible(true);
+    legend->setAlignment(Qt::AlignRight);
+    legend->setFont(smallFont(legend->font()));
+}
+
+QFont smallFont(const QFont& font) {
+    QFont small = font;
+    if (small.pointSizeF() > 0) {
+        small.setPointSizeF(std::clamp(small.pointSizeF() * 0.8, 6.0, 7.5));
+    }
+    return small;
+}
+
+QString fromTableText(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (utf8.hasError()) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    return decoded;
+}
+
+}  // namespace vorn::charts

@@ -1,0 +1,96 @@
+#include "scenario_files/atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace vorn {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string systemReason(int error) {
+    return error != 0 ? std::string(std::strerror(error)) : std::string("unknown error");
+}
+
+// Creates a new file next to `target` that did not exist before ("x" mode), so that a
+// file someone else is writing is never taken over.
+std::FILE* createTemporary(const fs::path& target, fs::path& temporary, int& error) {
+    std::random_device device;
+    std::mt19937_64 generator(device());
+    const fs::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".saving-";
+        name += std::to_string(generator() % 1000000000);
+        temporary = folder.empty() ? fs::path(name) : folder / name;
+        errno = 0;
+        std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+        if (file != nullptr) {
+            return file;
+        }
+        error = errno;
+        if (error != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const fs::path target(path);
+    if (target.filename().empty()) {
+        return "the name \"" + path + "\" names no file";
+    }
+    std::error_code status;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    if (!fs::is_directory(folder, status)) {
+        return "the folder \"" + folder.string() + "\" does not exist";
+    }
+    if (fs::is_directory(target, status)) {
+        return "\"" + path + "\" is a folder";
+    }
+
+    fs::path temporary;
+    int error = 0;
+    std::FILE* file = createTemporary(target, temporary, error);
+    if (file == nullptr) {
+        return "no file can be created in the folder \"" + folder.string() + "\" (" +
+               systemReason(error) + ")";
+    }
+
+    errno = 0;
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = std::fflush(file) == 0 && written && std::ferror(file) == 0;
+    error = errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        fs::remove(temporary, status);
+        return "writing failed (" + systemReason(error) + ")";
+    }
+
+    // A replaced file keeps its permissions.
+    const fs::file_status previous = fs::status(target, status);
+    if (!status && fs::is_regular_file(previous)) {
+        fs::permissions(temporary, previous.permissions(), status);
+    }
+    fs::rename(temporary, target, status);
+    if (status) {
+        const std::string reason = status.message();
+        fs::remove(temporary, status);
+        return "the file could not be replaced (" + reason + ")";
+    }
+    return {};
+}
+
+}  // namespace vorn

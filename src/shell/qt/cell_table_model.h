@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include "tables/cell_table.h"
+
+namespace vorn {
+
+/// Shows a core CellTable to a Qt view: cell texts and cell colours, the grid's own
+/// background where a cell has no colour. It holds no logic and never writes the table.
+class CellTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    CellTableModel(const CellTable& table, QColor background, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    /// Catches up with the table: rows and columns inserted or removed as the table's shape
+    /// changed, then one dataChanged over every cell. Returns false, doing nothing, when the
+    /// table has not changed since the last call.
+    bool refresh();
+
+  private:
+    const CellTable& m_table;
+    QColor m_background;
+    unsigned long m_revision = 0;
+    bool m_synced = false;
+    int m_rows = 0;
+    int m_columns = 0;
+};
+
+}  // namespace vorn

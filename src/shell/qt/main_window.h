@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace vorn {
+
+class Trends;
+class TrendsView;
+
+/// The window "Halvorine (VORN) Model": the File and Help menus around the client area
+/// TrendsView, which shows and forwards everything else.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(Trends& trends, QWidget* parent = nullptr);
+
+    TrendsView* view() const { return m_view; }
+
+  private:
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const QString& text, const QString& name,
+                        const std::function<void()>& handler);
+
+    Trends& m_trends;
+    TrendsView* m_view;
+};
+
+}  // namespace vorn

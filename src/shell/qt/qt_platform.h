@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include "shell/platform.h"
+
+class QImage;
+class QPrinter;
+class QWidget;
+
+namespace vorn {
+
+/// Prints `image` on one page of `printer`, from the top left of the printable area, at the
+/// size it has on screen, scaled down to fit when it is larger. False, with a message in
+/// `error`, when the printer cannot be opened.
+bool printImage(const QImage& image, QPrinter& printer, QString* error);
+
+/// The window system's real dialogs, input box, messages and printing.
+class QtPlatform : public Platform {
+  public:
+    /// The main window: parent of the dialogs, and the window whose client area is printed.
+    void setWindow(QWidget* window) { m_window = window; }
+
+    std::optional<std::string> inputBox(const InputBoxRequest& request) override;
+    std::optional<std::string> openFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    PrintResult printWindow() override;
+    void showMessage(const std::string& title, const std::string& text) override;
+
+    /// The image that printing puts on paper: the window's client area as shown.
+    QImage windowImage() const;
+
+  private:
+    std::optional<std::string> fileName(const FileDialogRequest& request, bool save);
+
+    QPointer<QWidget> m_window;
+};
+
+}  // namespace vorn

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+
+namespace vorn {
+
+/// A text box of the window: editable, borderless unless told otherwise. Texts from the
+/// window's state arrive with "\r\n" line breaks and are shown without echoing a change;
+/// what the user types is reported with "\r\n" line breaks.
+class TextBox : public QPlainTextEdit {
+    Q_OBJECT
+  public:
+    TextBox(bool multiLine, bool verticalScrollBar, QWidget* parent = nullptr);
+
+    /// Shows `text` unless it is already shown (which keeps the cursor where it is).
+    void showText(const std::string& text);
+    /// The shown text with "\r\n" line breaks.
+    std::string text() const;
+    void setBorder(bool border);
+
+  signals:
+    void edited(const std::string& text);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool m_multiLine;
+};
+
+}  // namespace vorn

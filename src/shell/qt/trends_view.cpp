@@ -1,0 +1,355 @@
+#include "shell/qt/trends_view.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QScrollBar>
+#include <exception>
+
+#include "charts/qt/bar_chart_view.h"
+#include "charts/qt/line_chart_view.h"
+#include "editing/click_handlers.h"
+#include "shell/qt/grid_view.h"
+#include "shell/qt/system_colors.h"
+#include "shell/qt/text_box.h"
+#include "shell/trends.h"
+
+namespace vorn {
+namespace {
+
+int pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+GridLook gridLook(Control grid) {
+    switch (grid) {
+        case Control::MSFlexPolicy:
+            return {QColor(255, 128, 128), QColor(255, 0, 0), true};
+        case Control::MSFlexXImpact:
+            return {QColor(192, 255, 255), QColor(128, 255, 255), true};
+        default:
+            return {QColor(192, 255, 192), QColor(128, 255, 128), false};
+    }
+}
+
+const CellTable& gridTable(const Trends& trends, Control grid) {
+    switch (grid) {
+        case Control::MSFlexPolicy:
+            return trends.MSFlexPolicy();
+        case Control::MSFlexXImpact:
+            return trends.MSFlexXImpact();
+        default:
+            return trends.MSFlexTotals();
+    }
+}
+
+}  // namespace
+
+TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_trends(trends) {
+    setObjectName(QStringLiteral("Trends"));
+    setAutoFillBackground(true);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, systemColor(SystemColor::InfoBackground, colors));
+    setPalette(colors);
+    setMinimumSize(designSize());
+    setFont(designFont());
+    for (const ControlLayout& layout : windowLayout()) {
+        build(layout);
+    }
+    refresh();
+}
+
+QFont TrendsView::designFont() {
+    // The controls' sizes were laid out for an 8.25 point font; the platform's own font is
+    // used, no larger than that, so that captions fit their boxes.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (font.pointSizeF() > 8.25) {
+        font.setPointSizeF(8.25);
+    }
+    return font;
+}
+
+QRect TrendsView::designRect(Control control) {
+    const ControlLayout& layout = layoutOf(control);
+    return {pixels(layout.left), pixels(layout.top), pixels(layout.width), pixels(layout.height)};
+}
+
+QSize TrendsView::designSize() {
+    int right = kDesignWidth;
+    int bottom = kDesignHeight;
+    for (const ControlLayout& layout : windowLayout()) {
+        right = std::max(right, layout.left + layout.width + 240);
+        bottom = std::max(bottom, layout.top + layout.height + 240);
+    }
+    return {pixels(right), pixels(bottom)};
+}
+
+void TrendsView::build(const ControlLayout& layout) {
+    QWidget* widget = nullptr;
+    switch (layout.kind) {
+        case ControlKind::TextBox:
+            widget = makeTextBox(layout);
+            break;
+        case ControlKind::Slider:
+            widget = makeSlider(layout);
+            break;
+        case ControlKind::Label:
+            widget = makeLabel(layout);
+            break;
+        case ControlKind::Grid:
+            widget = makeGrid(layout);
+            break;
+        case ControlKind::Chart:
+            widget = makeChart(layout);
+            break;
+    }
+    widget->setObjectName(
+        QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
+    widget->setGeometry(designRect(layout.id));
+    m_widgets[static_cast<std::size_t>(index(layout.id))] = widget;
+}
+
+QWidget* TrendsView::makeTextBox(const ControlLayout& layout) {
+    auto* box = new TextBox(layout.multiLine, layout.verticalScrollBar, this);
+    QPalette colors = box->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Base, systemColor(layout.background, palette()));
+        colors.setColor(group, QPalette::Text, systemColor(layout.textColor, palette()));
+        colors.setColor(group, QPalette::WindowText,
+                        systemColor(SystemColor::WindowText, palette()));
+    }
+    box->setPalette(colors);
+    const Control id = layout.id;
+    connect(box, &TextBox::edited, this,
+            [this, id](const std::string& text) { run([&] { m_trends.setText(id, text); }); });
+    return box;
+}
+
+QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
+    auto* slider = new QScrollBar(Qt::Horizontal, this);
+    const SliderRange range = sliderRange(layout.id);
+    slider->setRange(range.minimum, range.maximum);
+    slider->setSingleStep(range.smallStep);
+    slider->setPageStep(range.largeStep);
+    slider->setValue(m_trends.sliderValue(layout.id));
+    // The handler runs once the position has changed: at once for arrows and trough, at the
+    // release of a dragged thumb.
+    slider->setTracking(false);
+    const Control id = layout.id;
+    connect(slider, &QScrollBar::valueChanged, this,
+            [this, id](int position) { sliderMoved(id, position); });
+    return slider;
+}
+
+QWidget* TrendsView::makeLabel(const ControlLayout& layout) {
+    auto* label = new QLabel(this);
+    label->setAutoFillBackground(true);
+    QPalette colors = label->palette();
+    colors.setColor(QPalette::Window, systemColor(layout.background, palette()));
+    colors.setColor(QPalette::WindowText, systemColor(layout.textColor, palette()));
+    label->setPalette(colors);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
+    auto* grid = new GridView(gridTable(m_trends, layout.id), gridLook(layout.id), this);
+    const Control id = layout.id;
+    connect(grid, &GridView::cellPressed, this,
+            [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
+    return grid;
+}
+
+QWidget* TrendsView::makeChart(const ControlLayout& layout) {
+    if (layout.id == Control::MscXImpacts) {
+        m_contributions = new BarChartView(this);
+        connect(m_contributions, &BarChartView::clicked, this,
+                [this] { run([this] { MscXImpacts_Click(m_trends); }); });
+        return m_contributions;
+    }
+    auto* chart = new LineChartView(this);
+    if (layout.id == Control::mscTrends) {
+        m_levels = chart;
+        connect(chart, &LineChartView::clicked, this,
+                [this] { run([this] { mscTrends_Click(m_trends); }); });
+    } else {
+        m_spread = chart;
+        connect(chart, &LineChartView::clicked, this,
+                [this] { run([this] { MscVary_Click(m_trends); }); });
+    }
+    return chart;
+}
+
+GridView* TrendsView::grid(Control control) const {
+    return layoutOf(control).kind == ControlKind::Grid ? static_cast<GridView*>(widget(control))
+                                                       : nullptr;
+}
+
+LineChartView* TrendsView::lineChart(Control control) const {
+    if (control == Control::mscTrends) {
+        return m_levels;
+    }
+    return control == Control::MscVary ? m_spread : nullptr;
+}
+
+void TrendsView::sliderMoved(Control slider, int position) {
+    run([&] {
+        switch (slider) {
+            case Control::HScrollTime:
+                m_trends.HScrollTime_Change(position);
+                break;
+            case Control::HScrollUncert:
+                m_trends.HScrollUncert_Change(position);
+                break;
+            default:
+                m_trends.HScrollLags_Change(position);
+                break;
+        }
+    });
+}
+
+void TrendsView::gridPressed(Control grid, int row, int column, int button) {
+    run([&] {
+        switch (grid) {
+            case Control::MSFlexXImpact:
+                m_trends.MSFlexXImpact().setCurrent(row, column);
+                MSFlexXImpact_Click(m_trends, button);
+                break;
+            case Control::MSFlexTotals:
+                m_trends.MSFlexTotals().setCurrent(row, column);
+                MSFlexTotals_Click(m_trends, button);
+                break;
+            default:
+                m_trends.MSFlexPolicy().setCurrent(row, column);
+                MSFlexPolicy_Click(m_trends, button);
+                break;
+        }
+    });
+}
+
+void TrendsView::run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& failure) {
+        m_trends.platform().showMessage(
+            std::string(kWindowTitle),
+            std::string("The command could not be completed: ") + failure.what());
+    }
+    refresh();
+}
+
+void TrendsView::refresh() {
+    // A handler can open a dialog whose event loop delivers further events; one refresh at a
+    // time is enough, the outer one catches up at the end.
+    if (m_running) {
+        return;
+    }
+    m_running = true;
+    for (Control control : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        grid(control)->refresh();
+    }
+    refreshTexts();
+    refreshSliders();
+    refreshStacking();
+    refreshCharts();
+    m_running = false;
+}
+
+void TrendsView::refreshTexts() {
+    for (const ControlLayout& layout : windowLayout()) {
+        QWidget* control = widget(layout.id);
+        if (layout.kind == ControlKind::TextBox) {
+            static_cast<TextBox*>(control)->showText(m_trends.text(layout.id));
+        } else if (layout.kind == ControlKind::Label) {
+            auto* label = static_cast<QLabel*>(control);
+            const QString text = QString::fromStdString(m_trends.text(layout.id));
+            if (label->text() != text) {
+                label->setText(text);
+            }
+        } else {
+            continue;
+        }
+        const int width = pixels(m_trends.width(layout.id));
+        if (control->width() != width) {
+            control->resize(width, control->height());
+        }
+    }
+    static_cast<TextBox*>(widget(Control::Hints))->setBorder(m_trends.hintsBorder());
+}
+
+void TrendsView::refreshSliders() {
+    for (Control id : {Control::HScrollTime, Control::HScrollUncert, Control::HScrollLags}) {
+        auto* slider = static_cast<QScrollBar*>(widget(id));
+        const int value = m_trends.sliderValue(id);
+        if (slider->value() != value && !slider->isSliderDown()) {
+            const QSignalBlocker blocker(slider);
+            slider->setValue(value);
+        }
+    }
+}
+
+void TrendsView::refreshStacking() {
+    const std::vector<Control>& stacking = m_trends.stacking();
+    if (stacking == m_shownStacking) {
+        return;
+    }
+    for (auto control = stacking.rbegin(); control != stacking.rend(); ++control) {
+        widget(*control)->raise();
+    }
+    m_shownStacking = stacking;
+}
+
+bool TrendsView::hiddenBehindAnother(Control control) const {
+    const QRect place = widget(control)->geometry();
+    for (Control above : m_trends.stacking()) {
+        if (above == control) {
+            return false;
+        }
+        const ControlKind kind = layoutOf(above).kind;
+        if ((kind == ControlKind::Chart || kind == ControlKind::Grid) &&
+            widget(above)->geometry().contains(place)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TrendsView::refreshCharts() {
+    if (!m_anyProjectionShown || m_trends.projectionCount() != m_shownProjection) {
+        m_anyProjectionShown = true;
+        m_shownProjection = m_trends.projectionCount();
+        for (Control chart : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+            m_chartOutdated[static_cast<std::size_t>(index(chart))] = true;
+        }
+    }
+    // A chart wholly behind another is drawn when it comes to the front.
+    for (Control chart : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        bool& outdated = m_chartOutdated[static_cast<std::size_t>(index(chart))];
+        if (outdated && !hiddenBehindAnother(chart)) {
+            drawChart(chart);
+            outdated = false;
+        }
+    }
+}
+
+void TrendsView::drawChart(Control chart) {
+    const ChartTable& data = m_trends.chartData(chart);
+    if (chart == Control::MscXImpacts) {
+        m_contributions->setTable(data);
+        return;
+    }
+    std::vector<std::string> names;
+    if (chart == Control::mscTrends) {
+        const CellTable& trend = m_trends.MSFlexXImpact();
+        for (int row = 1; row < trend.rows(); ++row) {
+            names.push_back(trend.text(row, 0));
+        }
+        m_levels->setTable(data, names);
+        return;
+    }
+    for (int run = 1; run < data.rows(); ++run) {
+        names.push_back("Run " + std::to_string(run));
+    }
+    m_spread->setTable(data, names);
+}
+
+}  // namespace vorn
