@@ -360,6 +360,15 @@ TEST_F(VornRun, OutputFileReceivesWhatStandardOutputWouldShow) {
               2);  // the scenario and the result; no temporary file left behind
 }
 
+TEST_F(VornRun, OutputThroughALinkReplacesTheFileItPointsTo) {
+    const std::string real = m_folder.write("real.csv", "old\n");
+    const std::string link = m_folder.path("link.csv");
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ(run({"--table", "netgrowth", "-o", link, twoItems()}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::readWhole(real), "item,netGrowth\nA,3\nB,-1\n");
+}
+
 TEST_F(VornRun, UnwritableOutputGivesStatusOneNamingTheFile) {
     const std::string target = m_folder.path("missing folder/result.csv");
     const ToolRun r = run({"-o", target, twoItems()});
