@@ -44,11 +44,18 @@ std::FILE* createTemporary(const fs::path& target, fs::path& temporary, int& err
 }  // namespace
 
 std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const fs::path target(path);
+    fs::path target(path);
     if (target.filename().empty()) {
         return "the name \"" + path + "\" names no file";
     }
     std::error_code status;
+    // Saving over a link replaces the file it points to, not the link.
+    if (fs::is_symlink(target, status)) {
+        const fs::path linked = fs::canonical(target, status);
+        if (!status) {
+            target = linked;
+        }
+    }
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     if (!fs::is_directory(folder, status)) {
         return "the folder \"" + folder.string() + "\" does not exist";

@@ -292,8 +292,13 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
 ScenarioReadResult readScenarioFile(const std::string& path) {
     const std::string named = "The scenario file \"" + path + "\" ";
     std::error_code status;
-    if (std::filesystem::is_directory(path, status)) {
+    const std::filesystem::file_status kind = std::filesystem::status(path, status);
+    if (std::filesystem::is_directory(kind)) {
         return failure(named + "could not be opened: it is a folder.");
+    }
+    // A pipe or device would block or never end.
+    if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
+        return failure(named + "could not be opened: it is not an ordinary file.");
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {

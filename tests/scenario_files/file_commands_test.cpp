@@ -301,6 +301,8 @@ TEST_P(FileCommandsBadFile, LeavesTheWindowAsItWas) {
     const std::string name = GetParam().name;
     if (name == "Folder") {
         fs::create_directory(path);
+    } else if (name == "Device") {
+        fs::create_symlink("/dev/zero", path);
     } else if (name != "Missing") {
         writeBytes(path, GetParam().bytes);
     }
@@ -314,14 +316,14 @@ TEST_P(FileCommandsBadFile, LeavesTheWindowAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FileCommandsBadFile,
-    ::testing::Values(BadFile{"Missing", "", "could not be opened"},
-                      BadFile{"Folder", "", "is a folder"}, BadFile{"Empty", "", "is empty"},
-                      BadFile{"EndsEarly", "2\r\n\"Trend Matrix\"\r\n\"A\"\r\n",
-                              "ends after 3 of the 25"},
-                      BadFile{"CountTooLarge", "2000000000\r\n", "whole number from 0 to 20"},
-                      BadFile{"CountNotANumber", "\"many\"\r\n", "whole number from 0 to 20"},
-                      BadFile{"NotText", std::string("0\r\n\"\0\"\r\n0\r\n0\r\n\"\"\r\n", 16),
-                              "not a text file"}),
+    ::testing::Values(
+        BadFile{"Missing", "", "could not be opened"}, BadFile{"Folder", "", "is a folder"},
+        BadFile{"Device", "", "not an ordinary file"}, BadFile{"Empty", "", "is empty"},
+        BadFile{"EndsEarly", "2\r\n\"Trend Matrix\"\r\n\"A\"\r\n", "ends after 3 of the 25"},
+        BadFile{"CountTooLarge", "2000000000\r\n", "whole number from 0 to 20"},
+        BadFile{"CountNotANumber", "\"many\"\r\n", "whole number from 0 to 20"},
+        BadFile{"NotText", std::string("0\r\n\"\0\"\r\n0\r\n0\r\n\"\"\r\n", 16),
+                "not a text file"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 // Saves that fail: the earlier file stays whole, the label does not claim the save.
@@ -359,6 +361,17 @@ TEST_F(FileCommandsFailedSave, OntoAFolder) {
     mnusave_Click(window);
     expectNothingLost(folder.file("taken.txt"));
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"mine.txt", "taken.txt"}));
+}
+
+TEST(AtomicFile, SavingOverALinkReplacesTheFileItPointsTo) {
+    TempFolder folder;
+    fs::create_directory(folder.path() / "real");
+    const std::string real = folder.file("real/data.txt");
+    writeBytes(real, "old");
+    fs::create_symlink(real, folder.file("link.txt"));
+    EXPECT_EQ(writeFileAtomically(folder.file("link.txt"), "new"), "");
+    EXPECT_TRUE(fs::is_symlink(folder.file("link.txt")));
+    EXPECT_EQ(readBytes(real), "new");
 }
 
 #if defined(__unix__)

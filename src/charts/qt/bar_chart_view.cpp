@@ -22,6 +22,7 @@ BarChartView::BarChartView(QWidget* parent) : QChartView(parent) {
     m_axisY = new QValueAxis(chart);
     m_axisY->setRange(-1, 1);
     m_axisY->setTickCount(5);
+    m_axisY->setLabelFormat(QStringLiteral("%.4g"));
     m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
     m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
     chart->addAxis(m_axisX, Qt::AlignBottom);
@@ -100,10 +101,14 @@ void BarChartView::setTable(const ChartTable& table) {
         }
         set->append(values);
     }
-    double axisLow = 0;
-    double axisHigh = 1;
-    charts::axisRange(low, high, &axisLow, &axisHigh);
-    m_axisY->setRange(axisLow, axisHigh);
+    const charts::AxisScale shown{m_axisY->min(), m_axisY->max(), m_axisY->tickCount()};
+    const charts::AxisScale scale = charts::nextScale(shown, charts::axisScale(low, high));
+    if (m_axisY->min() != scale.low || m_axisY->max() != scale.high) {
+        m_axisY->setRange(scale.low, scale.high);
+    }
+    if (m_axisY->tickCount() != scale.ticks) {
+        m_axisY->setTickCount(scale.ticks);
+    }
 }
 
 QStringList BarChartView::setNames() const {

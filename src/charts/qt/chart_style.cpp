@@ -30,19 +30,43 @@ bool drawableValue(double value, double* clamped) {
     return true;
 }
 
-void axisRange(double dataMin, double dataMax, double* low, double* high) {
+AxisScale axisScale(double dataMin, double dataMax) {
     if (!(dataMin <= dataMax)) {
-        *low = 0;
-        *high = 1;
-        return;
+        return {};
     }
-    const double span = dataMax - dataMin;
-    const double margin =
-        span > 1e-12 * std::max(std::fabs(dataMin), std::fabs(dataMax)) && span > 1e-300
-            ? span * 0.05
-            : std::max(std::fabs(dataMax) * 0.1, 0.5);
-    *low = dataMin - margin;
-    *high = dataMax + margin;
+    double span = dataMax - dataMin;
+    const double size = std::max(std::fabs(dataMin), std::fabs(dataMax));
+    if (!(span > 1e-9 * size) || !(span > 1e-300)) {
+        // A flat line: centre it in a band of its own size.
+        const double half = std::max(size * 0.1, 0.5);
+        dataMin -= half;
+        dataMax += half;
+        span = dataMax - dataMin;
+    }
+    const double rough = span / 4;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = magnitude;
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        step = factor * magnitude;
+        if (step >= rough) {
+            break;
+        }
+    }
+    AxisScale scale;
+    scale.low = std::floor(dataMin / step) * step;
+    scale.high = std::ceil(dataMax / step) * step;
+    if (scale.high <= scale.low) {
+        scale.high = scale.low + step;
+    }
+    scale.ticks =
+        std::clamp(static_cast<int>(std::lround((scale.high - scale.low) / step)) + 1, 2, 11);
+    return scale;
+}
+
+AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
+    const bool holds = shown.low <= wanted.low && wanted.high <= shown.high;
+    const bool closeEnough = 2 * (wanted.high - wanted.low) >= shown.high - shown.low;
+    return holds && closeEnough ? shown : wanted;
 }
 
 QStringList uniqueLabels(const QStringList& labels) {

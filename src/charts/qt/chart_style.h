@@ -21,8 +21,21 @@ QColor seriesColor(int index);
 /// A finite value clamped into +/- kDrawLimit; false for a non-finite value.
 bool drawableValue(double value, double* clamped);
 
-/// Axis range [low, high] around the data, with a margin and never empty.
-void axisRange(double dataMin, double dataMax, double* low, double* high);
+/// A value axis: its range and number of ticks.
+struct AxisScale {
+    double low = 0;
+    double high = 1;
+    int ticks = 5;
+};
+
+/// A value axis around the data, with a margin, never empty, ending on round numbers (steps
+/// of 1, 2 or 5 times a power of ten) so that small changes of the data keep the same axis.
+AxisScale axisScale(double dataMin, double dataMax);
+
+/// The scale to show next: `shown` while it still holds `wanted` and is at most twice its
+/// size, else `wanted`. Every new axis range lays the whole chart out again, which is the
+/// dearest part of redrawing, so an axis moves only when the data has clearly moved.
+AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted);
 
 /// Labels made unique by appending zero-width spaces: Qt's category axes drop repeated
 /// labels, but the charts may show the same year or item name more than once.

@@ -26,6 +26,7 @@ LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
     m_axisY = new QValueAxis(chart);
     m_axisY->setRange(0, 2);
     m_axisY->setTickCount(5);
+    m_axisY->setLabelFormat(QStringLiteral("%.4g"));
     m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
     m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
     chart->addAxis(m_axisX, Qt::AlignBottom);
@@ -93,14 +94,20 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
             series->setVisible(drawn);
         }
         for (QLegendMarker* marker : legend->markers(series)) {
-            marker->setVisible(drawn);
+            if (marker->isVisible() != drawn) {
+                marker->setVisible(drawn);
+            }
         }
     }
 
-    double axisLow = 0;
-    double axisHigh = 1;
-    charts::axisRange(low, high, &axisLow, &axisHigh);
-    m_axisY->setRange(axisLow, axisHigh);
+    const charts::AxisScale shown{m_axisY->min(), m_axisY->max(), m_axisY->tickCount()};
+    const charts::AxisScale scale = charts::nextScale(shown, charts::axisScale(low, high));
+    if (m_axisY->min() != scale.low || m_axisY->max() != scale.high) {
+        m_axisY->setRange(scale.low, scale.high);
+    }
+    if (m_axisY->tickCount() != scale.ticks) {
+        m_axisY->setTickCount(scale.ticks);
+    }
     m_axisX->setRange(0, points - 1 > 0 ? points - 1 : 1);
     updateAxisLabels();
 }

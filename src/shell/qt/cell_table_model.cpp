@@ -47,6 +47,9 @@ bool CellTableModel::refresh() {
     m_revision = m_table.revision();
     const int rows = m_table.rows();
     const int columns = m_table.columns();
+    if (rows != m_rows || columns != m_columns) {
+        m_shown.clear();
+    }
     if (rows < m_rows) {
         beginRemoveRows(QModelIndex(), rows, m_rows - 1);
         m_rows = rows;
@@ -65,11 +68,38 @@ bool CellTableModel::refresh() {
         m_columns = columns;
         endInsertColumns();
     }
-    if (m_rows > 0 && m_columns > 0) {
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1),
-                         {Qt::DisplayRole, Qt::BackgroundRole});
-    }
+    reportChangedCells();
     return true;
+}
+
+void CellTableModel::reportChangedCells() {
+    // A view repaints a single changed cell by itself but the whole table for a range, so
+    // a few changed cells are reported one by one.
+    constexpr std::size_t kSingleReports = 64;
+    const std::size_t count =
+        static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns);
+    const bool reshaped = m_shown.size() != count;  // cleared when the shape changed
+    m_shown.resize(count);
+    std::vector<QModelIndex> changed;
+    for (int row = 0; row < m_rows; ++row) {
+        for (int column = 0; column < m_columns; ++column) {
+            Shown& shown = m_shown[static_cast<std::size_t>(row * m_columns + column)];
+            const std::string& text = m_table.text(row, column);
+            const std::optional<Rgb> color = m_table.color(row, column);
+            if (reshaped || shown.text != text || shown.color != color) {
+                shown.text = text;
+                shown.color = color;
+                changed.push_back(index(row, column));
+            }
+        }
+    }
+    if (changed.size() > kSingleReports) {
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
+        return;
+    }
+    for (const QModelIndex& cell : changed) {
+        emit dataChanged(cell, cell);
+    }
 }
 
 }  // namespace vorn

@@ -2,6 +2,9 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "tables/cell_table.h"
 
@@ -20,17 +23,25 @@ class CellTableModel : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     /// Catches up with the table: rows and columns inserted or removed as the table's shape
-    /// changed, then one dataChanged over every cell. Returns false, doing nothing, when the
-    /// table has not changed since the last call.
+    /// changed, then dataChanged for the cells whose text or colour changed. Returns false,
+    /// doing nothing, when the table has not changed since the last call.
     bool refresh();
 
   private:
+    struct Shown {
+        std::string text;
+        std::optional<Rgb> color;
+    };
+
+    void reportChangedCells();
+
     const CellTable& m_table;
     QColor m_background;
     unsigned long m_revision = 0;
     bool m_synced = false;
     int m_rows = 0;
     int m_columns = 0;
+    std::vector<Shown> m_shown;  // what the view was last told, row by row
 };
 
 }  // namespace vorn

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <algorithm>
 
 #include "shell/controls.h"
@@ -11,6 +12,19 @@ namespace vorn {
 namespace {
 
 constexpr int kRowHeightTwips = 240;
+
+/// The platform's style with the grid lines in the grids' own colour, which styles otherwise
+/// derive from the window background.
+class GridLineStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Table_GridLineColor) {
+            return static_cast<int>(QColor(192, 192, 192).rgba());
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 int buttonNumber(Qt::MouseButton button) {
     switch (button) {
@@ -32,6 +46,9 @@ GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent
       m_table(table),
       m_model(new CellTableModel(table, look.background, this)) {
     setModel(m_model);
+    auto* style = new GridLineStyle();
+    style->setParent(this);
+    setStyle(style);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
@@ -61,7 +78,6 @@ GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent
         colors.setColor(group, QPalette::Highlight,
                         palette().color(QPalette::Active, QPalette::Highlight));
         colors.setColor(group, QPalette::HighlightedText, look.selectedText);
-        colors.setColor(group, QPalette::Mid, QColor(192, 192, 192));  // grid lines
     }
     setPalette(colors);
     setShowGrid(true);

@@ -42,8 +42,8 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error != nullptr) {
-            *error = QStringLiteral("The printer \"%1\" could not be opened.")
-                         .arg(printer.printerName());
+            *error =
+                QStringLiteral("the printer \"%1\" could not be opened").arg(printer.printerName());
         }
         return false;
     }
@@ -73,8 +73,8 @@ std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) 
     return dialog.textValue().toStdString();
 }
 
-std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(m_window, qt(request.title));
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save) {
+    dialog.setWindowTitle(qt(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -102,6 +102,11 @@ std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request
     if (!request.proposedName.empty()) {
         dialog.selectFile(qt(request.proposedName));
     }
+}
+
+std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(m_window);
+    prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

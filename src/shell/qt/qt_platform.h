@@ -5,6 +5,7 @@
 
 #include "shell/platform.h"
 
+class QFileDialog;
 class QImage;
 class QPrinter;
 class QWidget;
@@ -15,6 +16,11 @@ namespace vorn {
 /// size it has on screen, scaled down to fit when it is larger. False, with a message in
 /// `error`, when the printer cannot be opened.
 bool printImage(const QImage& image, QPrinter& printer, QString* error);
+
+/// Sets up a (non-native) file dialog as `request` asks: title, folder, proposed name,
+/// filters shown as "text file (*.txt)" with the 1-based selected one, and for saving the
+/// extension of the selected filter added to a name typed without one.
+void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 /// The window system's real dialogs, input box, messages and printing.
 class QtPlatform : public Platform {

@@ -3,9 +3,11 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 #include <exception>
 
 #include "charts/qt/bar_chart_view.h"
+#include "charts/qt/chart_style.h"
 #include "charts/qt/line_chart_view.h"
 #include "editing/click_handlers.h"
 #include "shell/qt/grid_view.h"
@@ -55,7 +57,21 @@ TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_tre
     for (const ControlLayout& layout : windowLayout()) {
         build(layout);
     }
+    applyTabOrder();
     refresh();
+}
+
+void TrendsView::applyTabOrder() {
+    std::vector<const ControlLayout*> order;
+    for (const ControlLayout& layout : windowLayout()) {
+        order.push_back(&layout);
+    }
+    std::sort(order.begin(), order.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(widget(order[i - 1]->id), widget(order[i]->id));
+    }
 }
 
 QFont TrendsView::designFont() {
@@ -134,6 +150,7 @@ QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
     // The handler runs once the position has changed: at once for arrows and trough, at the
     // release of a dragged thumb.
     slider->setTracking(false);
+    slider->setFocusPolicy(Qt::StrongFocus);  // it has a tab index; arrow keys move it
     const Control id = layout.id;
     connect(slider, &QScrollBar::valueChanged, this,
             [this, id](int position) { sliderMoved(id, position); });
@@ -261,7 +278,7 @@ void TrendsView::refreshTexts() {
             static_cast<TextBox*>(control)->showText(m_trends.text(layout.id));
         } else if (layout.kind == ControlKind::Label) {
             auto* label = static_cast<QLabel*>(control);
-            const QString text = QString::fromStdString(m_trends.text(layout.id));
+            const QString text = charts::fromTableText(m_trends.text(layout.id));
             if (label->text() != text) {
                 label->setText(text);
             }

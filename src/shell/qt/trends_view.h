@@ -50,6 +50,8 @@ class TrendsView : public QWidget {
 
   private:
     void build(const ControlLayout& layout);
+    /// Tab moves through the controls in the order of their tab indexes.
+    void applyTabOrder();
     QWidget* makeTextBox(const ControlLayout& layout);
     QWidget* makeSlider(const ControlLayout& layout);
     QWidget* makeLabel(const ControlLayout& layout);

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -112,6 +113,17 @@ class MainWindowTest : public QObject {
         QVERIFY(totals->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff);
         QCOMPARE(trend->palette().color(QPalette::HighlightedText), QColor(128, 255, 255));
         QCOMPARE(policy->palette().color(QPalette::HighlightedText), QColor(255, 0, 0));
+
+        const QImage cells = trend->viewport()->grab().toImage();
+        const qreal ratio = cells.devicePixelRatio();
+        const QRect cell = trend->cellRect(2, 1);
+        QCOMPARE(cells.pixelColor(QPoint(cell.right() + 1, cell.center().y()) * ratio),
+                 QColor(192, 192, 192));  // grid line
+        QCOMPARE(cells.pixelColor(QPoint(cell.center().x(), cell.center().y()) * ratio),
+                 QColor(255, 255, 200));  // value cell
+        const QRect last = trend->cellRect(8, 8);
+        QCOMPARE(cells.pixelColor(QPoint(last.right() + 5, last.center().y()) * ratio),
+                 QColor(128, 128, 128));  // beyond the last cell
     }
 
     void captionsSlidersAndLabels() {
@@ -170,6 +182,50 @@ class MainWindowTest : public QObject {
         QCOMPARE(trend->currentIndex(), trend->model()->index(3, 4));
     }
 
+    void secondPressOnACellStepsItsValue() {
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        pressCell(trend, 2, 3);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("%   "));
+        pressCell(trend, 2, 3);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("0.5"));
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->index(1, 3).data().toString(),
+                 QString("0.5"));
+        pressCell(trend, 2, 3, Qt::RightButton);
+        QCOMPARE(trend->model()->index(2, 3).data().toString(), QString("0"));
+        QVERIFY(find<vorn::TextBox>("Hints")->toPlainText().contains("Item  2"));
+    }
+
+    void aQuickDoubleClickCountsAsTwoPresses() {
+        // Widgets receive a double click as press, release, double click, release.
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        const QPointF centre = trend->cellRect(4, 5).center();
+        pressCell(trend, 4, 5);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, centre,
+                                trend->viewport()->mapToGlobal(centre), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(trend->viewport(), &doubleClick);
+        QCOMPARE(trend->model()->index(4, 5).data().toString(), QString("0.5"));
+    }
+
+    void pressesOnHeadersAddAndRenameItems() {
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        pressCell(trend, 0, 0);
+        QCOMPARE(trend->model()->columnCount(), 10);
+        QCOMPARE(find<vorn::GridView>("MSFlexPolicy")->model()->rowCount(), 10);
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->columnCount(), 10);
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 9);
+        QCOMPARE(find<vorn::BarChartView>("MscXImpacts")->categories().size(), 9);
+
+        m_platform->inputAnswers.push_back(std::string("Water"));
+        pressCell(trend, 0, 2);
+        QCOMPARE(m_platform->inputRequests.size(), std::size_t(1));
+        QCOMPARE(trend->model()->index(0, 2).data().toString(), QString("Water"));
+        QCOMPARE(find<vorn::GridView>("MSFlexTotals")->model()->index(0, 2).data().toString(),
+                 QString("Water"));
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().at(1),
+                 QString("Water"));
+    }
+
     void keyboardNeitherEditsNorMovesTheCurrentCell() {
         auto* trend = find<vorn::GridView>("MSFlexXImpact");
         pressCell(trend, 2, 2);
@@ -192,6 +248,43 @@ class MainWindowTest : public QObject {
                  QString("Scenario Trends- Forecast to  2060"));
         QCOMPARE(find<vorn::BarChartView>("MscXImpacts")->setNames().last(),
                  QString("Uncertainty"));
+    }
+
+    void clickOnTheSpreadChartStartsTwentyRuns() {
+        m_trends->setText(Control::TextVary, "Spread");
+        view()->refresh();
+        auto* spread = find<vorn::LineChartView>("MscVary");
+        QTest::mouseClick(spread->viewport(), Qt::LeftButton, {}, QPoint(200, 80));
+        QCOMPARE(m_trends->iter, 20);
+        QCOMPARE(spread->visibleSeriesNames().size(), 20);
+        QCOMPARE(spread->visibleSeriesNames().last(), QString("Run 20"));
+        QVERIFY(
+            find<vorn::TextBox>("TextVary")->toPlainText().startsWith("Spread in Annual Levels"));
+        QCOMPARE(frontControlAt(3000, 4500), QString("MscVary"));
+
+        // The edge of the trends chart stays visible; a click there recalculates once more
+        // with twenty runs, which keeps the spread chart in front, and then goes back to one.
+        auto* levels = find<vorn::LineChartView>("mscTrends");
+        QTest::mouseClick(levels->viewport(), Qt::LeftButton, {}, QPoint(3, 100));
+        QCOMPARE(m_trends->iter, 1);
+        QCOMPARE(frontControlAt(3000, 4500), QString("MscVary"));
+        QTest::mouseClick(levels->viewport(), Qt::LeftButton, {}, QPoint(3, 100));
+        QCOMPARE(frontControlAt(3000, 4500), QString("mscTrends"));
+    }
+
+    void tabFollowsTheTabIndexes() {
+        // The next control in the focus chain, skipping the controls' inner widgets.
+        auto nextControl = [this](QWidget* from) {
+            QWidget* next = from->nextInFocusChain();
+            while (next->parentWidget() != view()) {
+                next = next->nextInFocusChain();
+            }
+            return next->objectName();
+        };
+        QCOMPARE(nextControl(find<QWidget>("MSFlexTotals")), QString("MSFlexXImpact"));
+        QCOMPARE(nextControl(find<QWidget>("MSFlexXImpact")), QString("HScrollTime"));
+        QCOMPARE(nextControl(find<QWidget>("HScrollTime")), QString("HScrollUncert"));
+        QCOMPARE(nextControl(find<QWidget>("HScrollUncert")), QString("MSFlexPolicy"));
     }
 
     void incrementSliderChangesNoChart() {
@@ -258,6 +351,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(find<QScrollBar>("HScrollLags")->value(), 11);
     }
 
+    void openingAScenarioFillsGridsChartsAndFileLabel() {
+        const std::string path = std::string(VORN_SOURCE_EXAMPLES_DIR) + "/Example1.txt";
+        m_platform->openAnswers.push_back(path);
+        const unsigned long before = m_trends->projectionCount();
+        action("mnuOpen")->trigger();
+        QVERIFY2(m_platform->messages.empty(),
+                 m_platform->messages.empty() ? "" : m_platform->messages.front().second.c_str());
+        QCOMPARE(m_trends->projectionCount(), before + 1);
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        const vorn::CellTable& table = m_trends->MSFlexXImpact();
+        QCOMPARE(trend->model()->columnCount(), table.columns());
+        for (int c = 0; c < table.columns(); ++c) {
+            QCOMPARE(trend->model()->index(0, c).data().toString(),
+                     QString::fromStdString(table.text(0, c)));
+            QCOMPARE(trend->model()->index(1, c).data().toString(),
+                     QString::fromStdString(table.text(1, c)));
+        }
+        QVERIFY(find<QLabel>("MatrixFile")->text().endsWith("Example1.txt"));
+        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(),
+                 table.columns() - 1);
+    }
+
     void gridsFollowAChangeOfShape() {
         vorn::CellTable& trend = m_trends->MSFlexXImpact();
         trend.resize(13, 13);
@@ -303,6 +418,46 @@ class MainWindowTest : public QObject {
             }
         }
         QVERIFY2(hits > 40, qPrintable(QString::number(hits)));
+    }
+
+    void saveDialogAddsTheExtensionOfTheSelectedFilter() {
+        vorn::FileDialogRequest request;
+        request.title = "Save Scenario";
+        request.proposedName = "Revised";
+        request.filters = {{"text file", "*.txt"}, {"all files", "*.*"}};
+        request.selectedFilter = 1;
+        QFileDialog dialog;
+        vorn::prepareFileDialog(dialog, request, true);
+        QCOMPARE(dialog.windowTitle(), QString("Save Scenario"));
+        QCOMPARE(dialog.nameFilters(), QStringList({"text file (*.txt)", "all files (*.*)"}));
+        QCOMPARE(dialog.selectedNameFilter(), QString("text file (*.txt)"));
+        QCOMPARE(dialog.defaultSuffix(), QString("txt"));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        emit dialog.filterSelected("all files (*.*)");
+        QCOMPARE(dialog.defaultSuffix(), QString());
+        emit dialog.filterSelected("text file (*.txt)");
+        QCOMPARE(dialog.defaultSuffix(), QString("txt"));
+
+        request.selectedFilter = 2;
+        QFileDialog open;
+        vorn::prepareFileDialog(open, request, false);
+        QCOMPARE(open.selectedNameFilter(), QString("all files (*.*)"));
+        QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(open.defaultSuffix(), QString());
+    }
+
+    void hiddenSpreadChartIsDrawnWhenItComesForward() {
+        // At start-up the trends chart covers the spread chart, which is not drawn yet.
+        auto* spread = find<vorn::LineChartView>("MscVary");
+        QVERIFY(m_trends->isAbove(Control::mscTrends, Control::MscVary));
+        QVERIFY(spread->pointLabels().isEmpty());
+        find<QScrollBar>("HScrollTime")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QVERIFY(spread->pointLabels().isEmpty());
+        m_trends->setText(Control::TextVary, "Spread");
+        view()->refresh();
+        QCOMPARE(spread->pointLabels().size(), 21);
+        QCOMPARE(spread->pointLabels().last(), QString(" 2020"));
+        QCOMPARE(spread->visibleSeriesNames(), QStringList({"Run 1"}));
     }
 
     void printImageWritesAPdfPage() {

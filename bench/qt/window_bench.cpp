@@ -1,0 +1,112 @@
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QPixmap>
+
+#include <memory>
+#include <string>
+
+#include "shell/qt/main_window.h"
+#include "shell/qt/trends_view.h"
+#include "shell/trends.h"
+#include "tables/number_text.h"
+#include "tables/scenario_tables.h"
+
+namespace {
+
+/// A platform that answers nothing; the benchmarks open no dialog.
+class SilentPlatform : public vorn::Platform {
+  public:
+    std::optional<std::string> inputBox(const vorn::InputBoxRequest&) override { return {}; }
+    std::optional<std::string> openFileName(const vorn::FileDialogRequest&) override { return {}; }
+    std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
+    vorn::PrintResult printWindow() override { return {}; }
+    void showMessage(const std::string&, const std::string&) override {}
+};
+
+/// Fills the tables with `items` named items and small non-zero values.
+void fillScenario(vorn::Trends& trends, int items) {
+    vorn::ScenarioTables& tables = trends.tables;
+    tables.trend.resize(items + 1, items + 1);
+    tables.policy.resize(items + 1, items + 1);
+    tables.totals.resize(vorn::kTotalsRows, items + 1);
+    for (int i = 1; i <= items; ++i) {
+        tables.trend.setText(0, i, "Item " + std::to_string(i));
+        tables.trend.setText(i, 0, "Item " + std::to_string(i));
+        for (int j = 1; j <= items; ++j) {
+            tables.trend.setText(i, j, vorn::numberText(((i * 7 + j * 3) % 11 - 5) * 0.1));
+            tables.policy.setText(i, j, vorn::numberText(((i + j) % 3 - 1) * 0.05));
+        }
+        tables.totals.setText(vorn::kUncertaintyRow, i, "2");
+        tables.totals.setText(vorn::kLagsRow, i, std::to_string(1 + i % 3));
+    }
+    trends.cats = vorn::ItemCount::number(items);
+}
+
+/// A window showing `items` items, recalculating with `runs` runs.
+struct BenchWindow {
+    BenchWindow(int items, int runs) : trends(platform, vorn::RandomSource(5)), window(trends) {
+        trends.Form_Load();
+        fillScenario(trends, items);
+        trends.iter = runs;
+        trends.lastc2 = 1;
+        window.view()->refresh();
+        window.show();
+        QApplication::processEvents();
+    }
+    SilentPlatform platform;
+    vorn::Trends trends;
+    vorn::MainWindow window;
+};
+
+// One recalculation as a slider move makes it, and the window brought up to date and
+// painted where it changed (the three charts, the captions, changed cells).
+void BM_RecalcAndDraw(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecalcAndDraw)->Args({20, 20})->Args({8, 1})->Unit(benchmark::kMillisecond);
+
+// The same, painting the whole window every time.
+void BM_RecalcAndDrawWholeWindow(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+        QPixmap painted = bench.window.grab();
+        benchmark::DoNotOptimize(painted);
+    }
+}
+BENCHMARK(BM_RecalcAndDrawWholeWindow)->Args({20, 20})->Unit(benchmark::kMillisecond);
+
+// Only the update of the controls, without painting.
+void BM_RefreshOnly(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+    }
+    QApplication::processEvents();
+}
+BENCHMARK(BM_RefreshOnly)->Args({20, 20})->Unit(benchmark::kMillisecond);
+
+// From nothing to the first painted window: the window state, the window with its controls,
+// start-up with the first projection, and the first paint.
+void BM_StartUp(benchmark::State& state) {
+    for (auto _ : state) {
+        SilentPlatform platform;
+        vorn::Trends trends(platform);
+        vorn::MainWindow window(trends);
+        trends.Form_Load();
+        window.view()->refresh();
+        window.show();
+        QPixmap painted = window.grab();
+        benchmark::DoNotOptimize(painted);
+    }
+}
+BENCHMARK(BM_StartUp)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace

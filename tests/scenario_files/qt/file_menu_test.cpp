@@ -1,0 +1,161 @@
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "charts/qt/line_chart_view.h"
+#include "shell/qt/grid_view.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/qt_platform.h"
+#include "shell/qt/trends_view.h"
+#include "shell/trends.h"
+#include "support/scripted_platform.h"
+
+namespace {
+
+/// Answers the dialogs from a script and prints the window, as the print dialog's
+/// "print to file" does, into a PDF file with the shell's own printing.
+class PdfPlatform : public vorn::testing::ScriptedPlatform {
+  public:
+    QString pdfPath;
+    QWidget* window = nullptr;
+
+    vorn::PrintResult printWindow() override {
+        ++printRequests;
+        vorn::QtPlatform real;
+        real.setWindow(window);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        QString error;
+        if (!vorn::printImage(real.windowImage(), printer, &error)) {
+            return {vorn::PrintOutcome::Failed, error.toStdString()};
+        }
+        return {vorn::PrintOutcome::Printed, {}};
+    }
+};
+
+QString examplePath(const char* name) {
+    return QDir(QStringLiteral(VORN_SOURCE_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class FileMenuTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<PdfPlatform> m_platform;
+    std::unique_ptr<vorn::Trends> m_trends;
+    std::unique_ptr<vorn::MainWindow> m_window;
+    std::unique_ptr<QTemporaryDir> m_folder;
+
+    template <typename T>
+    T* find(const char* name) const {
+        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no control named %s", name);
+        }
+        return widget;
+    }
+    QString label() const { return find<QLabel>("MatrixFile")->text(); }
+    QString cell(const char* grid, int row, int column) const {
+        QAbstractItemModel* model = find<vorn::GridView>(grid)->model();
+        return model->data(model->index(row, column)).toString();
+    }
+
+  private slots:
+    void init() {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_platform = std::make_unique<PdfPlatform>();
+        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(5));
+        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
+        m_platform->window = m_window.get();
+        m_platform->pdfPath = m_folder->filePath(QStringLiteral("window.pdf"));
+        m_trends->Form_Load();
+        m_window->view()->refresh();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_trends.reset();
+        m_platform.reset();
+        m_folder.reset();
+    }
+
+    void openShowsTheExampleInTheWindow() {
+        const QString path = examplePath("Example1.txt");
+        m_platform->openAnswers.push_back(path.toStdString());
+        find<QAction>("mnuOpen")->trigger();
+
+        QTRY_COMPARE(label(), "Initial Scenario " + path);
+        QVERIFY(m_platform->messages.empty());
+        QCOMPARE(find<vorn::GridView>("MSFlexXImpact")->model()->columnCount(), 9);
+        QCOMPARE(cell("MSFlexXImpact", 0, 1), QString("Population"));
+        QCOMPARE(cell("MSFlexXImpact", 5, 0), QString("Pollution"));
+        QCOMPARE(cell("MSFlexTotals", 0, 8), QString("Education"));
+        QCOMPARE(cell("MSFlexPolicy", 4, 5), QString("-1"));
+        const QStringList series = find<vorn::LineChartView>("mscTrends")->visibleSeriesNames();
+        QVERIFY2(series.contains("Resources"), qPrintable(series.join(", ")));
+    }
+
+    void saveAfterOpenWritesTheSameScenario() {
+        const QString example = examplePath("PredatorPrey.txt");
+        const QString saved = m_folder->filePath(QStringLiteral("Revised.txt"));
+        m_platform->openAnswers.push_back(example.toStdString());
+        m_platform->saveAnswers.push_back(saved.toStdString());
+        find<QAction>("mnuOpen")->trigger();
+        find<QAction>("mnusave")->trigger();
+
+        QTRY_COMPARE(label(), "Saved Scenario " + saved);
+        const QByteArray original = readAll(example);
+        QVERIFY(original.startsWith("3\r\n"));
+        QCOMPARE(readAll(saved), "\"3\"" + original.mid(1));
+    }
+
+    void aDamagedFileLeavesTheWindowAsItWas() {
+        const QString path = m_folder->filePath(QStringLiteral("damaged.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("8\r\n\"Trend Matrix\"\r\n\"Only\"\r\n");
+        file.close();
+        const QString before = cell("MSFlexXImpact", 0, 3);
+        const unsigned long projections = m_trends->projectionCount();
+        m_platform->openAnswers.push_back(path.toStdString());
+        find<QAction>("mnuOpen")->trigger();
+
+        QCOMPARE(m_platform->messages.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(m_platform->messages[0].second).contains(path));
+        QCOMPARE(label(), QString("Input File"));
+        QCOMPARE(cell("MSFlexXImpact", 0, 3), before);
+        QCOMPARE(m_trends->projectionCount(), projections);
+    }
+
+    void printWritesTheWindowAsAPdfPage() {
+        const unsigned long projections = m_trends->projectionCount();
+        find<QAction>("mnuPrint")->trigger();
+
+        QCOMPARE(m_platform->printRequests, 1);
+        QVERIFY(m_platform->messages.empty());
+        const QByteArray pdf = readAll(m_platform->pdfPath);
+        QVERIFY(pdf.size() > 10000);
+        QVERIFY(pdf.startsWith("%PDF"));
+        const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+        QVERIFY2(QString::fromLatin1(pdf).count(page) >= 1, "the PDF has no page");
+        QCOMPARE(m_trends->projectionCount(), projections);
+        QCOMPARE(label(), QString("Input File"));
+    }
+};
+
+QTEST_MAIN(FileMenuTest)
+#include "file_menu_test.moc"
