@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -87,6 +88,24 @@ TEST(PercentileBands, AreOrderedForRandomRuns) {
     for (int p = 0; p < points; ++p) {
         for (std::size_t b = 1; b < bands.bands.size(); ++b) {
             EXPECT_LE(bands.bands[b - 1][p], bands.bands[b][p]) << "point " << p;
+        }
+    }
+}
+
+TEST(PercentileBands, EqualTheDefinitionOnSortedRuns) {
+    std::mt19937 generator(23);
+    std::uniform_int_distribution<int> coarse(0, 9);  // many ties
+    for (int runs : {1, 2, 3, 7, 20, 101, 1000}) {
+        std::vector<double> levels(runs);
+        for (double& value : levels) {
+            value = coarse(generator) * 0.25;
+        }
+        const PercentileBands bands = percentileBands(levels, runs, 1);
+        std::vector<double> sorted = levels;
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t b = 0; b < kBandPercents.size(); ++b) {
+            EXPECT_NEAR(bands.bands[b][0], percentileOfSorted(sorted, kBandPercents[b]), kTolerance)
+                << runs << " runs, p" << kBandPercents[b];
         }
     }
 }

@@ -283,6 +283,22 @@ TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
     EXPECT_EQ(run({"-t", "1", file}).status, kExitUsage);
 }
 
+TEST_F(VornRun, OverflowingLevelsAreNullInJsonAndNamedInCsv) {
+    const std::string file = scenario({{"X"}, {"1E300"}, {"0"}, {"0"}, {"0"}});
+    const ToolRun r = run({"-f", "json", "-r", "3", "-u", "0", "-s", "1", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const JsonValue json = readJson(r);
+    EXPECT_EQ(json["netGrowth"][0].number(), 1e300);
+    EXPECT_TRUE(json["levels"][0][20].isNull());
+    EXPECT_TRUE(json["spread"][2][20].isNull());
+    EXPECT_TRUE(json["bands"]["p50"][20].isNull());
+    EXPECT_TRUE(json["levels"][0][1].isNumber());
+
+    const std::vector<std::string> levels = lines(run({"-u", "0", file}).out);
+    const std::string last = fields(levels[21])[1];
+    EXPECT_TRUE(last == "nan" || last == "inf") << last;
+}
+
 TEST_F(VornRun, TrackBeyondTheItemsIsAUsageError) {
     const ToolRun r = run({"-t", "3", twoItems()});
     EXPECT_EQ(r.status, kExitUsage);
@@ -342,6 +358,15 @@ TEST_F(VornRun, OutputFileReceivesWhatStandardOutputWouldShow) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path("")),
                             std::filesystem::directory_iterator{}),
               2);  // the scenario and the result; no temporary file left behind
+}
+
+TEST_F(VornRun, OutputThroughALinkReplacesTheFileItPointsTo) {
+    const std::string real = m_folder.write("real.csv", "old\n");
+    const std::string link = m_folder.path("link.csv");
+    std::filesystem::create_symlink(real, link);
+    ASSERT_EQ(run({"--table", "netgrowth", "-o", link, twoItems()}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::readWhole(real), "item,netGrowth\nA,3\nB,-1\n");
 }
 
 TEST_F(VornRun, UnwritableOutputGivesStatusOneNamingTheFile) {

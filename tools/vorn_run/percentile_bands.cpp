@@ -29,15 +29,31 @@ PercentileBands percentileBands(const std::vector<double>& levels, int runs, int
     // Numbers in ascending order, NaN after all of them.
     const auto before = [](double a, double b) { return std::isnan(b) ? !std::isnan(a) : a < b; };
     std::vector<double> column(static_cast<std::size_t>(runs));
+    const double last = static_cast<double>(runs - 1);
     for (int p = 0; p < points; ++p) {
         for (int run = 0; run < runs; ++run) {
             column[static_cast<std::size_t>(run)] =
                 levels[static_cast<std::size_t>(run) * static_cast<std::size_t>(points) +
                        static_cast<std::size_t>(p)];
         }
-        std::sort(column.begin(), column.end(), before);
+        // The same values as percentileOfSorted on the sorted column, without sorting it:
+        // each band needs only the values at its two closest ranks, and the ranks ascend, so
+        // every selection works on the part above the previous one.
+        auto from = column.begin();
         for (std::size_t b = 0; b < kBandPercents.size(); ++b) {
-            result.bands[b].push_back(percentileOfSorted(column, kBandPercents[b]));
+            const double rank = last * kBandPercents[b] / 100;
+            const auto below = static_cast<std::ptrdiff_t>(std::floor(rank));
+            const double fraction = rank - static_cast<double>(below);
+            const auto at = column.begin() + below;
+            std::nth_element(from, at, column.end(), before);
+            from = at;
+            const double low = *at;
+            double value = low;
+            if (fraction != 0 && at + 1 != column.end()) {
+                const double high = *std::min_element(at + 1, column.end(), before);
+                value = low == high ? low : low + fraction * (high - low);
+            }
+            result.bands[b].push_back(value);
         }
     }
     return result;

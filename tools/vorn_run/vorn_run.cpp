@@ -38,8 +38,16 @@ bool writeFileSafely(const std::string& path, const std::function<void(std::ostr
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     const bool direct = fs::exists(status) && !fs::is_regular_file(status);
+    // A link stays a link: the file it points to is the one replaced.
+    fs::path replaced = path;
+    if (fs::is_symlink(fs::symlink_status(path, ec)) && fs::exists(status)) {
+        replaced = fs::canonical(path, ec);
+        if (ec) {
+            replaced = path;
+        }
+    }
     const std::string target =
-        direct ? path : path + ".vorn-run-" + std::to_string(::getpid()) + ".tmp";
+        direct ? path : replaced.string() + ".vorn-run-" + std::to_string(::getpid()) + ".tmp";
 
     std::ofstream file(target, std::ios::binary | std::ios::trunc);
     if (!file) {
@@ -56,7 +64,7 @@ bool writeFileSafely(const std::string& path, const std::function<void(std::ostr
         return false;
     }
     if (!direct) {
-        fs::rename(target, path, ec);
+        fs::rename(target, replaced, ec);
         if (ec) {
             *error = "cannot write " + path + ": " + ec.message();
             fs::remove(target, ec);
