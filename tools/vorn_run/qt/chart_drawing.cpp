@@ -24,8 +24,10 @@ ChartDrawing::~ChartDrawing() = default;
 
 bool ChartDrawing::draw(const std::string& path, const BatchResult& result, std::string* error) {
     if (QApplication::instance() == nullptr) {
-        if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-            std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        // Charts are drawn into files, never on screen: the offscreen platform needs no
+        // display, and a display that is named but out of reach would end the program.
+        const char* platform = std::getenv("QT_QPA_PLATFORM");
+        if (platform == nullptr || *platform == '\0') {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         }
         qInstallMessageHandler(passOnErrorsOnly);

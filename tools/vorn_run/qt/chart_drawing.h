@@ -10,8 +10,8 @@ class QApplication;
 namespace vorn::batch {
 
 /// Draws the three charts of a result into image files as the window draws them. The Qt
-/// application they need is created at the first drawing, on the offscreen platform when no
-/// display is known, and lives as long as this object.
+/// application they need is created at the first drawing, on the offscreen platform unless
+/// QT_QPA_PLATFORM names another, and lives as long as this object.
 class ChartDrawing {
   public:
     ChartDrawing();
