@@ -4,7 +4,9 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QCursor>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <limits>
@@ -33,6 +35,9 @@ BarChartView::BarChartView(QWidget* parent) : QChartView(parent) {
         auto* set = new QBarSet(QString());
         set->setColor(charts::seriesColor(i));
         set->setBorderColor(charts::seriesColor(i).darker(130));
+        // With many items the legend is cut short: hovering a bar names it.
+        connect(set, &QBarSet::hovered, this,
+                [this, set](bool entered, int index) { showBarTip(set, entered, index); });
         m_pool.append(set);
     }
     setChart(chart);
@@ -133,6 +138,18 @@ QList<qreal> BarChartView::setValues(int row) const {
 
 QStringList BarChartView::categories() const {
     return m_categories;
+}
+
+void BarChartView::showBarTip(const QBarSet* set, bool entered, int index) {
+    if (!entered || index < 0 || index >= set->count()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QString receiver = index < m_categories.size() ? m_categories[index] : QString();
+    QToolTip::showText(QCursor::pos(),
+                       QStringLiteral("%1 \u2192 %2: %3")
+                           .arg(set->label(), receiver, QString::number(set->at(index), 'g', 4)),
+                       this);
 }
 
 void BarChartView::mousePressEvent(QMouseEvent* event) {

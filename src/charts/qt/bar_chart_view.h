@@ -40,6 +40,7 @@ class BarChartView : public QChartView {
 
   private:
     void showSets(int count);
+    void showBarTip(const QBarSet* set, bool entered, int index);
 
     QBarSeries* m_series = nullptr;
     QList<QBarSet*> m_pool;  // every set ever made; the first m_shown are in the series

@@ -2,14 +2,17 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPen>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "charts/qt/chart_style.h"
@@ -40,6 +43,11 @@ LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
         series->attachAxis(m_axisX);
         series->attachAxis(m_axisY);
         series->setVisible(false);
+        // The legend has room for a few names only: hovering a line names it.
+        connect(series, &QLineSeries::hovered, this,
+                [this, series](const QPointF& point, bool entered) {
+                    showPointTip(series, point, entered);
+                });
         m_series.append(series);
     }
     for (QLegendMarker* marker : chart->legend()->markers()) {
@@ -162,6 +170,25 @@ void LineChartView::updateAxisLabels() {
     }
     m_shownLabels = shown;
     m_shownStride = stride;
+}
+
+void LineChartView::showPointTip(const QLineSeries* series, const QPointF& point, bool entered) {
+    if (!entered) {
+        QToolTip::hideText();
+        return;
+    }
+    const qsizetype column = std::clamp<qsizetype>(
+        std::llround(point.x()), 0, std::max<qsizetype>(m_pointLabels.size() - 1, 0));
+    const QString year =
+        column < m_pointLabels.size() ? m_pointLabels[column].trimmed() : QString();
+    QString tip = series->name();
+    for (const QPointF& drawn : series->points()) {
+        if (std::llround(drawn.x()) == column) {
+            tip += QStringLiteral("\n%1: %2").arg(year, QString::number(drawn.y(), 'g', 4));
+            break;
+        }
+    }
+    QToolTip::showText(QCursor::pos(), tip, this);
 }
 
 void LineChartView::mousePressEvent(QMouseEvent* event) {

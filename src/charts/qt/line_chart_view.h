@@ -44,6 +44,7 @@ class LineChartView : public QChartView {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void showPointTip(const QLineSeries* series, const QPointF& point, bool entered);
     void updateAxisLabels();
 
     QList<QLineSeries*> m_series;

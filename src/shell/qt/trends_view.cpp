@@ -281,6 +281,7 @@ void TrendsView::refreshTexts() {
             const QString text = charts::fromTableText(m_trends.text(layout.id));
             if (label->text() != text) {
                 label->setText(text);
+                label->setToolTip(text);  // a long file path does not fit the label
             }
         } else {
             continue;
