@@ -43,6 +43,11 @@ case "${1:-run}" in
     run)
         install_missing
         configure_and_build
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+            echo "No display to open the window on: run this in a desktop session," >&2
+            echo "or on a headless machine under a virtual one: xvfb-run -a ./vorn.sh run" >&2
+            exit 1
+        fi
         exec "$build/vorn"
         ;;
     test)
