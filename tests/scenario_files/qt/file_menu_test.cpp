@@ -109,38 +109,6 @@ class FileMenuTest : public QObject {
         QVERIFY2(series.contains("Resources"), qPrintable(series.join(", ")));
     }
 
-    void saveAfterOpenWritesTheSameScenario() {
-        const QString example = examplePath("PredatorPrey.txt");
-        const QString saved = m_folder->filePath(QStringLiteral("Revised.txt"));
-        m_platform->openAnswers.push_back(example.toStdString());
-        m_platform->saveAnswers.push_back(saved.toStdString());
-        find<QAction>("mnuOpen")->trigger();
-        find<QAction>("mnusave")->trigger();
-
-        QTRY_COMPARE(label(), "Saved Scenario " + saved);
-        const QByteArray original = readAll(example);
-        QVERIFY(original.startsWith("3\r\n"));
-        QCOMPARE(readAll(saved), "\"3\"" + original.mid(1));
-    }
-
-    void aDamagedFileLeavesTheWindowAsItWas() {
-        const QString path = m_folder->filePath(QStringLiteral("damaged.txt"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("8\r\n\"Trend Matrix\"\r\n\"Only\"\r\n");
-        file.close();
-        const QString before = cell("MSFlexXImpact", 0, 3);
-        const unsigned long projections = m_trends->projectionCount();
-        m_platform->openAnswers.push_back(path.toStdString());
-        find<QAction>("mnuOpen")->trigger();
-
-        QCOMPARE(m_platform->messages.size(), std::size_t{1});
-        QVERIFY(QString::fromStdString(m_platform->messages[0].second).contains(path));
-        QCOMPARE(label(), QString("Input File"));
-        QCOMPARE(cell("MSFlexXImpact", 0, 3), before);
-        QCOMPARE(m_trends->projectionCount(), projections);
-    }
-
     void printWritesTheWindowAsAPdfPage() {
         const unsigned long projections = m_trends->projectionCount();
         find<QAction>("mnuPrint")->trigger();
@@ -151,7 +119,7 @@ class FileMenuTest : public QObject {
         QVERIFY(pdf.size() > 10000);
         QVERIFY(pdf.startsWith("%PDF"));
         const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-        QVERIFY2(QString::fromLatin1(pdf).count(page) >= 1, "the PDF has no page");
+        QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
         QCOMPARE(m_trends->projectionCount(), projections);
         QCOMPARE(label(), QString("Input File"));
     }
