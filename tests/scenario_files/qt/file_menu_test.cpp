@@ -39,28 +39,24 @@ class PdfPlatform : public vorn::testing::ScriptedPlatform {
     }
 };
 
-QString examplePath(const char* name) {
-    return QDir(QStringLiteral(VORN_SOURCE_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// The window and all it needs, made afresh for each test.
+struct Fixture {
+    QTemporaryDir folder;
+    PdfPlatform platform;
+    vorn::Trends trends{platform, vorn::RandomSource(5)};
+    vorn::MainWindow window{trends};
+};
 
 }  // namespace
 
 class FileMenuTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<PdfPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<Fixture> m;
 
     template <typename T>
     T* find(const char* name) const {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
+        T* widget = m->window.findChild<T*>(QString::fromLatin1(name));
         if (widget == nullptr) {
             qFatal("no control named %s", name);
         }
@@ -74,32 +70,23 @@ class FileMenuTest : public QObject {
 
   private slots:
     void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        m_platform = std::make_unique<PdfPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(5));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_platform->window = m_window.get();
-        m_platform->pdfPath = m_folder->filePath(QStringLiteral("window.pdf"));
-        m_trends->Form_Load();
-        m_window->view()->refresh();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m = std::make_unique<Fixture>();
+        m->platform.window = &m->window;
+        m->platform.pdfPath = m->folder.filePath(QStringLiteral("window.pdf"));
+        m->trends.Form_Load();
+        m->window.view()->refresh();
+        m->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m->window));
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
-        m_folder.reset();
-    }
+    void cleanup() { m.reset(); }
 
     void openShowsTheExampleInTheWindow() {
-        const QString path = examplePath("Example1.txt");
-        m_platform->openAnswers.push_back(path.toStdString());
+        const QString path = QStringLiteral(VORN_SOURCE_EXAMPLES_DIR "/Example1.txt");
+        m->platform.openAnswers.push_back(path.toStdString());
         find<QAction>("mnuOpen")->trigger();
 
         QTRY_COMPARE(label(), "Initial Scenario " + path);
-        QVERIFY(m_platform->messages.empty());
+        QVERIFY(m->platform.messages.empty());
         QCOMPARE(find<vorn::GridView>("MSFlexXImpact")->model()->columnCount(), 9);
         QCOMPARE(cell("MSFlexXImpact", 0, 1), QString("Population"));
         QCOMPARE(cell("MSFlexXImpact", 5, 0), QString("Pollution"));
@@ -110,17 +97,19 @@ class FileMenuTest : public QObject {
     }
 
     void printWritesTheWindowAsAPdfPage() {
-        const unsigned long projections = m_trends->projectionCount();
+        const unsigned long projections = m->trends.projectionCount();
         find<QAction>("mnuPrint")->trigger();
 
-        QCOMPARE(m_platform->printRequests, 1);
-        QVERIFY(m_platform->messages.empty());
-        const QByteArray pdf = readAll(m_platform->pdfPath);
+        QCOMPARE(m->platform.printRequests, 1);
+        QVERIFY(m->platform.messages.empty());
+        QFile file(m->platform.pdfPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
         QVERIFY(pdf.size() > 10000);
         QVERIFY(pdf.startsWith("%PDF"));
         const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
         QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
-        QCOMPARE(m_trends->projectionCount(), projections);
+        QCOMPARE(m->trends.projectionCount(), projections);
         QCOMPARE(label(), QString("Input File"));
     }
 };
