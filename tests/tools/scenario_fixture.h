@@ -1,74 +1,28 @@
 #pragma once
 
-// Scenario files for the vorn-run tests, written in the scenario file format: one field per
-// line, text fields in double quotes, every line ending in CR LF.
+// Scenario files and a scratch folder for the vorn-run tests.
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <vector>
 
 namespace vorn::testing {
 
-struct FixtureScenario {
-    std::vector<std::string> names;        // N
-    std::vector<std::string> trend;        // N x N cell texts, row-major
-    std::vector<std::string> uncertainty;  // N
-    std::vector<std::string> lags;         // N
-    std::vector<std::string> policy;       // N x N cell texts, row-major
-};
-
-inline std::string scenarioText(const FixtureScenario& scenario) {
-    const std::size_t n = scenario.names.size();
-    std::string text = std::to_string(n) + "\r\n";
-    const auto field = [&text](const std::string& value, bool quoted) {
-        text += quoted ? "\"" + value + "\"" : value;
-        text += "\r\n";
+/// A two-item scenario file: Trend `a11`, -1 / 2, 0; Uncertainty 5, 10; Lags 1, 0; Policy 1 at
+/// (B, B). Net growth is 3, -1 with the default `a11`.
+inline std::string twoItemText(const std::string& a = "A", const std::string& b = "B",
+                               const std::string& a11 = "1") {
+    const std::string qa = "\"" + a + "\"\r\n", qb = "\"" + b + "\"\r\n";
+    const auto square = [&](const char* title, const char* cells[4]) {
+        std::string text = std::string("\"") + title + "\"\r\n" + qa + qb + qa;
+        text += std::string("\"") + cells[0] + "\"\r\n\"" + cells[1] + "\"\r\n" + qb;
+        return text + "\"" + cells[2] + "\"\r\n\"" + cells[3] + "\"\r\n";
     };
-    const auto square = [&](const char* title, const std::vector<std::string>& cells) {
-        field(title, true);
-        for (const std::string& name : scenario.names) {
-            field(name, true);
-        }
-        for (std::size_t r = 0; r < n; ++r) {
-            field(scenario.names[r], true);
-            for (std::size_t c = 0; c < n; ++c) {
-                field(cells[r * n + c], true);
-            }
-        }
-    };
-    square("Trend Matrix", scenario.trend);
-    field("0", false);
-    for (const std::string& value : scenario.uncertainty) {
-        field(value, false);
-    }
-    field("0", false);
-    for (const std::string& value : scenario.lags) {
-        field(value, false);
-    }
-    square("Policy Matrix", scenario.policy);
-    return text;
-}
-
-/// Two items A and B: Trend 1, -1 / 2, 0; Uncertainty 5, 10; Lags 1, 0; Policy 1 at (B, B).
-inline FixtureScenario twoItemScenario() {
-    return {{"A", "B"}, {"1", "-1", "2", "0"}, {"5", "10"}, {"1", "0"}, {"0", "0", "0", "1"}};
-}
-
-/// `n` items with non-zero entries everywhere, the same for every call.
-inline FixtureScenario denseScenario(int n) {
-    FixtureScenario scenario;
-    for (int r = 0; r < n; ++r) {
-        scenario.names.push_back("Item  " + std::to_string(r + 1));
-        for (int c = 0; c < n; ++c) {
-            scenario.trend.push_back(std::to_string(((r * 7 + c * 3) % 11 - 5) * 0.1).substr(0, 5));
-            scenario.policy.push_back(std::to_string(((r + c) % 5 - 2) * 0.05).substr(0, 5));
-        }
-        scenario.uncertainty.push_back(std::to_string(1 + r % 3));
-        scenario.lags.push_back(std::to_string(r % 4));
-    }
-    return scenario;
+    const char* trend[4] = {a11.c_str(), "-1", "2", "0"};
+    const char* policy[4] = {"0", "0", "0", "1"};
+    return "2\r\n" + square("Trend Matrix", trend) + "0\r\n5\r\n10\r\n0\r\n1\r\n0\r\n" +
+           square("Policy Matrix", policy);
 }
 
 /// A folder of its own under the system's temporary folder, removed with its files.
@@ -88,11 +42,9 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string path(const std::string& name) const { return (m_path / name).string(); }
-
     std::string write(const std::string& name, const std::string& bytes) const {
-        const std::string file = path(name);
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
     }
 
   private:

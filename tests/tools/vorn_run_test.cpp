@@ -2,25 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "projection/year_by_year.h"
 #include "scenario_files/scenario_file.h"
-#include "tools/json_reader.h"
 #include "tools/scenario_fixture.h"
 
 namespace vorn::batch {
 namespace {
 
-using testing::FixtureScenario;
-using testing::JsonReader;
-using testing::JsonValue;
-using testing::TempFolder;
-
-constexpr double kTolerance = 1e-12;
+using Numbers = std::vector<double>;
+using Matrix = std::vector<Numbers>;
+constexpr std::size_t npos = std::string::npos;
 
 struct ToolRun {
     int status = -1;
@@ -29,396 +27,266 @@ struct ToolRun {
 };
 
 ToolRun run(const std::vector<std::string>& args, const ChartDrawer& drawer = {}) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolRun result;
-    result.status = runVornRun(args, out, err, drawer);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    std::ostringstream out, err;
+    const int status = runVornRun(args, out, err, drawer);
+    return {status, out.str(), err.str()};
 }
 
-JsonValue readJson(const ToolRun& run) {
-    const std::optional<JsonValue> value = JsonReader::read(run.out);
-    EXPECT_TRUE(value.has_value()) << "not valid JSON:\n" << run.out.substr(0, 2000);
-    return value.value_or(JsonValue{});
+// The JSON output puts every key on a line of its own: the rest of the first such line.
+std::string valueOf(const std::string& json, const std::string& key) {
+    const std::size_t at = json.find("\"" + key + "\": ");
+    EXPECT_NE(at, npos) << key;
+    const std::size_t from = at == npos ? json.size() : at + key.size() + 4;
+    return json.substr(from, json.find('\n', from) - from);
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
+// A one-line array of JSON numbers; null reads as NaN, anything else fails the test.
+Numbers numbers(const std::string& line) {
+    Numbers out;
+    std::istringstream in(line.substr(line.find('[') + 1, line.find(']') - line.find('[') - 1));
+    for (std::string item; std::getline(in, item, ',');) {
+        item.erase(0, item.find_first_not_of(' '));
+        EXPECT_TRUE(item == "null" || item.find_first_not_of("0123456789+-.e") == npos) << item;
+        out.push_back(item == "null" ? std::nan("") : std::stod(item));
     }
     return out;
 }
 
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        out.push_back(field);
+// A matrix written one row per line after `"key": [`.
+Matrix rows(const std::string& json, const std::string& key) {
+    Matrix out;
+    std::istringstream in(json.substr(std::min(json.find("\"" + key + "\": [\n"), json.size())));
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line) && line.find(']') != line.find_first_not_of(' ')) {
+        out.push_back(numbers(line));
     }
-    if (!line.empty() && line.back() == ',') {
-        out.emplace_back();
-    }
+    EXPECT_FALSE(out.empty()) << "no rows of " << key;
     return out;
+}
+
+// "rows x columns" of a matrix, "ragged" when its rows differ in length.
+std::string shape(const Matrix& matrix) {
+    for (const Numbers& row : matrix) {
+        if (row.size() != matrix[0].size()) {
+            return "ragged";
+        }
+    }
+    return std::to_string(matrix.size()) + "x" + std::to_string(matrix.at(0).size());
 }
 
 class VornRun : public ::testing::Test {
   protected:
-    std::string scenario(const FixtureScenario& s, const std::string& name = "scenario.txt") {
-        return m_folder.write(name, testing::scenarioText(s));
+    std::string twoItems(const std::string& a = "A", const std::string& b = "B",
+                         const std::string& a11 = "1") {
+        return m_folder.write("scenario.txt", testing::twoItemText(a, b, a11));
     }
-    std::string twoItems() { return scenario(testing::twoItemScenario()); }
-
-    TempFolder m_folder;
+    testing::TempFolder m_folder;
 };
 
 TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     const ToolRun r = run({"-f", "json", "-r", "7", "-t", "2", "-s", "42", "-H", "3", twoItems()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.err.empty());
-    const JsonValue json = readJson(r);
-    EXPECT_EQ(json.keys(),
-              (std::vector<std::string>{"items", "horizon", "horizonYear", "uncertainty", "policy",
-                                        "runs", "track", "seed", "captions", "netGrowth", "years",
-                                        "levels", "contributions", "spread", "bands"}));
-    EXPECT_EQ(json["items"].strings(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(json["horizon"].number(), 3);
-    EXPECT_EQ(json["horizonYear"].number(), 2060);
-    EXPECT_EQ(json["uncertainty"].number(), 1);
-    EXPECT_FALSE(json["policy"].boolean());
-    EXPECT_EQ(json["runs"].number(), 7);
-    EXPECT_EQ(json["track"].number(), 2);
-    EXPECT_EQ(json["seed"].number(), 42);
-    EXPECT_EQ(json["captions"]["trends"].string(), "Scenario Trends- Forecast to  2060");
-    EXPECT_EQ(json["captions"]["contributions"].string(), "Contributions to Change in  2060");
-    EXPECT_EQ(json["captions"]["spread"].string(), "Spread in Annual Levels for B");
-    EXPECT_EQ(json["netGrowth"].numbers(), (std::vector<double>{3, -1}));
-    const std::vector<double> years = json["years"].numbers();
-    ASSERT_EQ(years.size(), 21u);
-    EXPECT_EQ(years.front(), 2000);
-    EXPECT_EQ(years.back(), 2060);
-    ASSERT_EQ(json["levels"].array().size(), 2u);
-    EXPECT_EQ(json["levels"][0].numbers().size(), 21u);
-    EXPECT_EQ(json["levels"][0][0].number(), 1);
-    const JsonValue& contributions = json["contributions"];
-    EXPECT_EQ(contributions["rows"].strings(), (std::vector<std::string>{"A", "B", "Uncertainty"}));
-    EXPECT_EQ(contributions["columns"].strings(), (std::vector<std::string>{"A", "B"}));
-    ASSERT_EQ(contributions["values"].array().size(), 3u);
-    EXPECT_EQ(contributions["values"][2].numbers().size(), 2u);
-    ASSERT_EQ(json["spread"].array().size(), 7u);
-    // The last run's tracked levels are the tracked item's row of the levels.
-    EXPECT_EQ(json["spread"][6].numbers(), json["levels"][1].numbers());
-    EXPECT_EQ(json["bands"].keys(), (std::vector<std::string>{"p5", "p25", "p50", "p75", "p95"}));
-    for (const std::string& band : json["bands"].keys()) {
-        EXPECT_EQ(json["bands"][band].numbers().size(), 21u) << band;
+    const std::string& json = r.out;
+    std::size_t at = 0;
+    for (const char* key : {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs",
+                            "track", "seed", "captions", "netGrowth", "years", "levels",
+                            "contributions", "spread", "bands"}) {
+        at = json.find("\n  \"" + std::string(key) + "\": ", at);
+        ASSERT_NE(at, npos) << key << " missing or out of order";
+    }
+    EXPECT_EQ(valueOf(json, "items") + valueOf(json, "horizonYear") + valueOf(json, "policy"),
+              R"(["A", "B"],2060,false,)");
+    EXPECT_EQ(valueOf(json, "runs") + valueOf(json, "track") + valueOf(json, "seed"), "7,2,42,");
+    EXPECT_EQ(valueOf(json, "trends"), R"("Scenario Trends- Forecast to  2060",)");
+    EXPECT_EQ(valueOf(json, "contributions"), R"("Contributions to Change in  2060",)");
+    EXPECT_EQ(valueOf(json, "spread"), R"("Spread in Annual Levels for B")");
+    EXPECT_EQ(numbers(valueOf(json, "netGrowth")), (Numbers{3, -1}));
+    EXPECT_EQ(numbers(valueOf(json, "years")).size(), 21u);
+    EXPECT_EQ(valueOf(json, "rows") + valueOf(json, "columns"),
+              R"(["A", "B", "Uncertainty"],["A", "B"],)");
+    EXPECT_EQ(shape(rows(json, "levels")) + " " + shape(rows(json, "values")), "2x21 3x2");
+    EXPECT_EQ(shape(rows(json, "spread")), "7x21");
+    EXPECT_EQ(rows(json, "spread")[6], rows(json, "levels")[1]);  // the last run is shown
+    for (const char* band : {"p5", "p25", "p50", "p75", "p95"}) {
+        EXPECT_EQ(numbers(valueOf(json, band)).size(), 21u) << band;
     }
 }
 
 TEST_F(VornRun, PolicyIsReportedOnlyWhenItApplies) {
-    const std::string file = twoItems();
-    const JsonValue forward = readJson(run({"-p", "-f", "json", "-s", "1", file}));
-    EXPECT_TRUE(forward["policy"].boolean());
-    EXPECT_EQ(forward["netGrowth"].numbers(), (std::vector<double>{3, 0}));
-    EXPECT_EQ(forward["captions"]["trends"].string(),
-              "Scenario Trends- Forecast to  2040 (with Policies)");
+    const std::string forward = run({"-p", "-f", "json", "-s", "1", twoItems()}).out;
+    EXPECT_EQ(valueOf(forward, "policy"), "true,");
+    EXPECT_EQ(numbers(valueOf(forward, "netGrowth")), (Numbers{3, 0}));
+    EXPECT_NE(valueOf(forward, "trends").find("2040 (with Policies)"), npos);
 
-    const JsonValue backward = readJson(run({"-p", "-H", "-1", "-f", "json", "-s", "1", file}));
-    EXPECT_FALSE(backward["policy"].boolean());
-    EXPECT_EQ(backward["netGrowth"].numbers(), (std::vector<double>{3, -1}));
-    EXPECT_EQ(backward["captions"]["trends"].string(), "Scenario Trends- Backcast to  1980");
-    const std::vector<double> years = backward["years"].numbers();
-    EXPECT_EQ(years.front(), 1980);  // a backcast starts at the horizon year
-    EXPECT_EQ(years.back(), 2000);
-    EXPECT_EQ(backward["levels"][0].numbers().back(), 1);
+    const std::string backward = run({"-p", "-H", "-1", "-f", "json", "-s", "1", twoItems()}).out;
+    EXPECT_EQ(valueOf(backward, "policy"), "false,");
+    EXPECT_EQ(numbers(valueOf(backward, "netGrowth")), (Numbers{3, -1}));
+    EXPECT_EQ(valueOf(backward, "trends"), R"("Scenario Trends- Backcast to  1980",)");
+    EXPECT_EQ(numbers(valueOf(backward, "years")).front(), 1980);  // starts at the horizon
+    EXPECT_EQ(rows(backward, "levels")[0].back(), 1);
 }
 
-TEST_F(VornRun, SameSeedSameOutputOtherSeedOtherOutput) {
-    const std::string file = twoItems();
-    const ToolRun first = run({"-f", "json", "-r", "50", "-u", "3", "-s", "12345", file});
-    const ToolRun second = run({"-f", "json", "-r", "50", "-u", "3", "-s", "12345", file});
-    const ToolRun other = run({"-f", "json", "-r", "50", "-u", "3", "-s", "12346", file});
-    ASSERT_EQ(first.status, 0);
-    EXPECT_EQ(first.out, second.out);
-    EXPECT_NE(first.out, other.out);
-
-    // Without a seed the clock chooses one, and the output names it so it can be repeated.
-    const JsonValue clocked = readJson(run({"-f", "json", "-r", "50", "-u", "3", file}));
-    const std::string seed = std::to_string(static_cast<std::uint64_t>(clocked["seed"].number()));
-    const ToolRun repeated = run({"-f", "json", "-r", "50", "-u", "3", "-s", seed, file});
-    EXPECT_EQ(readJson(repeated)["spread"].array().size(), 50u);
-    EXPECT_EQ(readJson(repeated)["bands"]["p50"].numbers(), clocked["bands"]["p50"].numbers());
-}
-
-// Without fluctuations the tool must give what the window's recalculation gives for the
-// same file and settings.
-TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
-    const std::string file = scenario(testing::denseScenario(12));
-    for (int horizon : {3, -2, 0}) {
-        const std::string h = std::to_string(horizon);
-        const ToolRun r = run({"-u", "0", "-p", "-H", h, "-t", "4", "-f", "json", file});
-        ASSERT_EQ(r.status, 0) << r.err;
-        const JsonValue json = readJson(r);
-
-        const ScenarioReadResult read = readScenarioFile(file);
-        ASSERT_TRUE(read.data.has_value()) << read.error;
-        ScenarioTables tables;
-        applyScenario(tables, *read.data);
-        ProjectionSettings settings;
-        settings.horizon = horizon;
-        settings.uncertaintyLevel = 0;
-        settings.policy = 1;
-        settings.lastc2 = 4;
-        RandomSource random;
-        const ProjectionResult window = yearByYear(tables, settings, random);
-        const ProjectionNumbers& numbers = window.numbers;
-
-        const std::vector<double> netGrowth = json["netGrowth"].numbers();
-        ASSERT_EQ(netGrowth.size(), 12u);
-        for (int i = 0; i < 12; ++i) {
-            EXPECT_NEAR(netGrowth[i], numbers.netGrowth[i], kTolerance) << "item " << i + 1;
-            EXPECT_EQ(json["items"][i].string(), tables.trend.text(0, i + 1));
-            const std::vector<double> levels = json["levels"][i].numbers();
-            for (int p = 0; p < kPoints; ++p) {
-                EXPECT_NEAR(levels[p], numbers.level(i, p), kTolerance * std::abs(levels[p]));
-            }
-        }
-        for (int r = 0; r <= 12; ++r) {
-            const std::vector<double> row = json["contributions"]["values"][r].numbers();
-            for (int c = 0; c < 12; ++c) {
-                EXPECT_NEAR(row[c], numbers.contributions[r * 12 + c], kTolerance);
-            }
-        }
-        EXPECT_EQ(json["captions"]["trends"].string(), window.trendsCaption);
-        EXPECT_EQ(json["captions"]["contributions"].string(), window.contributionsCaption);
-        EXPECT_EQ(json["spread"][0].numbers(), json["levels"][3].numbers());
-    }
-}
-
-TEST_F(VornRun, BandsAreOrderedAndOneRunIsEveryBand) {
-    const std::string file = scenario(testing::denseScenario(6));
-    const JsonValue many = readJson(run({"-f", "json", "-r", "400", "-u", "5", "-s", "3", file}));
-    const JsonValue& bands = many["bands"];
-    const std::vector<std::string> names = {"p5", "p25", "p50", "p75", "p95"};
-    for (int p = 0; p < kPoints; ++p) {
-        for (std::size_t b = 1; b < names.size(); ++b) {
-            EXPECT_LE(bands[names[b - 1]][p].number(), bands[names[b]][p].number());
-        }
-    }
-    EXPECT_LT(bands["p5"][20].number(), bands["p95"][20].number());
-
-    const JsonValue one = readJson(run({"-f", "json", "-u", "5", "-s", "3", "-t", "2", file}));
-    for (const std::string& name : names) {
-        EXPECT_EQ(one["bands"][name].numbers(), one["levels"][1].numbers()) << name;
-    }
-}
-
-TEST_F(VornRun, CsvTablesHaveTheirHeadersAndRows) {
-    FixtureScenario s = testing::twoItemScenario();
-    s.names = {"Food, Water", " Rain "};  // a file cannot hold a quote in a name
-    const std::string file = scenario(s);
-    const auto csv = [&](const std::string& table) {
-        const ToolRun r = run({"-r", "3", "-s", "9", "--table", table, file});
-        EXPECT_EQ(r.status, 0) << r.err;
-        return lines(r.out);
+TEST_F(VornRun, SeededRunsRepeatAndTheirBandsAreOrdered) {
+    const std::vector<std::string> args = {"-f", "json", "-r", "400", "-u", "5", twoItems()};
+    const auto seeded = [&](const std::string& seed) {
+        std::vector<std::string> withSeed = args;
+        withSeed.insert(withSeed.end(), {"-s", seed});
+        return run(withSeed).out;
     };
-    const std::vector<std::string> levels = csv("levels");
-    ASSERT_EQ(levels.size(), 22u);
-    EXPECT_EQ(levels[0], "year,\"Food, Water\",\" Rain \"");
-    EXPECT_EQ(levels[1], "2000,1,1");
-    EXPECT_EQ(fields(levels[21]).size(), 3u);
-    EXPECT_EQ(fields(levels[21])[0], "2040");
+    const std::string json = seeded("12345");
+    EXPECT_EQ(json, seeded("12345"));
+    EXPECT_NE(json, seeded("12346"));
+    // Without a seed the clock chooses one, and the output names it so it can be repeated.
+    const std::string clocked = run(args).out;
+    const std::string seed = valueOf(clocked, "seed");
+    EXPECT_EQ(seeded(seed.substr(0, seed.size() - 1)), clocked);
 
-    const std::vector<std::string> contributions = csv("contributions");
-    ASSERT_EQ(contributions.size(), 4u);
-    EXPECT_EQ(contributions[0], "item,\"Food, Water\",\" Rain \"");
-    EXPECT_EQ(contributions[1].rfind("\"Food, Water\",", 0), 0u);
-    EXPECT_EQ(contributions[3].rfind("Uncertainty,", 0), 0u);
-
-    const std::vector<std::string> spread = csv("spread");
-    ASSERT_EQ(spread.size(), 22u);
-    EXPECT_EQ(spread[0], "year,run 1,run 2,run 3");
-    EXPECT_EQ(spread[1], "2000,1,1,1");
-
-    EXPECT_EQ(csv("netgrowth"),
-              (std::vector<std::string>{"item,netGrowth", "\"Food, Water\",3", "\" Rain \",-1"}));
-
-    const std::vector<std::string> bands = csv("bands");
-    ASSERT_EQ(bands.size(), 22u);
-    EXPECT_EQ(bands[0], "year,p5,p25,p50,p75,p95");
-    EXPECT_EQ(bands[1], "2000,1,1,1,1,1");
+    Matrix bands;
+    for (const char* name : {"p5", "p25", "p50", "p75", "p95"}) {
+        bands.push_back(numbers(valueOf(json, name)));
+    }
+    for (int p = 0; p < kPoints; ++p) {
+        for (int b = 1; b < 5; ++b) {
+            EXPECT_LE(bands[b - 1][p], bands[b][p]) << "band " << b << " at " << p;
+        }
+    }
+    EXPECT_LT(bands[0][20], bands[4][20]);
+    const std::string one = run({"-f", "json", "-u", "5", "-s", "3", "-t", "2", twoItems()}).out;
+    for (const char* name : {"p5", "p25", "p50", "p75", "p95"}) {
+        EXPECT_EQ(numbers(valueOf(one, name)), rows(one, "levels")[1]) << name;
+    }
 }
 
-TEST_F(VornRun, JsonNamesAreEscapedAndKeepTheirLetters) {
-    FixtureScenario s = testing::twoItemScenario();
-    s.names = {"back\\slash", "M\xC3\xBCll\ttax"};
-    const ToolRun r = run({"-f", "json", "-s", "1", scenario(s)});
+TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
+    const std::string file =
+        (std::filesystem::path(__FILE__).parent_path() / "data/twenty_items.txt").string();
+    const auto expectNear = [](const Matrix& got, const std::vector<double>& want) {
+        Numbers flat;
+        for (const Numbers& row : got) {
+            flat.insert(flat.end(), row.begin(), row.end());
+        }
+        ASSERT_EQ(flat.size(), want.size());
+        for (std::size_t k = 0; k < flat.size(); ++k) {
+            EXPECT_NEAR(flat[k], want[k], 1e-12 * (1 + std::abs(want[k]))) << "at " << k;
+        }
+    };
+    for (int horizon : {3, -2, 0}) {
+        const ToolRun r =
+            run({"-u", "0", "-p", "-H", std::to_string(horizon), "-t", "4", "-f", "json", file});
+        ASSERT_EQ(r.status, 0) << r.err;
+        ScenarioTables tables;
+        applyScenario(tables, *readScenarioFile(file).data);
+        RandomSource random;
+        const ProjectionResult window = yearByYear(tables, {horizon, 0, 1, 1, 4}, random);
+        expectNear({numbers(valueOf(r.out, "netGrowth"))}, window.numbers.netGrowth);
+        expectNear(rows(r.out, "levels"), window.numbers.levels);
+        expectNear(rows(r.out, "values"), window.numbers.contributions);
+        EXPECT_EQ(valueOf(r.out, "trends"), "\"" + window.trendsCaption + "\",");
+        EXPECT_EQ(rows(r.out, "spread")[0], rows(r.out, "levels")[3]);
+    }
+}
+
+TEST_F(VornRun, CsvTablesHaveTheirShapesAndQuoteNames) {
+    const std::string file = twoItems("Food, Water", " Rain ");
+    const auto csv = [&](const std::string& table, const std::string& runs = "3") {
+        return run({"-r", runs, "-s", "9", "--table", table, file}).out;
+    };
+    const auto lineCount = [](const std::string& text) { return std::ranges::count(text, '\n'); };
+    const std::string levels = csv("levels");
+    EXPECT_EQ(levels.rfind("year,\"Food, Water\",\" Rain \"\n2000,1,1\n", 0), 0u);
+    EXPECT_EQ(lineCount(levels), 22);
+    EXPECT_NE(levels.find("\n2040,"), npos);
+    const std::string contributions = csv("contributions");
+    EXPECT_EQ(contributions.rfind("item,\"Food, Water\",\" Rain \"\n\"Food, Water\",", 0), 0u);
+    EXPECT_NE(contributions.find("\n\" Rain \","), npos);
+    EXPECT_NE(contributions.find("\nUncertainty,"), npos);
+    EXPECT_EQ(lineCount(contributions), 4);
+    EXPECT_EQ(csv("netgrowth"), "item,netGrowth\n\"Food, Water\",3\n\" Rain \",-1\n");
+    EXPECT_EQ(csv("bands").rfind("year,p5,p25,p50,p75,p95\n2000,1,1,1,1,1\n", 0), 0u);
+    EXPECT_EQ(lineCount(csv("bands")), 22);
+    // Thousands of runs: a megabyte of text, written in blocks, none lost.
+    const std::string spread = csv("spread", "3000");
+    EXPECT_NE(spread.find(",run 2999,run 3000\n2000,1,1,"), npos);
+    EXPECT_EQ(lineCount(spread), 22);
+    EXPECT_EQ(std::ranges::count(spread, ','), 22 * 3000);
+}
+
+TEST_F(VornRun, JsonEscapesNamesAndWritesOverflowAsNull) {
+    const std::string file = twoItems("back\\slash", "M\xC3\xBCll\ttax", "1E300");
+    const ToolRun r = run({"-f", "json", "-r", "3", "-u", "0", "-s", "1", file});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"back\\\\slash\""), std::string::npos);
-    EXPECT_NE(r.out.find("\"M\xC3\xBCll\\ttax\""), std::string::npos);
-    const JsonValue json = readJson(r);
-    EXPECT_EQ(json["items"].strings(),
-              (std::vector<std::string>{"back\\slash", "M\xC3\xBCll\ttax"}));
+    EXPECT_EQ(valueOf(r.out, "items"), "[\"back\\\\slash\", \"M\xC3\xBCll\\ttax\"],");
+    EXPECT_FALSE(std::isnan(rows(r.out, "levels")[0][1]));
+    EXPECT_TRUE(std::isnan(rows(r.out, "levels")[0][20]));
+    EXPECT_TRUE(std::isnan(rows(r.out, "spread")[2][20]));
+    EXPECT_TRUE(std::isnan(numbers(valueOf(r.out, "p50"))[20]));
 }
 
 TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
     const std::string file =
         m_folder.write("empty.txt", "0\r\n\"Trend Matrix\"\r\n0\r\n0\r\n\"Policy Matrix\"\r\n");
-    const ToolRun r = run({"-f", "json", "-r", "5", "-s", "1", file});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const JsonValue json = readJson(r);
-    EXPECT_TRUE(json["items"].array().empty());
-    EXPECT_TRUE(json["track"].isNull());
-    EXPECT_TRUE(json["levels"].array().empty());
-    EXPECT_EQ(json["contributions"]["rows"].strings(), std::vector<std::string>{"Uncertainty"});
-    EXPECT_TRUE(json["contributions"]["values"][0].array().empty());
-    EXPECT_TRUE(json["spread"].array().empty());
-    EXPECT_TRUE(json["bands"]["p50"].array().empty());
-    EXPECT_EQ(json["years"].array().size(), 21u);
-
-    EXPECT_EQ(lines(run({"--table", "bands", file}).out).size(), 1u);
-    EXPECT_EQ(lines(run({"--table", "levels", file}).out)[1], "2000");
-    EXPECT_EQ(run({"-t", "1", file}).status, kExitUsage);
+    const std::string json = run({"-f", "json", "-r", "5", "-s", "1", file}).out;
+    EXPECT_EQ(valueOf(json, "items") + valueOf(json, "track") + valueOf(json, "levels"),
+              "[],null,[],");
+    EXPECT_EQ(valueOf(json, "rows") + valueOf(json, "p50"), R"(["Uncertainty"],[],)");
+    EXPECT_NE(json.find("\"values\": [\n      []\n    ]\n  },\n  \"spread\": [],\n"), npos);
+    EXPECT_EQ(run({"--table", "bands", file}).out, "year,p5,p25,p50,p75,p95\n");
+    EXPECT_EQ(run({"--table", "levels", file}).out.substr(0, 10), "year\n2000\n");
 }
 
-TEST_F(VornRun, OverflowingLevelsAreNullInJsonAndNamedInCsv) {
-    const std::string file = scenario({{"X"}, {"1E300"}, {"0"}, {"0"}, {"0"}});
-    const ToolRun r = run({"-f", "json", "-r", "3", "-u", "0", "-s", "1", file});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const JsonValue json = readJson(r);
-    EXPECT_EQ(json["netGrowth"][0].number(), 1e300);
-    EXPECT_TRUE(json["levels"][0][20].isNull());
-    EXPECT_TRUE(json["spread"][2][20].isNull());
-    EXPECT_TRUE(json["bands"]["p50"][20].isNull());
-    EXPECT_TRUE(json["levels"][0][1].isNumber());
-
-    const std::vector<std::string> levels = lines(run({"-u", "0", file}).out);
-    const std::string last = fields(levels[21])[1];
-    EXPECT_TRUE(last == "nan" || last == "inf") << last;
-}
-
-TEST_F(VornRun, TrackBeyondTheItemsIsAUsageError) {
-    const ToolRun r = run({"-t", "3", twoItems()});
-    EXPECT_EQ(r.status, kExitUsage);
-    EXPECT_NE(r.err.find("--track 3: the scenario has 2 items"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Usage: vorn-run"), std::string::npos);
-    EXPECT_TRUE(r.out.empty());
-}
-
-TEST_F(VornRun, UsageErrorsGiveStatusTwoWithUsage) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--runs", "0", "x"}, {}, {"--what"}}) {
-        const ToolRun r = run(args);
-        EXPECT_EQ(r.status, kExitUsage);
-        EXPECT_EQ(r.err.rfind("vorn-run: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find("Usage: vorn-run [OPTIONS] SCENARIO"), std::string::npos);
+TEST_F(VornRun, UnreadableScenarioExitsOneNamingTheFile) {
+    std::string damaged = testing::twoItemText();
+    damaged.resize(damaged.size() / 2);
+    for (const std::string& file : {m_folder.path("no such file.txt"),
+                                    m_folder.write("cut short.txt", damaged),
+                                    m_folder.write("words.txt", "hello\r\nworld\r\n")}) {
+        const ToolRun r = run({file});
+        EXPECT_EQ(r.status, kExitFailure);
+        EXPECT_NE(r.err.find(file), npos) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
-    const ToolRun help = run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, usageText());
-    const ToolRun version = run({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_NE(version.out.find(VORN_VERSION), std::string::npos);
 }
 
-TEST_F(VornRun, UnreadableScenarioGivesStatusOneNamingTheFile) {
-    const std::string missing = m_folder.path("no such file.txt");
-    const ToolRun absent = run({missing});
-    EXPECT_EQ(absent.status, kExitFailure);
-    EXPECT_NE(absent.err.find(missing), std::string::npos) << absent.err;
-    EXPECT_TRUE(absent.out.empty());
-
-    std::string damaged = testing::scenarioText(testing::twoItemScenario());
-    damaged.resize(damaged.size() / 2);
-    const std::string cut = m_folder.write("cut short.txt", damaged);
-    const ToolRun shortRun = run({cut});
-    EXPECT_EQ(shortRun.status, kExitFailure);
-    EXPECT_NE(shortRun.err.find(cut), std::string::npos) << shortRun.err;
-    EXPECT_TRUE(shortRun.out.empty());
-
-    const ToolRun notCount = run({m_folder.write("words.txt", "hello\r\nworld\r\n")});
-    EXPECT_EQ(notCount.status, kExitFailure);
-}
-
-TEST_F(VornRun, OutputFileReceivesWhatStandardOutputWouldShow) {
+TEST_F(VornRun, OutputFileIsReplacedWholeOrReportedUnwritable) {
     const std::string file = twoItems();
-    const std::string target = m_folder.path("result.json");
-    const ToolRun toFile = run({"-f", "json", "-s", "5", "-r", "4", "-o", target, file});
-    ASSERT_EQ(toFile.status, 0) << toFile.err;
-    EXPECT_TRUE(toFile.out.empty());
-    const ToolRun toOut = run({"-f", "json", "-s", "5", "-r", "4", file});
-    EXPECT_EQ(testing::readWhole(target), toOut.out);
-
-    // Writing again replaces the file whole.
-    ASSERT_EQ(run({"--table", "netgrowth", "-o", target, file}).status, 0);
-    EXPECT_EQ(testing::readWhole(target), "item,netGrowth\nA,3\nB,-1\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path("")),
-                            std::filesystem::directory_iterator{}),
-              2);  // the scenario and the result; no temporary file left behind
-}
-
-TEST_F(VornRun, OutputThroughALinkReplacesTheFileItPointsTo) {
     const std::string real = m_folder.write("real.csv", "old\n");
     const std::string link = m_folder.path("link.csv");
     std::filesystem::create_symlink(real, link);
-    ASSERT_EQ(run({"--table", "netgrowth", "-o", link, twoItems()}).status, 0);
+    const ToolRun toFile = run({"-f", "json", "-s", "5", "-r", "4", "-o", link, file});
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_TRUE(toFile.out.empty());
+    EXPECT_EQ(testing::readWhole(real), run({"-f", "json", "-s", "5", "-r", "4", file}).out);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(testing::readWhole(real), "item,netGrowth\nA,3\nB,-1\n");
-}
+    ASSERT_EQ(run({"--table", "netgrowth", "-o", real, file}).status, 0);
+    EXPECT_EQ(testing::readWhole(link), "item,netGrowth\nA,3\nB,-1\n");
+    using Files = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Files(m_folder.path("")), Files{}), 3);  // no temporary file left
 
-TEST_F(VornRun, UnwritableOutputGivesStatusOneNamingTheFile) {
     const std::string target = m_folder.path("missing folder/result.csv");
-    const ToolRun r = run({"-o", target, twoItems()});
+    const ToolRun r = run({"-o", target, file});
     EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_NE(r.err.find("cannot write " + target), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot write " + target), npos) << r.err;
 }
 
 TEST_F(VornRun, ChartsAreDrawnFromTheSameResult) {
-    std::string drawnPath;
-    int drawnItems = -1;
-    std::string drawnCaption;
-    const ChartDrawer drawer = [&](const std::string& path, const BatchResult& result,
-                                   std::string*) {
-        drawnPath = path;
-        drawnItems = result.items();
-        drawnCaption = result.spreadCaption;
-        EXPECT_EQ(result.projection.levelTable.rows(), kPoints);
-        EXPECT_EQ(result.projection.spreadTable.number(3, 0) != nullptr, true);
-        EXPECT_EQ(result.projection.spreadTable.isEmpty(4, 0), true);  // three runs shown
-        return true;
-    };
-    const ToolRun r = run({"-r", "3", "-t", "2", "--chart", "charts.png", twoItems()}, drawer);
+    std::string drawn;
+    const ToolRun r = run({"-r", "3", "-t", "2", "--chart", "c.png", twoItems()},
+                          [&](const std::string& path, const BatchResult& result, std::string*) {
+                              drawn = path + " " + result.spreadCaption;
+                              return result.projection.spreadTable.isEmpty(4, 0);  // 3 runs
+                          });
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(drawnPath, "charts.png");
-    EXPECT_EQ(drawnItems, 2);
-    EXPECT_EQ(drawnCaption, "Spread in Annual Levels for B");
+    EXPECT_EQ(drawn, "c.png Spread in Annual Levels for B");
 
-    const ChartDrawer failing = [](const std::string&, const BatchResult&, std::string* error) {
-        *error = "cannot write charts.png: disk full";
-        return false;
-    };
-    const ToolRun failed = run({"--chart", "charts.png", twoItems()}, failing);
+    const ToolRun failed = run({"--chart", "c.png", twoItems()},
+                               [](const std::string&, const BatchResult&, std::string* error) {
+                                   *error = "cannot write c.png: disk full";
+                                   return false;
+                               });
     EXPECT_EQ(failed.status, kExitFailure);
-    EXPECT_NE(failed.err.find("cannot write charts.png: disk full"), std::string::npos);
-
-    const ToolRun noDrawer = run({"--chart", "charts.png", twoItems()});
-    EXPECT_EQ(noDrawer.status, kExitFailure);
-    EXPECT_NE(noDrawer.err.find("charts.png"), std::string::npos);
-    EXPECT_TRUE(noDrawer.out.empty());
-}
-
-TEST_F(VornRun, ManyRunsKeepEveryRunInTheSpread) {
-    const std::string file = scenario(testing::denseScenario(3));
-    const ToolRun r = run({"--table", "spread", "-r", "2500", "-s", "8", file});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> rows = lines(r.out);
-    ASSERT_EQ(rows.size(), 22u);
-    EXPECT_EQ(fields(rows[0]).size(), 2501u);
-    EXPECT_EQ(fields(rows[0]).back(), "run 2500");
-    EXPECT_EQ(fields(rows[21]).size(), 2501u);
+    EXPECT_NE(failed.err.find("cannot write c.png: disk full"), npos);
+    EXPECT_EQ(run({"--chart", "c.png", twoItems()}).status, kExitFailure);  // no drawer
 }
 
 }  // namespace
