@@ -163,7 +163,6 @@ struct BadFile {
     const char* name;
     std::string bytes;  // written to the file, except for the first three
     const char* reason;
-    friend void PrintTo(const BadFile& file, std::ostream* out) { *out << file.name; }
 };
 
 class FileCommandsBadFile : public FileCommands, public ::testing::WithParamInterface<BadFile> {};

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,40 +18,15 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
-// Two items A and B: Trend rows 1 -1 / 2 0, Uncertainty 5 10, Lags 1 0, Policy 1 at (B, B).
-const std::string kWorkedExample = replaced(R"(2
-"Trend Matrix"
-"A"
-"B"
-"A"
-"1"
-"-1"
-"B"
-"2"
-"0"
-0
-5
-10
-0
-1
-0
-"Policy Matrix"
-"A"
-"B"
-"A"
-"0"
-"0"
-"B"
-"0"
-"1"
-)",
-                                            "\n", "\r\n");
+// Two items A and B: Trend rows 1 -1 / 2 0, Uncertainty 5 10, Lags 1 0, Policy 1 at (B, B);
+// 25 lines, one field each ("|" stands for CR LF).
+const std::string kWorkedExample =
+    replaced(R"(2|"Trend Matrix"|"A"|"B"|"A"|"1"|"-1"|"B"|"2"|"0"|0|5|10|0|1|0|)"
+             R"("Policy Matrix"|"A"|"B"|"A"|"0"|"0"|"B"|"0"|"1"|)",
+             "|", "\r\n");
 
 ScenarioTables workedTables() {
-    ScenarioTables tables;
-    tables.trend.resize(3, 3);
-    tables.policy.resize(3, 3);
-    tables.totals.resize(kTotalsRows, 3);
+    ScenarioTables tables{CellTable(3, 3), CellTable(kTotalsRows, 3), CellTable(3, 3)};
     const char* trend[] = {"Trend Matrix", "A", "B", "A", "1", "-1", "B", "2", "0"};
     const char* policy[] = {"Policy Matrix", "A", "B", "A", "0", "0", "B", "0", "1"};
     for (int k = 0; k < 9; ++k) {
@@ -94,25 +68,12 @@ TEST(ScenarioFile, WritesTheWorkedExampleByteForByte) {
 }
 
 TEST(ScenarioFile, ReadsTheWorkedExampleIntoTables) {
-    const ScenarioReadResult read = parseScenario(kWorkedExample);
-    ASSERT_TRUE(read.data) << read.error;
-    EXPECT_EQ(read.data->countText, "2");
-    EXPECT_FALSE(read.data->countQuoted);
     const ScenarioTables tables = applied(kWorkedExample);
     EXPECT_EQ(texts(tables.trend), texts(workedTables().trend));
     EXPECT_EQ(texts(tables.policy), texts(workedTables().policy));
     EXPECT_EQ(texts(tables.totals, kUncertaintyRow, kLagsRow),
               (std::vector<std::string>{"0", "5", "10", "0", "1", "0"}));
     EXPECT_EQ(tables.totals.text(0, 0), "Totals/Uncertainty");
-
-    // Corner texts are the window's own; Uncertainty and Lags are numbers.
-    std::string odd = replaced(kWorkedExample, "\"Trend Matrix\"", "\"Mine\"");
-    odd = replaced(replaced(odd, "\"Policy Matrix\"", "\"Yours\""), "\r\n10\r\n", "\r\nlots\r\n");
-    const ScenarioTables oddTables = applied(replaced(odd, "\r\n5\r\n", "\r\n\"7.50\"\r\n"));
-    EXPECT_EQ(oddTables.trend.text(0, 0), "Trend Matrix");
-    EXPECT_EQ(oddTables.policy.text(0, 0), "Policy Matrix");
-    EXPECT_EQ(texts(oddTables.totals, kUncertaintyRow, kUncertaintyRow),
-              (std::vector<std::string>{"0", "7.5", "0"}));
 }
 
 TEST(ScenarioFile, NoItemsGiveFiveLinesAndOneCellTables) {
@@ -124,16 +85,13 @@ TEST(ScenarioFile, NoItemsGiveFiveLinesAndOneCellTables) {
     const ScenarioTables loaded = applied(file);
     EXPECT_EQ(texts(loaded.trend), std::vector<std::string>{"Trend Matrix"});
     EXPECT_EQ(texts(loaded.policy), std::vector<std::string>{"Policy Matrix"});
-    EXPECT_EQ(loaded.totals.rows(), kTotalsRows);
     EXPECT_EQ(loaded.totals.columns(), 1);
 }
 
 TEST(ScenarioFile, TwentyItemsWithLongAccentedNamesComeBackWhole) {
     constexpr int n = kMaxItems;
-    ScenarioTables tables;
-    tables.trend.resize(n + 1, n + 1);
-    tables.policy.resize(n + 1, n + 1);
-    tables.totals.resize(kTotalsRows, n + 1);
+    ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
+                          CellTable(n + 1, n + 1)};
     for (int i = 0; i <= n; ++i) {
         // The longest name a file holds counts characters, not bytes.
         const std::string name = i == n ? replaced(std::string(kMaxFieldLength, '~'), "~", "é")
@@ -156,8 +114,6 @@ TEST(ScenarioFile, TwentyItemsWithLongAccentedNamesComeBackWhole) {
     const ScenarioTables loaded = applied(file);
     EXPECT_EQ(texts(loaded.trend), texts(tables.trend));
     EXPECT_EQ(texts(loaded.policy), texts(tables.policy));
-    EXPECT_EQ(texts(loaded.totals, kUncertaintyRow, kLagsRow),
-              texts(tables.totals, kUncertaintyRow, kLagsRow));
     EXPECT_EQ(formatScenario(loaded, ItemCount::number(n)), file);
 }
 
@@ -165,17 +121,12 @@ TEST(ScenarioFile, TwentyItemsWithLongAccentedNamesComeBackWhole) {
 struct HandEdited {
     const char* name;
     std::string bytes;
-    friend void PrintTo(const HandEdited& edited, std::ostream* out) { *out << edited.name; }
 };
 
 class ScenarioFileHandEdited : public ::testing::TestWithParam<HandEdited> {};
 
 TEST_P(ScenarioFileHandEdited, LoadsLikeTheWrittenForm) {
-    const ScenarioTables edited = applied(GetParam().bytes);
-    const ScenarioTables written = applied(kWorkedExample);
-    EXPECT_EQ(texts(edited.trend), texts(written.trend));
-    EXPECT_EQ(texts(edited.totals), texts(written.totals));
-    EXPECT_EQ(texts(edited.policy), texts(written.policy));
+    EXPECT_EQ(formatScenario(applied(GetParam().bytes), ItemCount::number(2)), kWorkedExample);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -189,27 +140,24 @@ INSTANTIATE_TEST_SUITE_P(
             "RowsOnLinesBareNumbersAndBlanks",
             "  2  \r\n\"Trend Matrix\",A, B \r\nA,1.0,-1\r\nB,+2,0\r\n"
             ".0,5.00,1e1\r\n0,.1e1,0\r\n\"Policy Matrix\", \"A\" ,B\r\nA,0,0\r\nB,-.0,1\r\n"},
-        HandEdited{"JunkAfterClosingQuotes",
-                   replaced(kWorkedExample, "\"Trend Matrix\"", "\"Trend Matrix\" old")},
+        HandEdited{"OwnCornerTextsAndJunkAfterQuotes",
+                   replaced(replaced(kWorkedExample, "\"Trend Matrix\"", "\"Mine\" old"),
+                            "\"Policy Matrix\"", "\"Yours\"")},
         HandEdited{"ExtraLinesAfterPolicy", kWorkedExample + "\"notes\"\r\n1,2,3\r\n\r\nfree\r\n"},
         HandEdited{"Utf8ByteOrderMark", "\xEF\xBB\xBF" + kWorkedExample}),
     [](const ::testing::TestParamInfo<HandEdited>& info) { return std::string(info.param.name); });
 
-TEST(ScenarioFile, BareNumbersBecomeNumberTextsAndQuotedTextsStayWhole) {
+// Bare numbers stand for their number text; quoted texts keep commas and blanks; a file
+// that is not UTF-8 is read as Windows-1252 ("Café", "Œuvre" and "€ 10" here).
+TEST(ScenarioFile, ReadsFieldTexts) {
     std::string file = replaced(kWorkedExample, "\"1\"\r\n\"-1\"", ".5\r\n-0.50");
     file = replaced(file, "\"2\"\r\n\"0\"", "12abc\r\n\" Farms, fields \"");
-    const ScenarioTables tables = applied(file);
+    file = replaced(replaced(file, "\"A\"", "\"Caf\xE9\""), "\"B\"", "\"\x8Cuvre\"");
+    ScenarioTables tables = applied(replaced(file, "\"0\"\r\n\"1\"", "\"\x80 10\"\r\n1"));
     EXPECT_EQ(tables.trend.text(1, 1), "0.5");
     EXPECT_EQ(tables.trend.text(1, 2), "-0.5");
     EXPECT_EQ(tables.trend.text(2, 1), "12abc");
     EXPECT_EQ(tables.trend.text(2, 2), " Farms, fields ");
-}
-
-TEST(ScenarioFile, ReadsWindows1252WhenTheFileIsNotUtf8) {
-    // "Café", "Œuvre" and "€ 10" in Windows-1252; UTF-8 text stays as it is.
-    std::string file = replaced(kWorkedExample, "\"A\"", "\"Caf\xE9\"");
-    file = replaced(replaced(file, "\"B\"", "\"\x8Cuvre\""), "\"0\"\r\n\"1\"", "\"\x80 10\"\r\n1");
-    ScenarioTables tables = applied(file);
     EXPECT_EQ(tables.trend.text(0, 1), "Café");
     EXPECT_EQ(tables.policy.text(2, 0), "Œuvre");
     EXPECT_EQ(tables.policy.text(2, 1), "€ 10");
