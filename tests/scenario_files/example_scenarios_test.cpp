@@ -29,10 +29,9 @@ struct ExampleScenario {
     const char* totals;  // the Uncertainty and Lags rows
 };
 
-// A small world model: on current trends industry and energy use grow, pollution nearly
-// triples and the resources run out by the end of the century. The strategy cleans up
-// energy and industry, slows industrial growth, puts industry's gains into education and
-// recycles resources: pollution stays near today's level and the resources last.
+// A small world model: on current trends pollution nearly triples and the resources run out
+// by 2100; the strategy (cleaner energy and industry, slower industrial growth, education,
+// recycling) keeps pollution near today's level and the resources last.
 const ExampleScenario kExample1 = {"Example1.txt", R"(
     Population  1.5  0.8  0.2  0.3  0.2 -0.1  0.3 -0.3
     Food        0.4 -0.5    0    0    0    0    0    0
@@ -48,9 +47,8 @@ const ExampleScenario kExample1 = {"Example1.txt", R"(
     Education     0    0    0  0.3    0  0.2    0    0)",
                                    "Uncertainty 0.5 2 1.5 2.5 3 1 1 1\nLags 5 1 2 3 5 2 2 10"};
 
-// Grass feeds the hares, the hares feed the lynx, and each is kept in check by the next:
-// the hares dip and recover in a long cycle. Culling the lynx, the strategy, damps the
-// cycle but leaves fewer hares at the end, because the grass is grazed down.
+// Grass, hares and lynx: the hares dip and recover in a long cycle. Culling the lynx, the
+// strategy, damps the cycle but leaves fewer hares, because the grass is grazed down.
 const ExampleScenario kPredatorPrey = {"PredatorPrey.txt", R"(
     Grass    3  5  0
     Hares   -3  0  5
@@ -59,9 +57,8 @@ const ExampleScenario kPredatorPrey = {"PredatorPrey.txt", R"(
     Lynx     0  0 -1.5)",
                                        "Uncertainty 3 4 2\nLags 0 2 5"};
 
-// A growing firm whose borrowing grows with its capital faster than sales repay it. The
-// strategy repays a little more from sales, borrows a little less per unit of capital and
-// trains the staff, which lifts reputation and sales: debt stays level while sales grow.
+// A growing firm whose debt grows with its capital. The strategy repays more from sales,
+// borrows less and trains the staff: debt stays level while sales grow.
 const ExampleScenario kFirmGrowth = {"FirmGrowth.txt", R"(
     Sales        -2    3    2 -1.5    1
     Staff       1.5 -2.5    0    0  0.8
@@ -89,30 +86,28 @@ void fill(CellTable& table, const char* text, RowOf rowOf) {
 }
 
 ScenarioTables tablesOf(const ExampleScenario& example) {
-    std::vector<std::string> names;
+    std::vector<std::string> names{""};  // names[i] is item i's
     std::istringstream rows(example.trend);
     for (std::string name, line; rows >> name && std::getline(rows, line);) {
         names.push_back(name);
     }
-    const int n = static_cast<int>(names.size());
-    ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
-                          CellTable(n + 1, n + 1)};
-    auto rowOf = [&](const std::string& name) {
-        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin()) + 1;
-    };
-    for (auto [table, matrix] :
-         {std::pair{&tables.trend, example.trend}, {&tables.policy, example.policy}}) {
-        for (int i = 1; i <= n; ++i) {
-            table->setText(0, i, names[static_cast<std::size_t>(i - 1)]);
-            table->setText(i, 0, names[static_cast<std::size_t>(i - 1)]);
-            for (int j = 1; j <= n; ++j) {
-                table->setText(i, j, "0");
-            }
+    const int side = static_cast<int>(names.size());
+    ScenarioTables tables{CellTable(side, side), CellTable(kTotalsRows, side),
+                          CellTable(side, side)};
+    for (int i = 0; i < side; ++i) {
+        for (int j = 0; j < side; ++j) {
+            const std::string text = i == 0 ? names.at(j) : j == 0 ? names.at(i) : "0";
+            tables.trend.setText(i, j, text);
+            tables.policy.setText(i, j, text);
         }
-        fill(*table, matrix, rowOf);
     }
     tables.trend.setText(0, 0, kTrendTitle);
     tables.policy.setText(0, 0, kPolicyTitle);
+    auto rowOf = [&](const std::string& name) {
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+    };
+    fill(tables.trend, example.trend, rowOf);
+    fill(tables.policy, example.policy, rowOf);
     fill(tables.totals, example.totals,
          [](const std::string& name) { return name == "Lags" ? kLagsRow : kUncertaintyRow; });
     return tables;
