@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/trends.h"
@@ -40,9 +41,9 @@ ScenarioTables workedTables() {
     return tables;
 }
 
-std::vector<std::string> texts(const CellTable& table, int firstRow = 0, int lastRow = -1) {
+std::vector<std::string> texts(const CellTable& table) {
     std::vector<std::string> out;
-    for (int row = firstRow; row <= (lastRow < 0 ? table.rows() - 1 : lastRow); ++row) {
+    for (int row = 0; row < table.rows(); ++row) {
         for (int column = 0; column < table.columns(); ++column) {
             out.push_back(table.text(row, column));
         }
@@ -71,81 +72,68 @@ TEST(ScenarioFile, ReadsTheWorkedExampleIntoTables) {
     const ScenarioTables tables = applied(kWorkedExample);
     EXPECT_EQ(texts(tables.trend), texts(workedTables().trend));
     EXPECT_EQ(texts(tables.policy), texts(workedTables().policy));
-    EXPECT_EQ(texts(tables.totals, kUncertaintyRow, kLagsRow),
-              (std::vector<std::string>{"0", "5", "10", "0", "1", "0"}));
+    EXPECT_EQ(tables.totals.text(kUncertaintyRow, 2), "10");
+    EXPECT_EQ(tables.totals.text(kLagsRow, 1), "1");
     EXPECT_EQ(tables.totals.text(0, 0), "Totals/Uncertainty");
 }
 
-TEST(ScenarioFile, NoItemsGiveFiveLinesAndOneCellTables) {
-    ScenarioTables tables{CellTable(1, 1), CellTable(kTotalsRows, 1), CellTable(1, 1)};
-    tables.trend.setText(0, 0, kTrendTitle);
-    tables.policy.setText(0, 0, kPolicyTitle);
-    const std::string file = formatScenario(tables, ItemCount::number(0));
-    EXPECT_EQ(file, "0\r\n\"Trend Matrix\"\r\n0\r\n0\r\n\"Policy Matrix\"\r\n");
-    const ScenarioTables loaded = applied(file);
-    EXPECT_EQ(texts(loaded.trend), std::vector<std::string>{"Trend Matrix"});
-    EXPECT_EQ(texts(loaded.policy), std::vector<std::string>{"Policy Matrix"});
-    EXPECT_EQ(loaded.totals.columns(), 1);
-}
-
-TEST(ScenarioFile, TwentyItemsWithLongAccentedNamesComeBackWhole) {
-    constexpr int n = kMaxItems;
-    ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
-                          CellTable(n + 1, n + 1)};
-    for (int i = 0; i <= n; ++i) {
-        // The longest name a file holds counts characters, not bytes.
-        const std::string name = i == n ? replaced(std::string(kMaxFieldLength, '~'), "~", "é")
-                                        : "Änderung der Erträge, Posten " + std::to_string(i);
-        for (CellTable* table : {&tables.trend, &tables.policy}) {
-            table->setText(0, i, name);
-            table->setText(i, 0, name);
-            for (int j = 1; j <= n; ++j) {
-                table->setText(i, j, numberText((i - j) * 0.25));
+// No items give five lines; twenty come back whole with long accented names, the longest
+// of which holds as many characters (not bytes) as a field may.
+TEST(ScenarioFile, NoneAndTwentyItemsComeBackWhole) {
+    for (const int n : {0, kMaxItems}) {
+        ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
+                              CellTable(n + 1, n + 1)};
+        for (int i = 0; i <= n; ++i) {
+            const std::string name = i == 0 ? ""
+                                     : i == n
+                                         ? replaced(std::string(kMaxFieldLength, '~'), "~", "é")
+                                         : "Änderung der Erträge, Posten " + std::to_string(i);
+            for (CellTable* table : {&tables.trend, &tables.policy}) {
+                table->setText(0, i, name);
+                table->setText(i, 0, name);
+                for (int j = 1; j <= n; ++j) {
+                    table->setText(i, j, numberText((i - j) * 0.25));
+                }
             }
+            tables.totals.setText(kUncertaintyRow, i, numberText(i * 0.5));
+            tables.totals.setText(kLagsRow, i, std::to_string(i % 4));
         }
-        tables.totals.setText(kUncertaintyRow, i, numberText(i * 0.5));
-        tables.totals.setText(kLagsRow, i, std::to_string(i % 4));
+        tables.trend.setText(0, 0, kTrendTitle);
+        tables.policy.setText(0, 0, kPolicyTitle);
+        ASSERT_EQ(scenarioWriteProblem(tables, ItemCount::number(n)), "");
+
+        const std::string file = formatScenario(tables, ItemCount::number(n));
+        if (n == 0) {
+            EXPECT_EQ(file, "0\r\n\"Trend Matrix\"\r\n0\r\n0\r\n\"Policy Matrix\"\r\n");
+        }
+        const ScenarioTables loaded = applied(file);
+        EXPECT_EQ(texts(loaded.trend), texts(tables.trend));
+        EXPECT_EQ(texts(loaded.policy), texts(tables.policy));
+        EXPECT_EQ(loaded.totals.columns(), n + 1);
+        EXPECT_EQ(formatScenario(loaded, ItemCount::number(n)), file);
     }
-    tables.trend.setText(0, 0, kTrendTitle);
-    tables.policy.setText(0, 0, kPolicyTitle);
-    ASSERT_EQ(scenarioWriteProblem(tables, ItemCount::number(n)), "");
-
-    const std::string file = formatScenario(tables, ItemCount::number(n));
-    const ScenarioTables loaded = applied(file);
-    EXPECT_EQ(texts(loaded.trend), texts(tables.trend));
-    EXPECT_EQ(texts(loaded.policy), texts(tables.policy));
-    EXPECT_EQ(formatScenario(loaded, ItemCount::number(n)), file);
 }
 
-// Files edited by hand load as the written form does.
-struct HandEdited {
-    const char* name;
-    std::string bytes;
-};
-
-class ScenarioFileHandEdited : public ::testing::TestWithParam<HandEdited> {};
-
-TEST_P(ScenarioFileHandEdited, LoadsLikeTheWrittenForm) {
-    EXPECT_EQ(formatScenario(applied(GetParam().bytes), ItemCount::number(2)), kWorkedExample);
+TEST(ScenarioFile, HandEditedFilesLoadLikeTheWrittenForm) {
+    const std::pair<const char*, std::string> variants[] = {
+        {"quoted count", "\"2\"" + kWorkedExample.substr(1)},
+        {"line feeds", replaced(kWorkedExample, "\r\n", "\n")},
+        {"carriage returns", replaced(kWorkedExample, "\r\n", "\r")},
+        {"no final line end", kWorkedExample.substr(0, kWorkedExample.size() - 2)},
+        {"rows on lines, bare numbers and blanks",
+         "  2  \r\n\"Trend Matrix\",A, B \r\nA,1.0,-1\r\nB,+2,0\r\n"
+         ".0,5.00,1e1\r\n0,.1e1,0\r\n\"Policy Matrix\", \"A\" ,B\r\nA,0,0\r\nB,-.0,1\r\n"},
+        {"own corner texts, junk after quotes",
+         replaced(replaced(kWorkedExample, "\"Trend Matrix\"", "\"Mine\" old"), "\"Policy Matrix\"",
+                  "\"Yours\"")},
+        {"extra lines after the Policy Matrix",
+         kWorkedExample + "\"notes\"\r\n1,2,3\r\n\r\nfree\r\n"},
+        {"UTF-8 byte order mark", "\xEF\xBB\xBF" + kWorkedExample}};
+    for (const auto& [name, bytes] : variants) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(formatScenario(applied(bytes), ItemCount::number(2)), kWorkedExample);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Variants, ScenarioFileHandEdited,
-    ::testing::Values(
-        HandEdited{"QuotedCount", "\"2\"" + kWorkedExample.substr(1)},
-        HandEdited{"LineFeeds", replaced(kWorkedExample, "\r\n", "\n")},
-        HandEdited{"CarriageReturns", replaced(kWorkedExample, "\r\n", "\r")},
-        HandEdited{"NoFinalLineEnd", kWorkedExample.substr(0, kWorkedExample.size() - 2)},
-        HandEdited{
-            "RowsOnLinesBareNumbersAndBlanks",
-            "  2  \r\n\"Trend Matrix\",A, B \r\nA,1.0,-1\r\nB,+2,0\r\n"
-            ".0,5.00,1e1\r\n0,.1e1,0\r\n\"Policy Matrix\", \"A\" ,B\r\nA,0,0\r\nB,-.0,1\r\n"},
-        HandEdited{"OwnCornerTextsAndJunkAfterQuotes",
-                   replaced(replaced(kWorkedExample, "\"Trend Matrix\"", "\"Mine\" old"),
-                            "\"Policy Matrix\"", "\"Yours\"")},
-        HandEdited{"ExtraLinesAfterPolicy", kWorkedExample + "\"notes\"\r\n1,2,3\r\n\r\nfree\r\n"},
-        HandEdited{"Utf8ByteOrderMark", "\xEF\xBB\xBF" + kWorkedExample}),
-    [](const ::testing::TestParamInfo<HandEdited>& info) { return std::string(info.param.name); });
 
 // Bare numbers stand for their number text; quoted texts keep commas and blanks; a file
 // that is not UTF-8 is read as Windows-1252 ("Café", "Œuvre" and "€ 10" here).
