@@ -164,7 +164,8 @@ TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {
     clickTotals(1, 4, 2);
     EXPECT_EQ(trend(1, 4), "0.2");
     EXPECT_EQ(trend(3, 4), "-0.2");
-    EXPECT_EQ(window.MSFlexTotals().color(1, 4), (Rgb{255, 0, 255}));  // 200 - 250 -> 0
+    EXPECT_EQ(window.NewColor, 0);  // 200 - 250, floored
+    EXPECT_EQ(window.MSFlexTotals().color(1, 4), (Rgb{255, 0, 255}));
 
     // Uncertainty goes below zero; lags move by whole years and stay at least 1.
     clickTotals(2, 3);
