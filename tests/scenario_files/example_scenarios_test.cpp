@@ -1,6 +1,5 @@
-// The example scenarios shipped with the program are defined here, written with the
-// scenario writer (run with VORN_WRITE_EXAMPLES=1 to rewrite examples/*.txt) and checked by
-// projecting them a century ahead.
+// The shipped example scenarios: defined here, written by the scenario writer (run with
+// VORN_WRITE_EXAMPLES=1 to rewrite examples/*.txt) and checked by projecting them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,20 +69,6 @@ const ExampleScenario kFirmGrowth = {"FirmGrowth.txt", R"(
     Capital       0    0    0 -0.2    0)",
                                      "Uncertainty 3 1 2 1 2\nLags 1 2 3 0 4"};
 
-// Puts the numbers of each row of `text` into `table`, in the row that rowOf gives for the
-// name that starts it.
-template <typename RowOf>
-void fill(CellTable& table, const char* text, RowOf rowOf) {
-    std::istringstream rows(text);
-    for (std::string name, line; rows >> name && std::getline(rows, line);) {
-        std::istringstream values(line);
-        double value = 0;
-        for (int column = 1; values >> value; ++column) {
-            table.setText(rowOf(name), column, numberText(value));
-        }
-    }
-}
-
 ScenarioTables tablesOf(const ExampleScenario& example) {
     std::vector<std::string> names{""};  // names[i] is item i's
     std::istringstream rows(example.trend);
@@ -102,13 +87,24 @@ ScenarioTables tablesOf(const ExampleScenario& example) {
     }
     tables.trend.setText(0, 0, kTrendTitle);
     tables.policy.setText(0, 0, kPolicyTitle);
-    auto rowOf = [&](const std::string& name) {
-        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+    // Each row of a text: a name, then the numbers of its cells from column 1 on.
+    auto fill = [&](CellTable& table, const char* text) {
+        std::istringstream rows(text);
+        for (std::string name, line; rows >> name && std::getline(rows, line);) {
+            const auto item = std::find(names.begin(), names.end(), name) - names.begin();
+            const int row = name == "Uncertainty" ? kUncertaintyRow
+                            : name == "Lags"      ? kLagsRow
+                                                  : static_cast<int>(item);
+            std::istringstream values(line);
+            double value = 0;
+            for (int column = 1; values >> value; ++column) {
+                table.setText(row, column, numberText(value));
+            }
+        }
     };
-    fill(tables.trend, example.trend, rowOf);
-    fill(tables.policy, example.policy, rowOf);
-    fill(tables.totals, example.totals,
-         [](const std::string& name) { return name == "Lags" ? kLagsRow : kUncertaintyRow; });
+    fill(tables.trend, example.trend);
+    fill(tables.policy, example.policy);
+    fill(tables.totals, example.totals);
     return tables;
 }
 

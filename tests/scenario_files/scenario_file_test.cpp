@@ -60,18 +60,16 @@ ScenarioTables applied(const std::string& bytes) {
     return tables;
 }
 
-TEST(ScenarioFile, WritesTheWorkedExampleByteForByte) {
-    ScenarioTables tables = workedTables();
-    tables.totals.setText(kUncertaintyRow, 2, "10 %");  // numbers are written as numbers
-    EXPECT_EQ(formatScenario(tables, ItemCount::number(2)), kWorkedExample);
-    EXPECT_EQ(formatScenario(tables, ItemCount::fromText("2", 2)),
+TEST(ScenarioFile, WritesAndReadsTheWorkedExampleByteForByte) {
+    ScenarioTables worked = workedTables();
+    worked.totals.setText(kUncertaintyRow, 2, "10 %");  // numbers are written as numbers
+    EXPECT_EQ(formatScenario(worked, ItemCount::number(2)), kWorkedExample);
+    EXPECT_EQ(formatScenario(worked, ItemCount::fromText("2", 2)),
               "\"2\"" + kWorkedExample.substr(1));
-}
 
-TEST(ScenarioFile, ReadsTheWorkedExampleIntoTables) {
     const ScenarioTables tables = applied(kWorkedExample);
-    EXPECT_EQ(texts(tables.trend), texts(workedTables().trend));
-    EXPECT_EQ(texts(tables.policy), texts(workedTables().policy));
+    EXPECT_EQ(texts(tables.trend), texts(worked.trend));
+    EXPECT_EQ(texts(tables.policy), texts(worked.policy));
     EXPECT_EQ(tables.totals.text(kUncertaintyRow, 2), "10");
     EXPECT_EQ(tables.totals.text(kLagsRow, 1), "1");
     EXPECT_EQ(tables.totals.text(0, 0), "Totals/Uncertainty");
@@ -109,7 +107,6 @@ TEST(ScenarioFile, NoneAndTwentyItemsComeBackWhole) {
         const ScenarioTables loaded = applied(file);
         EXPECT_EQ(texts(loaded.trend), texts(tables.trend));
         EXPECT_EQ(texts(loaded.policy), texts(tables.policy));
-        EXPECT_EQ(loaded.totals.columns(), n + 1);
         EXPECT_EQ(formatScenario(loaded, ItemCount::number(n)), file);
     }
 }
@@ -142,12 +139,9 @@ TEST(ScenarioFile, ReadsFieldTexts) {
     file = replaced(file, "\"2\"\r\n\"0\"", "12abc\r\n\" Farms, fields \"");
     file = replaced(replaced(file, "\"A\"", "\"Caf\xE9\""), "\"B\"", "\"\x8Cuvre\"");
     ScenarioTables tables = applied(replaced(file, "\"0\"\r\n\"1\"", "\"\x80 10\"\r\n1"));
-    EXPECT_EQ(tables.trend.text(1, 1), "0.5");
-    EXPECT_EQ(tables.trend.text(1, 2), "-0.5");
-    EXPECT_EQ(tables.trend.text(2, 1), "12abc");
-    EXPECT_EQ(tables.trend.text(2, 2), " Farms, fields ");
-    EXPECT_EQ(tables.trend.text(0, 1), "Café");
-    EXPECT_EQ(tables.policy.text(2, 0), "Œuvre");
+    EXPECT_EQ(texts(tables.trend),
+              (std::vector<std::string>{"Trend Matrix", "Café", "Œuvre", "Café", "0.5", "-0.5",
+                                        "Œuvre", "12abc", " Farms, fields "}));
     EXPECT_EQ(tables.policy.text(2, 1), "€ 10");
     tables = applied(replaced(kWorkedExample, "\"A\"", "\"Café 😀\""));
     EXPECT_EQ(tables.trend.text(1, 0), "Café 😀");

