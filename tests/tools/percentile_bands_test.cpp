@@ -48,9 +48,10 @@ TEST(PercentileBands, WorkStepByStepAndEqualTheDefinition) {
 
 TEST(PercentileBands, NotANumberSortsLastAndNoRunsGiveEmptyBands) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const PercentileBands bands = percentileBands({nan, 1, 2, 3, 4}, 5, 1);
-    EXPECT_NEAR(bands.bands[2][0], 3, kTolerance);
-    EXPECT_TRUE(std::isnan(bands.bands[4][0]));  // rank 3.8 touches NaN
+    const PercentileBands bands = percentileBands({1, nan, 2, nan, 3, 4, 5}, 7, 1);
+    EXPECT_NEAR(bands.bands[1][0], 2.5, kTolerance);  // rank 1.5 of 1, 2, 3, 4, 5, NaN, NaN
+    EXPECT_NEAR(bands.bands[2][0], 4, kTolerance);
+    EXPECT_TRUE(std::isnan(bands.bands[4][0]));
     EXPECT_TRUE(percentileBands({}, 0, 21).bands[2].empty());
 }
 

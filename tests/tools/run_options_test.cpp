@@ -36,18 +36,14 @@ TEST(RunOptions, EveryOptionInEveryForm) {
 }
 
 TEST(RunOptions, BoundsAreAcceptedLaterOptionsWinAndDoubleDashEndsOptions) {
-    const ParsedOptions low = parseRunOptions({"-H", "-20", "-u", "0", "-r", "1", "-s", "0", "f"});
-    ASSERT_TRUE(low.ok()) << low.error;
-    EXPECT_EQ(low.options.horizon, -20);
-    EXPECT_EQ(low.options.seed, 0u);
-    const ParsedOptions high = parseRunOptions(
-        {"-H20", "-u10", "-r100000", "-s18446744073709551615", "-fjson", "-fcsv", "-r7", "f"});
-    ASSERT_TRUE(high.ok()) << high.error;
-    EXPECT_EQ(std::tie(high.options.horizon, high.options.uncertainty, high.options.runs),
-              std::make_tuple(20, 10, 7));
-    EXPECT_EQ(high.options.seed, 18446744073709551615u);
-    EXPECT_EQ(high.options.format, OutputFormat::Csv);
-    EXPECT_EQ(parseRunOptions({"-r", "2", "--", "-odd name.txt"}).options.scenario, "-odd name.txt");
+    const ParsedOptions parsed =
+        parseRunOptions({"-H-20", "-H20", "-u0", "-u10", "-r1", "-r100000", "-s0",
+                         "-s18446744073709551615", "-fjson", "-fcsv", "--", "-odd.txt"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    const RunOptions& o = parsed.options;
+    EXPECT_EQ(std::tie(o.horizon, o.uncertainty, o.runs, o.format, o.scenario),
+              std::make_tuple(20, 10, 100000, OutputFormat::Csv, std::string("-odd.txt")));
+    EXPECT_EQ(o.seed, 18446744073709551615u);
 }
 
 TEST(RunOptions, HelpAndVersionNeedNoScenario) {
@@ -85,21 +81,17 @@ const UsageErrorCase kUsageErrors[] = {
     {"UnknownShortInGroup", {"-pq", "f"}, "unknown option '-q'"},
     {"UnknownEvenWithHelp", {"--help", "--bogus"}, "unknown option '--bogus'"},
     {"MissingLongValue", {"f", "--runs"}, "'--runs' needs a value"},
-    {"MissingShortValue", {"f", "-H"}, "'-H' needs a value"},
     {"EmptyValue", {"--runs=", "f"}, "'' is not a whole number"},
     {"FlagWithValue", {"--policy=1", "f"}, "'--policy' takes no value"},
     {"HorizonTooLow", {"-H", "-21", "f"}, "out of range (-20 to 20)"},
     {"HorizonTooHigh", {"--horizon=21", "f"}, "out of range (-20 to 20)"},
-    {"HorizonHuge", {"-H", "99999999999999999999", "f"}, "out of range"},
     {"HorizonNotWhole", {"-H", "2.5", "f"}, "'2.5' is not a whole number"},
-    {"UncertaintyNegative", {"-u", "-1", "f"}, "out of range (0 to 10)"},
     {"UncertaintyTooHigh", {"-u", "11", "f"}, "out of range (0 to 10)"},
     {"RunsZero", {"-r", "0", "f"}, "out of range (1 to 100000)"},
     {"RunsTooMany", {"-r", "100001", "f"}, "out of range (1 to 100000)"},
     {"RunsTrailingText", {"-r", "10x", "f"}, "'10x' is not a whole number"},
     {"TrackZero", {"-t", "0", "f"}, "out of range (1 to 20)"},
     {"TrackBeyondTheItems", {"-t", "3", "f"}, "--track 3: the scenario has 2 items"},
-    {"SeedNegative", {"-s", "-1", "f"}, "not a non-negative whole number"},
     {"SeedTooLarge", {"-s", "18446744073709551616", "f"}, "not a non-negative whole number"},
     {"UnknownFormat", {"-f", "xml", "f"}, "unknown format 'xml'"},
     {"UnknownTable", {"--table", "totals", "f"}, "unknown table 'totals'"},

@@ -89,9 +89,9 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string& json = r.out;
     std::size_t at = 0;
-    for (const char* key : {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs",
-                            "track", "seed", "captions", "netGrowth", "years", "levels",
-                            "contributions", "spread", "bands"}) {
+    for (const char* key :
+         {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs", "track", "seed",
+          "captions", "netGrowth", "years", "levels", "contributions", "spread", "bands"}) {
         at = json.find("\n  \"" + std::string(key) + "\": ", at);
         ASSERT_NE(at, npos) << key << " missing or out of order";
     }
@@ -105,26 +105,9 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     EXPECT_EQ(numbers(valueOf(json, "years")).size(), 21u);
     EXPECT_EQ(valueOf(json, "rows") + valueOf(json, "columns"),
               R"(["A", "B", "Uncertainty"],["A", "B"],)");
-    EXPECT_EQ(shape(rows(json, "levels")) + " " + shape(rows(json, "values")), "2x21 3x2");
-    EXPECT_EQ(shape(rows(json, "spread")), "7x21");
+    ASSERT_EQ(shape(rows(json, "levels")) + " " + shape(rows(json, "values")), "2x21 3x2");
+    ASSERT_EQ(shape(rows(json, "spread")), "7x21");
     EXPECT_EQ(rows(json, "spread")[6], rows(json, "levels")[1]);  // the last run is shown
-    for (const char* band : {"p5", "p25", "p50", "p75", "p95"}) {
-        EXPECT_EQ(numbers(valueOf(json, band)).size(), 21u) << band;
-    }
-}
-
-TEST_F(VornRun, PolicyIsReportedOnlyWhenItApplies) {
-    const std::string forward = run({"-p", "-f", "json", "-s", "1", twoItems()}).out;
-    EXPECT_EQ(valueOf(forward, "policy"), "true,");
-    EXPECT_EQ(numbers(valueOf(forward, "netGrowth")), (Numbers{3, 0}));
-    EXPECT_NE(valueOf(forward, "trends").find("2040 (with Policies)"), npos);
-
-    const std::string backward = run({"-p", "-H", "-1", "-f", "json", "-s", "1", twoItems()}).out;
-    EXPECT_EQ(valueOf(backward, "policy"), "false,");
-    EXPECT_EQ(numbers(valueOf(backward, "netGrowth")), (Numbers{3, -1}));
-    EXPECT_EQ(valueOf(backward, "trends"), R"("Scenario Trends- Backcast to  1980",)");
-    EXPECT_EQ(numbers(valueOf(backward, "years")).front(), 1980);  // starts at the horizon
-    EXPECT_EQ(rows(backward, "levels")[0].back(), 1);
 }
 
 TEST_F(VornRun, SeededRunsRepeatAndTheirBandsAreOrdered) {
@@ -142,26 +125,25 @@ TEST_F(VornRun, SeededRunsRepeatAndTheirBandsAreOrdered) {
     const std::string seed = valueOf(clocked, "seed");
     EXPECT_EQ(seeded(seed.substr(0, seed.size() - 1)), clocked);
 
-    Matrix bands;
-    for (const char* name : {"p5", "p25", "p50", "p75", "p95"}) {
-        bands.push_back(numbers(valueOf(json, name)));
-    }
-    for (int p = 0; p < kPoints; ++p) {
-        for (int b = 1; b < 5; ++b) {
-            EXPECT_LE(bands[b - 1][p], bands[b][p]) << "band " << b << " at " << p;
-        }
-    }
-    EXPECT_LT(bands[0][20], bands[4][20]);
     const std::string one = run({"-f", "json", "-u", "5", "-s", "3", "-t", "2", twoItems()}).out;
+    Numbers below(kPoints, -HUGE_VAL);
     for (const char* name : {"p5", "p25", "p50", "p75", "p95"}) {
-        EXPECT_EQ(numbers(valueOf(one, name)), rows(one, "levels")[1]) << name;
+        const Numbers band = numbers(valueOf(json, name));
+        ASSERT_EQ(band.size(), 21u) << name;
+        for (int p = 0; p < kPoints; ++p) {
+            EXPECT_LE(below[p], band[p]) << name << " at " << p;
+        }
+        below = band;
+        EXPECT_EQ(numbers(valueOf(one, name)), rows(one, "levels")[1]) << name;  // one run
     }
+    EXPECT_LT(numbers(valueOf(json, "p5"))[20], below[20]);
 }
 
+// The window's recalculation of the same file and settings, policies only going forwards.
 TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
     const std::string file =
         (std::filesystem::path(__FILE__).parent_path() / "data/twenty_items.txt").string();
-    const auto expectNear = [](const Matrix& got, const std::vector<double>& want) {
+    const auto expectNear = [](const Matrix& got, const auto& want) {
         Numbers flat;
         for (const Numbers& row : got) {
             flat.insert(flat.end(), row.begin(), row.end());
@@ -179,6 +161,8 @@ TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
         applyScenario(tables, *readScenarioFile(file).data);
         RandomSource random;
         const ProjectionResult window = yearByYear(tables, {horizon, 0, 1, 1, 4}, random);
+        EXPECT_EQ(valueOf(r.out, "policy"), horizon > 0 ? "true," : "false,");
+        expectNear({numbers(valueOf(r.out, "years"))}, window.numbers.years);
         expectNear({numbers(valueOf(r.out, "netGrowth"))}, window.numbers.netGrowth);
         expectNear(rows(r.out, "levels"), window.numbers.levels);
         expectNear(rows(r.out, "values"), window.numbers.contributions);
@@ -188,21 +172,19 @@ TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
 }
 
 TEST_F(VornRun, CsvTablesHaveTheirShapesAndQuoteNames) {
-    const std::string file = twoItems("Food, Water", " Rain ");
+    const std::string file = twoItems("Food, Water", " Rain");
     const auto csv = [&](const std::string& table, const std::string& runs = "3") {
         return run({"-r", runs, "-s", "9", "--table", table, file}).out;
     };
     const auto lineCount = [](const std::string& text) { return std::ranges::count(text, '\n'); };
     const std::string levels = csv("levels");
-    EXPECT_EQ(levels.rfind("year,\"Food, Water\",\" Rain \"\n2000,1,1\n", 0), 0u);
+    EXPECT_EQ(levels.rfind("year,\"Food, Water\",\" Rain\"\n2000,1,1\n", 0), 0u);
     EXPECT_EQ(lineCount(levels), 22);
-    EXPECT_NE(levels.find("\n2040,"), npos);
     const std::string contributions = csv("contributions");
-    EXPECT_EQ(contributions.rfind("item,\"Food, Water\",\" Rain \"\n\"Food, Water\",", 0), 0u);
-    EXPECT_NE(contributions.find("\n\" Rain \","), npos);
+    EXPECT_EQ(contributions.rfind("item,\"Food, Water\",\" Rain\"\n\"Food, Water\",", 0), 0u);
     EXPECT_NE(contributions.find("\nUncertainty,"), npos);
     EXPECT_EQ(lineCount(contributions), 4);
-    EXPECT_EQ(csv("netgrowth"), "item,netGrowth\n\"Food, Water\",3\n\" Rain \",-1\n");
+    EXPECT_EQ(csv("netgrowth"), "item,netGrowth\n\"Food, Water\",3\n\" Rain\",-1\n");
     EXPECT_EQ(csv("bands").rfind("year,p5,p25,p50,p75,p95\n2000,1,1,1,1,1\n", 0), 0u);
     EXPECT_EQ(lineCount(csv("bands")), 22);
     // Thousands of runs: a megabyte of text, written in blocks, none lost.
@@ -226,21 +208,18 @@ TEST_F(VornRun, JsonEscapesNamesAndWritesOverflowAsNull) {
 TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
     const std::string file =
         m_folder.write("empty.txt", "0\r\n\"Trend Matrix\"\r\n0\r\n0\r\n\"Policy Matrix\"\r\n");
-    const std::string json = run({"-f", "json", "-r", "5", "-s", "1", file}).out;
-    EXPECT_EQ(valueOf(json, "items") + valueOf(json, "track") + valueOf(json, "levels"),
-              "[],null,[],");
-    EXPECT_EQ(valueOf(json, "rows") + valueOf(json, "p50"), R"(["Uncertainty"],[],)");
+    const std::string json = run({"-f", "json", "-r", "5", file}).out;
+    EXPECT_EQ(valueOf(json, "items") + valueOf(json, "track") + valueOf(json, "levels") +
+                  valueOf(json, "rows") + valueOf(json, "p50"),
+              R"([],null,[],["Uncertainty"],[],)");
     EXPECT_NE(json.find("\"values\": [\n      []\n    ]\n  },\n  \"spread\": [],\n"), npos);
     EXPECT_EQ(run({"--table", "bands", file}).out, "year,p5,p25,p50,p75,p95\n");
-    EXPECT_EQ(run({"--table", "levels", file}).out.substr(0, 10), "year\n2000\n");
 }
 
 TEST_F(VornRun, UnreadableScenarioExitsOneNamingTheFile) {
-    std::string damaged = testing::twoItemText();
-    damaged.resize(damaged.size() / 2);
-    for (const std::string& file : {m_folder.path("no such file.txt"),
-                                    m_folder.write("cut short.txt", damaged),
-                                    m_folder.write("words.txt", "hello\r\nworld\r\n")}) {
+    const std::string damaged = testing::twoItemText().substr(0, 60);
+    for (const std::string& file :
+         {m_folder.path("no such file.txt"), m_folder.write("cut short.txt", damaged)}) {
         const ToolRun r = run({file});
         EXPECT_EQ(r.status, kExitFailure);
         EXPECT_NE(r.err.find(file), npos) << r.err;
@@ -254,8 +233,7 @@ TEST_F(VornRun, OutputFileIsReplacedWholeOrReportedUnwritable) {
     const std::string link = m_folder.path("link.csv");
     std::filesystem::create_symlink(real, link);
     const ToolRun toFile = run({"-f", "json", "-s", "5", "-r", "4", "-o", link, file});
-    ASSERT_EQ(toFile.status, 0) << toFile.err;
-    EXPECT_TRUE(toFile.out.empty());
+    ASSERT_EQ(toFile.status + toFile.out.size(), 0u) << toFile.err;
     EXPECT_EQ(testing::readWhole(real), run({"-f", "json", "-s", "5", "-r", "4", file}).out);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     ASSERT_EQ(run({"--table", "netgrowth", "-o", real, file}).status, 0);
@@ -263,10 +241,12 @@ TEST_F(VornRun, OutputFileIsReplacedWholeOrReportedUnwritable) {
     using Files = std::filesystem::directory_iterator;
     EXPECT_EQ(std::distance(Files(m_folder.path("")), Files{}), 3);  // no temporary file left
 
-    const std::string target = m_folder.path("missing folder/result.csv");
-    const ToolRun r = run({"-o", target, file});
-    EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_NE(r.err.find("cannot write " + target), npos) << r.err;
+    for (const std::string target :
+         {m_folder.path("no folder/out.csv"), std::string("/dev/full")}) {
+        const ToolRun r = run({"-o", target, file});
+        EXPECT_EQ(r.status, kExitFailure);
+        EXPECT_NE(r.err.find("cannot write " + target), npos) << r.err;
+    }
 }
 
 TEST_F(VornRun, ChartsAreDrawnFromTheSameResult) {
