@@ -27,9 +27,7 @@ struct ExampleScenario {
     const char* totals;  // the Uncertainty and Lags rows
 };
 
-// A small world model: on current trends pollution nearly triples and the resources run out
-// by 2100; the strategy (cleaner energy and industry, slower industrial growth, education,
-// recycling) keeps pollution near today's level and the resources last.
+// A small world model; the strategy keeps pollution down and makes the resources last.
 const ExampleScenario kExample1 = {"Example1.txt", R"(
     Population  1.5  0.8  0.2  0.3  0.2 -0.1  0.3 -0.3
     Food        0.4 -0.5    0    0    0    0    0    0
@@ -45,8 +43,7 @@ const ExampleScenario kExample1 = {"Example1.txt", R"(
     Education     0    0    0  0.3    0  0.2    0    0)",
                                    "Uncertainty 0.5 2 1.5 2.5 3 1 1 1\nLags 5 1 2 3 5 2 2 10"};
 
-// Grass, hares and lynx: the hares dip and recover in a long cycle. Culling the lynx, the
-// strategy, damps the cycle but leaves fewer hares, because the grass is grazed down.
+// Grass, hares and lynx in a long cycle, which culling the lynx, the strategy, damps.
 const ExampleScenario kPredatorPrey = {"PredatorPrey.txt", R"(
     Grass    3  5  0
     Hares   -3  0  5
@@ -55,8 +52,7 @@ const ExampleScenario kPredatorPrey = {"PredatorPrey.txt", R"(
     Lynx     0  0 -1.5)",
                                        "Uncertainty 3 4 2\nLags 0 2 5"};
 
-// A growing firm whose debt grows with its capital. The strategy repays more from sales,
-// borrows less and trains the staff: debt stays level while sales grow.
+// A growing firm; the strategy keeps its debt level while its sales grow.
 const ExampleScenario kFirmGrowth = {"FirmGrowth.txt", R"(
     Sales        -2    3    2 -1.5    1
     Staff       1.5 -2.5    0    0  0.8

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <vector>
 
 #include <sys/resource.h>
 
@@ -38,8 +37,7 @@ std::string described(const FileDialogRequest& request) {
     return out + " | " + std::to_string(request.selectedFilter);
 }
 
-// Everything a failed or cancelled command must leave alone; a table's revision counts its
-// every change.
+// Everything a failed or cancelled command leaves alone (a revision counts every change).
 auto snapshot(const Trends& window) {
     return std::tuple(window.tables.trend.revision(), window.tables.totals.revision(),
                       window.tables.policy.revision(), window.cats.value, window.cats.heldAsText,
@@ -85,8 +83,7 @@ TEST_F(FileCommands, OpenAsksForAFileThenLoadsAndProjectsIt) {
               "Example1 | open text file | text file *.txt | prn file *.prn | 1");
     EXPECT_TRUE(fs::is_directory(platform.openRequests[0].initialFolder));
     EXPECT_EQ(window.text(Control::MatrixFile), "Initial Scenario " + path);
-    EXPECT_EQ(window.MSFlexTotals().text(0, 2), "Hares");
-    EXPECT_EQ(window.MSFlexTotals().text(kNetGrowthRow, 2), "1");  // 5 - 4
+    EXPECT_EQ(window.MSFlexTotals().text(kNetGrowthRow, 2), "1");  // Hares: 5 - 4, recalculated
     EXPECT_EQ(window.projectionCount(), std::get<7>(before) + 1);
 }
 
@@ -114,7 +111,6 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
     EXPECT_TRUE(snapshot(window) == before);
     const std::string firstBytes = readBytes(first);
     EXPECT_EQ(firstBytes, formatScenario(window.tables, ItemCount::number(8)));
-    ASSERT_EQ(firstBytes.substr(0, 3), "8\r\n");
 
     window.mnuClear_Click();
     platform.openAnswers = {first};

@@ -17,8 +17,7 @@
 
 namespace {
 
-/// Answers the dialogs from a script and prints the window, as the print dialog's
-/// "print to file" does, into a PDF file with the shell's own printing.
+// Prints the window with the shell's own printing into a PDF, as "print to file" does.
 struct PdfPlatform : vorn::testing::ScriptedPlatform {
     QString pdfPath;
     QWidget* window = nullptr;
