@@ -17,15 +17,13 @@ std::string number(double value, std::string_view nonFinite = {}) {
     return out;
 }
 
-template <void (*Append)(std::string&, std::string_view)>
-std::string formatted(std::string_view text) {
+std::string json(std::string_view text) {
     std::string out;
-    Append(out, text);
+    appendJsonString(out, text);
     return out;
 }
 
 TEST(TextFormat, NumbersAreShortestAndReadBackExactly) {
-    EXPECT_EQ(number(0.1 + 0.2), "0.30000000000000004");
     EXPECT_EQ(number(-0.0), "0");
     std::mt19937_64 generator(5);
     std::uniform_real_distribution<double> spread(-1e6, 1e6);
@@ -41,7 +39,6 @@ TEST(TextFormat, NumbersAreShortestAndReadBackExactly) {
 }
 
 TEST(TextFormat, JsonStringsEscapeAndStayValidUtf8) {
-    const auto json = formatted<appendJsonString>;
     EXPECT_EQ(json("say \"hi\" C:\\d"), R"("say \"hi\" C:\\d")");
     EXPECT_EQ(json("a\nb\rc\td"), R"("a\nb\rc\td")");
     EXPECT_EQ(json(std::string_view("\x01\x1f\0", 3)), R"("\u0001\u001f\u0000")");
@@ -53,15 +50,6 @@ TEST(TextFormat, JsonStringsEscapeAndStayValidUtf8) {
     EXPECT_EQ(json("\xC0\xAF"), "\"" + bad + bad + "\"");                      // overlong
     EXPECT_EQ(json("\xED\xA0\x80"), "\"" + bad + bad + bad + "\"");            // surrogate
     EXPECT_EQ(json("\xF4\x90\x80\x80"), "\"" + bad + bad + bad + bad + "\"");  // > U+10FFFF
-}
-
-TEST(TextFormat, CsvFieldsAreQuotedOnlyWhenNeeded) {
-    const auto csv = formatted<appendCsvField>;
-    EXPECT_EQ(csv("Item  1"), "Item  1");
-    EXPECT_EQ(csv("6\" pipe"), "\"6\"\" pipe\"");
-    EXPECT_EQ(csv("two\nlines"), "\"two\nlines\"");
-    EXPECT_EQ(csv("cr\r"), "\"cr\r\"");
-    EXPECT_EQ(csv("trail\t"), "\"trail\t\"");
 }
 
 }  // namespace
