@@ -6,6 +6,9 @@
 namespace vorn::batch {
 
 double percentileOfSorted(const std::vector<double>& sorted, double percent) {
+    if (sorted.empty()) {
+        return std::nan("");
+    }
     const double rank = static_cast<double>(sorted.size() - 1) * percent / 100;
     const std::size_t below = static_cast<std::size_t>(std::floor(rank));
     const double fraction = rank - static_cast<double>(below);

@@ -128,7 +128,10 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
         return false;
     }
     page.render(&painter);
-    painter.end();
+    if (!painter.end() || QFileInfo(fileName).size() == 0) {
+        fail(error, cannotWrite);
+        return false;
+    }
     return true;
 }
 
