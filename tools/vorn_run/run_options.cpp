@@ -23,14 +23,14 @@ enum class Option {
     Version
 };
 
-struct OptionSpec {
+struct OptionEntry {
     Option option;
     char shortName;  // 0: long form only
     std::string_view longName;
     bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {Option::Horizon, 'H', "horizon", true}, {Option::Uncertainty, 'u', "uncertainty", true},
     {Option::Policy, 'p', "policy", false},  {Option::Runs, 'r', "runs", true},
     {Option::Track, 't', "track", true},     {Option::Seed, 's', "seed", true},
@@ -39,19 +39,19 @@ constexpr OptionSpec kOptions[] = {
     {Option::Help, 'h', "help", false},      {Option::Version, 0, "version", false},
 };
 
-const OptionSpec* findShort(char name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.shortName != 0 && spec.shortName == name) {
-            return &spec;
+const OptionEntry* findShort(char name) {
+    for (const OptionEntry& entry : kOptions) {
+        if (entry.shortName != 0 && entry.shortName == name) {
+            return &entry;
         }
     }
     return nullptr;
 }
 
-const OptionSpec* findLong(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.longName == name) {
-            return &spec;
+const OptionEntry* findLong(std::string_view name) {
+    for (const OptionEntry& entry : kOptions) {
+        if (entry.longName == name) {
+            return &entry;
         }
     }
     return nullptr;
@@ -97,9 +97,9 @@ std::string readSeed(std::string_view shown, std::string_view value, RunOptions&
     return {};
 }
 
-std::string applyOption(const OptionSpec& spec, std::string_view shown, std::string_view value,
+std::string applyOption(const OptionEntry& entry, std::string_view shown, std::string_view value,
                         RunOptions& options) {
-    switch (spec.option) {
+    switch (entry.option) {
         case Option::Horizon:
             return readWholeNumber(shown, value, kMinHorizon, kMaxHorizon, options.horizon);
         case Option::Uncertainty:
@@ -145,7 +145,7 @@ std::string applyOption(const OptionSpec& spec, std::string_view shown, std::str
             if (value.empty()) {
                 return std::string(shown) + ": the file name is empty";
             }
-            (spec.option == Option::Output ? options.output : options.chart) = value;
+            (entry.option == Option::Output ? options.output : options.chart) = value;
             return {};
         case Option::Help:
             options.help = true;
@@ -176,19 +176,19 @@ ParsedOptions parseRunOptions(const std::vector<std::string>& args) {
             const std::string_view name = arg.substr(
                 2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
             const std::string shown = "--" + std::string(name);
-            const OptionSpec* spec = findLong(name);
-            if (spec == nullptr) {
+            const OptionEntry* entry = findLong(name);
+            if (entry == nullptr) {
                 parsed.error = "unknown option " + quoted(shown);
-            } else if (!spec->takesValue) {
+            } else if (!entry->takesValue) {
                 if (equals != std::string_view::npos) {
                     parsed.error = "option " + quoted(shown) + " takes no value";
                 } else {
-                    parsed.error = applyOption(*spec, shown, {}, options);
+                    parsed.error = applyOption(*entry, shown, {}, options);
                 }
             } else if (equals != std::string_view::npos) {
-                parsed.error = applyOption(*spec, shown, arg.substr(equals + 1), options);
+                parsed.error = applyOption(*entry, shown, arg.substr(equals + 1), options);
             } else if (k + 1 < args.size()) {
-                parsed.error = applyOption(*spec, shown, args[++k], options);
+                parsed.error = applyOption(*entry, shown, args[++k], options);
             } else {
                 parsed.error = "option " + quoted(shown) + " needs a value";
             }
@@ -196,16 +196,16 @@ ParsedOptions parseRunOptions(const std::vector<std::string>& args) {
             // A group of short options: flags, possibly ending in one that takes a value.
             for (std::size_t c = 1; c < arg.size() && parsed.ok(); ++c) {
                 const std::string shown = std::string("-") + arg[c];
-                const OptionSpec* spec = findShort(arg[c]);
-                if (spec == nullptr) {
+                const OptionEntry* entry = findShort(arg[c]);
+                if (entry == nullptr) {
                     parsed.error = "unknown option " + quoted(shown);
-                } else if (!spec->takesValue) {
-                    parsed.error = applyOption(*spec, shown, {}, options);
+                } else if (!entry->takesValue) {
+                    parsed.error = applyOption(*entry, shown, {}, options);
                 } else {
                     if (c + 1 < arg.size()) {
-                        parsed.error = applyOption(*spec, shown, arg.substr(c + 1), options);
+                        parsed.error = applyOption(*entry, shown, arg.substr(c + 1), options);
                     } else if (k + 1 < args.size()) {
-                        parsed.error = applyOption(*spec, shown, args[++k], options);
+                        parsed.error = applyOption(*entry, shown, args[++k], options);
                     } else {
                         parsed.error = "option " + quoted(shown) + " needs a value";
                     }
