@@ -33,7 +33,8 @@ ProjectionInput denseInput(int n, int runs) {
 }
 
 void BM_Projection(benchmark::State& state) {
-    const ProjectionInput input = denseInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const ProjectionInput input =
+        denseInput(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     vorn::RandomSource random(1);
     for (auto _ : state) {
         vorn::ProjectionResult result = vorn::project(input, random);
@@ -81,8 +82,10 @@ vorn::ScenarioTables denseTables(int n) {
             tables.trend.setText(i, j, vorn::numberText(input.trend[k]));
             tables.policy.setText(i, j, vorn::numberText(input.policy[k]));
         }
-        tables.totals.setText(vorn::kUncertaintyRow, i, vorn::numberText(input.uncertainty[static_cast<std::size_t>(i - 1)]));
-        tables.totals.setText(vorn::kLagsRow, i, vorn::numberText(input.lag[static_cast<std::size_t>(i - 1)]));
+        tables.totals.setText(vorn::kUncertaintyRow, i,
+                              vorn::numberText(input.uncertainty[static_cast<std::size_t>(i - 1)]));
+        tables.totals.setText(vorn::kLagsRow, i,
+                              vorn::numberText(input.lag[static_cast<std::size_t>(i - 1)]));
     }
     return tables;
 }

@@ -12,7 +12,9 @@ std::string trendsCaption(int horizon, bool policiesApplied);
 std::string contributionsCaption(int horizon);
 
 /// Year of the last step for `horizon` years per step.
-inline int horizonYear(int horizon) { return 2000 + 20 * horizon; }
+inline int horizonYear(int horizon) {
+    return 2000 + 20 * horizon;
+}
 
 /// Caption of the Spread chart after a click on the chart itself.
 std::string spreadCaption(const std::string& itemName);

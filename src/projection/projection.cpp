@@ -31,7 +31,9 @@ __attribute__((target_clones("avx2", "default"))) void addContributions(
 }
 
 // The step shown at chart point p: a backcast is shown from the horizon year to 2000.
-int stepAtPoint(int point, int horizon) { return horizon < 0 ? kSteps - point : point; }
+int stepAtPoint(int point, int horizon) {
+    return horizon < 0 ? kSteps - point : point;
+}
 
 }  // namespace
 

@@ -32,12 +32,12 @@ struct ProjectionInput {
 struct ProjectionNumbers {
     int items = 0;
     int runs = 0;
-    int tracked = 0;                     // 1..N, or 0 when there is no item
-    std::vector<double> netGrowth;       // N, percent rounded to two decimals
-    std::vector<int> years;              // 21, in chart order
-    std::vector<double> levels;          // N x 21, last run, chart order
-    std::vector<double> contributions;   // (N + 1) x N: items, then the random part
-    std::vector<double> trackedLevels;   // runs x 21, chart order
+    int tracked = 0;                    // 1..N, or 0 when there is no item
+    std::vector<double> netGrowth;      // N, percent rounded to two decimals
+    std::vector<int> years;             // 21, in chart order
+    std::vector<double> levels;         // N x 21, last run, chart order
+    std::vector<double> contributions;  // (N + 1) x N: items, then the random part
+    std::vector<double> trackedLevels;  // runs x 21, chart order
 
     double level(int item, int point) const {
         return levels[static_cast<std::size_t>(item * kPoints + point)];

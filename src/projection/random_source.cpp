@@ -21,9 +21,13 @@ std::uint64_t clockTicks() {
 
 }  // namespace
 
-RandomSource::RandomSource() { setState(clockTicks()); }
+RandomSource::RandomSource() {
+    setState(clockTicks());
+}
 
-RandomSource::RandomSource(std::uint64_t seed) : m_seed(seed) { setState(seed); }
+RandomSource::RandomSource(std::uint64_t seed) : m_seed(seed) {
+    setState(seed);
+}
 
 void RandomSource::setState(std::uint64_t mix) {
     std::uint64_t x = mix;

@@ -13,7 +13,7 @@ namespace vorn {
 /// seeded source mixes in only a run counter, so the same seed repeats the same sequence of
 /// runs (tests, batch runs).
 class RandomSource {
-public:
+  public:
     /// A source reseeded from the clock.
     RandomSource();
     /// A reproducible source.
@@ -23,9 +23,7 @@ public:
     void reseed();
 
     /// The next value, uniform on [0, 1), with 24 significant bits.
-    float next() {
-        return static_cast<float>(nextBits() >> 40) * (1.0f / 16777216.0f);
-    }
+    float next() { return static_cast<float>(nextBits() >> 40) * (1.0f / 16777216.0f); }
 
     /// Fills `out` with the next `count` values; the same values as `count` calls of next(),
     /// with the state kept in registers.
@@ -33,7 +31,7 @@ public:
 
     std::optional<std::uint64_t> seed() const { return m_seed; }
 
-private:
+  private:
     std::uint64_t nextBits() {
         // xoshiro256**
         const std::uint64_t result = rotl(m_state[1] * 5, 7) * 9;

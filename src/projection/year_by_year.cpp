@@ -39,11 +39,13 @@ ProjectionInput prepareProjectionInput(ScenarioTables& tables, const ProjectionS
     input.lag.resize(un);
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
-            const std::size_t index = static_cast<std::size_t>(i - 1) * un + static_cast<std::size_t>(j - 1);
+            const std::size_t index =
+                static_cast<std::size_t>(i - 1) * un + static_cast<std::size_t>(j - 1);
             input.trend[index] = numericValue(trend.text(i, j));
             input.policy[index] = numericValue(policy.text(i, j));
         }
-        input.uncertainty[static_cast<std::size_t>(i - 1)] = numericValue(totals.text(kUncertaintyRow, i));
+        input.uncertainty[static_cast<std::size_t>(i - 1)] =
+            numericValue(totals.text(kUncertaintyRow, i));
         input.lag[static_cast<std::size_t>(i - 1)] = numericValue(totals.text(kLagsRow, i));
     }
 
@@ -64,8 +66,9 @@ ProjectionResult yearByYear(ScenarioTables& tables, const ProjectionSettings& se
     const ProjectionInput input = prepareProjectionInput(tables, settings);
     ProjectionResult result = project(input, random);
     for (int c = 1; c <= input.items; ++c) {
-        tables.totals.setText(kNetGrowthRow, c,
-                              numberText(result.numbers.netGrowth[static_cast<std::size_t>(c - 1)]));
+        tables.totals.setText(
+            kNetGrowthRow, c,
+            numberText(result.numbers.netGrowth[static_cast<std::size_t>(c - 1)]));
     }
     return result;
 }

@@ -7,6 +7,8 @@ using K = ControlKind;
 using S = SystemColor;
 using C = Control;
 
+// One row per control, as a table reads best.
+// clang-format off
 constexpr std::array<ControlLayout, kControlCount> kLayout = {{
     {C::TextHorizon, "TextHorizon", K::TextBox, 240, 0, 1455, 195, 7, "<--Time Horizon-->", false, false, S::Highlight, S::InfoBackground},
     {C::TextFuture, "TextFuture", K::TextBox, 240, 600, 1455, 375, 11, "Past............Future", false, false, S::Highlight, S::InfoBackground},
@@ -41,6 +43,7 @@ constexpr std::array<Control, kControlCount> kDesignStacking = {
     C::HScrollTime, C::HScrollUncert, C::HScrollLags,   C::Overview,        C::Instruction,
     C::Hints,       C::About,         C::MatrixFile,    C::Label2,
 };
+// clang-format on
 
 constexpr bool layoutInEnumOrder() {
     for (int i = 0; i < kControlCount; ++i) {
@@ -54,7 +57,9 @@ static_assert(layoutInEnumOrder(), "the layout table follows the order of Contro
 
 }  // namespace
 
-const std::array<ControlLayout, kControlCount>& windowLayout() { return kLayout; }
+const std::array<ControlLayout, kControlCount>& windowLayout() {
+    return kLayout;
+}
 
 const ControlLayout& layoutOf(Control control) {
     return kLayout[static_cast<std::size_t>(index(control))];
@@ -73,6 +78,8 @@ SliderRange sliderRange(Control slider) {
     }
 }
 
-const std::array<Control, kControlCount>& designStacking() { return kDesignStacking; }
+const std::array<Control, kControlCount>& designStacking() {
+    return kDesignStacking;
+}
 
 }  // namespace vorn

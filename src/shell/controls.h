@@ -38,7 +38,14 @@ inline constexpr int kControlCount = 24;
 enum class ControlKind { TextBox, Slider, Label, Grid, Chart };
 
 /// The platform's named colours, which follow the user's colour scheme.
-enum class SystemColor { InfoBackground, Highlight, ActiveCaption, DarkShadow3D, Light3D, WindowText };
+enum class SystemColor {
+    InfoBackground,
+    Highlight,
+    ActiveCaption,
+    DarkShadow3D,
+    Light3D,
+    WindowText
+};
 
 /// A control's design-time place, size and look. Lengths are in twips (1/1440 inch),
 /// measured from the top left corner of the window's client area.
@@ -75,7 +82,9 @@ inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr std::string_view kWindowTitle = "Halvorine (VORN) Model";
 
-constexpr int index(Control control) { return static_cast<int>(control); }
+constexpr int index(Control control) {
+    return static_cast<int>(control);
+}
 
 const std::array<ControlLayout, kControlCount>& windowLayout();
 const ControlLayout& layoutOf(Control control);

@@ -9,10 +9,10 @@ namespace vorn {
 /// The modal input box of the window system.
 struct InputBoxRequest {
     std::string prompt;
-    std::string title;        // empty: the application's title
+    std::string title;  // empty: the application's title
     std::string defaultText;
-    int leftTwips = 0;        // from the left edge of the screen
-    int topTwips = 0;         // from the top edge of the screen
+    int leftTwips = 0;  // from the left edge of the screen
+    int topTwips = 0;   // from the top edge of the screen
 };
 
 struct FileFilter {
@@ -40,7 +40,7 @@ struct PrintResult {
 /// box, printing and messages. The window gives the real ones; tests give a double that
 /// returns scripted answers.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     /// Shows the input box; nothing when the user cancels.

@@ -132,7 +132,9 @@ void Trends::initialize() {
     YearbyYear(cats);
 }
 
-void Trends::Overviews() { setText(Control::Overview, overviewText()); }
+void Trends::Overviews() {
+    setText(Control::Overview, overviewText());
+}
 
 void Trends::Instructions() {
     setText(Control::Instruction, instructionsText());
@@ -196,7 +198,9 @@ void Trends::runChangeHandler(Control control) {
     }
 }
 
-int Trends::width(Control control) const { return m_widths[static_cast<std::size_t>(index(control))]; }
+int Trends::width(Control control) const {
+    return m_widths[static_cast<std::size_t>(index(control))];
+}
 
 void Trends::setWidth(Control control, int twips) {
     m_widths[static_cast<std::size_t>(index(control))] = twips;

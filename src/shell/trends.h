@@ -31,7 +31,7 @@ struct ItemCount {
 /// chart data and the front-to-back order of the controls. A view draws this state and
 /// forwards the user's events to the handlers; nothing it shows is decided elsewhere.
 class Trends {
-public:
+  public:
     explicit Trends(Platform& platform, RandomSource random = RandomSource());
 
     Trends(const Trends&) = delete;
@@ -111,7 +111,7 @@ public:
     /// Paints a cell the way the blank scenario does: makes it current, then colours it.
     static void paint(CellTable& table, int row, int column, Rgb color);
 
-private:
+  private:
     void runChangeHandler(Control control);
 
     Platform& m_platform;

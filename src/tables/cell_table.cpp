@@ -7,11 +7,19 @@ namespace {
 const std::string kEmpty;
 }
 
-CellTable::CellTable(int rows, int columns) { reshape(rows, columns); }
+CellTable::CellTable(int rows, int columns) {
+    reshape(rows, columns);
+}
 
-void CellTable::setRows(int rows) { reshape(rows, m_columns); }
-void CellTable::setColumns(int columns) { reshape(m_rows, columns); }
-void CellTable::resize(int rows, int columns) { reshape(rows, columns); }
+void CellTable::setRows(int rows) {
+    reshape(rows, m_columns);
+}
+void CellTable::setColumns(int columns) {
+    reshape(m_rows, columns);
+}
+void CellTable::resize(int rows, int columns) {
+    reshape(rows, columns);
+}
 
 void CellTable::reshape(int rows, int columns) {
     rows = std::max(rows, 0);

@@ -12,7 +12,7 @@ namespace vorn {
 /// cell. Rows and columns count from 0; row 0 and column 0 are ordinary cells.
 /// Reading outside the table gives the empty text; writing outside it does nothing.
 class CellTable {
-public:
+  public:
     static constexpr int kDefaultColumnWidth = 960;
 
     CellTable(int rows = 0, int columns = 0);
@@ -36,7 +36,9 @@ public:
     /// Makes (row, column) current; a position outside the table is clamped into it.
     void setCurrent(int row, int column);
     const std::string& currentText() const { return text(m_currentRow, m_currentColumn); }
-    void setCurrentText(std::string text) { setText(m_currentRow, m_currentColumn, std::move(text)); }
+    void setCurrentText(std::string text) {
+        setText(m_currentRow, m_currentColumn, std::move(text));
+    }
     void setCurrentColor(Rgb color) { setColor(m_currentRow, m_currentColumn, color); }
 
     /// Width of a column in twips.
@@ -51,7 +53,7 @@ public:
     /// skip redrawing a table that has not changed.
     unsigned long revision() const { return m_revision; }
 
-private:
+  private:
     struct Cell {
         std::string text;
         std::optional<Rgb> color;
@@ -59,7 +61,9 @@ private:
 
     void reshape(int rows, int columns);
     void clampCurrent();
-    Cell& cell(int row, int column) { return m_cells[static_cast<std::size_t>(row * m_columns + column)]; }
+    Cell& cell(int row, int column) {
+        return m_cells[static_cast<std::size_t>(row * m_columns + column)];
+    }
     const Cell& cell(int row, int column) const {
         return m_cells[static_cast<std::size_t>(row * m_columns + column)];
     }

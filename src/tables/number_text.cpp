@@ -9,8 +9,12 @@
 namespace vorn {
 namespace {
 
-bool isSkipped(char ch) { return ch == ' ' || ch == '\t' || ch == '\n'; }
-bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool isSkipped(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n';
+}
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
 
 // Collects the characters of the leading number of `text`, skipped characters removed.
 // `decimalExponent` receives an estimate of the power of ten of the number's magnitude,
@@ -191,7 +195,9 @@ std::string numberText(double value) {
     return text;
 }
 
-std::string yearLabel(int year) { return " " + std::to_string(year); }
+std::string yearLabel(int year) {
+    return " " + std::to_string(year);
+}
 
 int itemColumnWidth(int itemCount) {
     const int divisor = itemCount + 1;

@@ -14,7 +14,9 @@ Rgb channelColor(ColorChannel channel, double level, double other) {
     return rgbFromLevels(other, other, level);
 }
 
-std::string defaultItemName(int item) { return "Item  " + std::to_string(item); }
+std::string defaultItemName(int item) {
+    return "Item  " + std::to_string(item);
+}
 
 void synchroniseItemNames(ScenarioTables& tables, int item) {
     CellTable& trend = tables.trend;

@@ -315,7 +315,8 @@ TEST(UncertaintyRuns, SeededSourcesRepeatAndClockSourcesDiffer) {
     EXPECT_EQ(run(input).trackedLevels, run(input).trackedLevels);
     RandomSource clockA;
     RandomSource clockB;
-    EXPECT_NE(projectNumbers(input, clockA).trackedLevels, projectNumbers(input, clockB).trackedLevels);
+    EXPECT_NE(projectNumbers(input, clockA).trackedLevels,
+              projectNumbers(input, clockB).trackedLevels);
 }
 
 TEST(TrackedItem, FallsBackToItemOneWhenNoneOrAStaleColumnIsSelected) {

@@ -11,7 +11,7 @@ namespace vorn::testing {
 
 /// A platform that answers every dialog from a script and records what was asked.
 class ScriptedPlatform : public Platform {
-public:
+  public:
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
@@ -48,7 +48,7 @@ public:
         messages.emplace_back(title, text);
     }
 
-private:
+  private:
     // An exhausted script answers as a user who cancels.
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
         if (answers.empty()) {

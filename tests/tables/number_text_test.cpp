@@ -22,26 +22,25 @@ struct ValueCase {
 class NumericValue : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(NumericValue, ReadsTheLeadingNumber) {
-    EXPECT_DOUBLE_EQ(numericValue(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+    EXPECT_DOUBLE_EQ(numericValue(GetParam().text), GetParam().value)
+        << '"' << GetParam().text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumericValue,
-    ::testing::Values(ValueCase{"empty", "", 0}, ValueCase{"percent_mark", "%   ", 0},
-                      ValueCase{"header", "Item  3", 0}, ValueCase{"whole", "5", 5},
-                      ValueCase{"negative", "-1.25", -1.25}, ValueCase{"plus_sign", "+2", 2},
-                      ValueCase{"leading_period", ".5", 0.5}, ValueCase{"signed_period", "-.5", -0.5},
-                      ValueCase{"trailing_percent", "12.5 %", 12.5},
-                      ValueCase{"blanks_inside", " 1 2 . 5", 12.5},
-                      ValueCase{"tabs_and_line_feeds", "\t-\n3\t.2", -3.2},
-                      ValueCase{"second_period_ends", "1.2.3", 1.2},
-                      ValueCase{"exponent", "1.5E3", 1500}, ValueCase{"lower_exponent", "2e-2", 0.02},
-                      ValueCase{"exponent_without_digits", "7E", 7},
-                      ValueCase{"exponent_sign_without_digits", "7E+x", 7},
-                      ValueCase{"comma_is_not_a_separator", "1,5", 1},
-                      ValueCase{"lonely_period", ".", 0}, ValueCase{"lonely_sign", "-", 0},
-                      ValueCase{"carriage_return_not_skipped", "\r5", 0},
-                      ValueCase{"underflow", "1e-999", 0}),
+    ::testing::Values(
+        ValueCase{"empty", "", 0}, ValueCase{"percent_mark", "%   ", 0},
+        ValueCase{"header", "Item  3", 0}, ValueCase{"whole", "5", 5},
+        ValueCase{"negative", "-1.25", -1.25}, ValueCase{"plus_sign", "+2", 2},
+        ValueCase{"leading_period", ".5", 0.5}, ValueCase{"signed_period", "-.5", -0.5},
+        ValueCase{"trailing_percent", "12.5 %", 12.5}, ValueCase{"blanks_inside", " 1 2 . 5", 12.5},
+        ValueCase{"tabs_and_line_feeds", "\t-\n3\t.2", -3.2},
+        ValueCase{"second_period_ends", "1.2.3", 1.2}, ValueCase{"exponent", "1.5E3", 1500},
+        ValueCase{"lower_exponent", "2e-2", 0.02}, ValueCase{"exponent_without_digits", "7E", 7},
+        ValueCase{"exponent_sign_without_digits", "7E+x", 7},
+        ValueCase{"comma_is_not_a_separator", "1,5", 1}, ValueCase{"lonely_period", ".", 0},
+        ValueCase{"lonely_sign", "-", 0}, ValueCase{"carriage_return_not_skipped", "\r5", 0},
+        ValueCase{"underflow", "1e-999", 0}),
     [](const ::testing::TestParamInfo<ValueCase>& info) { return std::string(info.param.name); });
 
 TEST(NumericValueExtremes, OverflowIsInfiniteAndLongTextsAreRead) {
@@ -64,7 +63,9 @@ struct TextCase {
 
 class NumberText : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(NumberText, WritesPlainDecimals) { EXPECT_EQ(numberText(GetParam().value), GetParam().text); }
+TEST_P(NumberText, WritesPlainDecimals) {
+    EXPECT_EQ(numberText(GetParam().value), GetParam().text);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, NumberText,
@@ -77,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"floor_of_hundredths", 115.0 / 100, "1.15"},
                       TextCase{"tiny", 1e-20, "0.00000000000000000001"},
                       TextCase{"infinite", std::numeric_limits<double>::infinity(), "Overflow"},
-                      TextCase{"minus_infinite", -std::numeric_limits<double>::infinity(), "Overflow"},
+                      TextCase{"minus_infinite", -std::numeric_limits<double>::infinity(),
+                               "Overflow"},
                       TextCase{"not_a_number", std::nan(""), "Overflow"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
@@ -103,8 +105,9 @@ TEST(NumberRulesUnderALocale, IgnoreTheGlobalLocale) {
             break;
         }
     }
-    std::locale::global(installed != nullptr ? std::locale(installed)
-                                             : std::locale(std::locale::classic(), new CommaDecimals));
+    std::locale::global(installed != nullptr
+                            ? std::locale(installed)
+                            : std::locale(std::locale::classic(), new CommaDecimals));
     EXPECT_DOUBLE_EQ(numericValue("1.5"), 1.5);
     EXPECT_DOUBLE_EQ(numericValue("1,5"), 1.0);
     EXPECT_DOUBLE_EQ(numericValue("-2.5e1"), -25);
@@ -122,13 +125,13 @@ TEST(LabelsAndWidths, FollowTheirRules) {
     EXPECT_EQ(yearLabel(2040), " 2040");
     EXPECT_EQ(yearLabel(1600), " 1600");
     EXPECT_EQ(kPercentMark, "%   ");
-    EXPECT_EQ(itemColumnWidth(8), 944);    // 944.4
-    EXPECT_EQ(itemColumnWidth(3), 2125);   // exact
+    EXPECT_EQ(itemColumnWidth(8), 944);   // 944.4
+    EXPECT_EQ(itemColumnWidth(3), 2125);  // exact
     EXPECT_EQ(itemColumnWidth(0), 8500);
-    EXPECT_EQ(itemColumnWidth(7), 1062);   // 1062.5: tie goes to the even neighbour
-    EXPECT_EQ(itemColumnWidth(15), 531);   // 531.25
+    EXPECT_EQ(itemColumnWidth(7), 1062);  // 1062.5: tie goes to the even neighbour
+    EXPECT_EQ(itemColumnWidth(15), 531);  // 531.25
     EXPECT_EQ(itemColumnWidth(19), 425);
-    EXPECT_EQ(itemColumnWidth(20), 405);   // 404.76
+    EXPECT_EQ(itemColumnWidth(20), 405);  // 404.76
 }
 
 }  // namespace

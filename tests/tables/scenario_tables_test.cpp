@@ -13,7 +13,9 @@ ScenarioTables tablesFor(int n) {
     return tables;
 }
 
-TEST(ItemNames, DefaultNameHasTwoBlanks) { EXPECT_EQ(defaultItemName(3), "Item  3"); }
+TEST(ItemNames, DefaultNameHasTwoBlanks) {
+    EXPECT_EQ(defaultItemName(3), "Item  3");
+}
 
 TEST(NameRule, EmptyRowHeaderTakesTheColumnHeaderAndSpreads) {
     ScenarioTables tables = tablesFor(3);

@@ -93,10 +93,9 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
         // A name typed without extension gets the one of the selected filter, so the
         // proposed "Example1" opens Example1.txt and a typed "Revised" saves Revised.txt.
         dialog.setDefaultSuffix(filterSuffix(filters[selected - 1]));
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog](const QString& filter) {
-                             dialog.setDefaultSuffix(filterSuffix(filter));
-                         });
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
     }
     if (!request.proposedName.empty()) {
         dialog.selectFile(qt(request.proposedName));
