@@ -106,14 +106,7 @@ void BarChartView::setTable(const ChartTable& table) {
         }
         set->append(values);
     }
-    const charts::AxisScale shown{m_axisY->min(), m_axisY->max(), m_axisY->tickCount()};
-    const charts::AxisScale scale = charts::nextScale(shown, charts::axisScale(low, high));
-    if (m_axisY->min() != scale.low || m_axisY->max() != scale.high) {
-        m_axisY->setRange(scale.low, scale.high);
-    }
-    if (m_axisY->tickCount() != scale.ticks) {
-        m_axisY->setTickCount(scale.ticks);
-    }
+    charts::rescaleAxis(m_axisY, low, high);
 }
 
 QStringList BarChartView::setNames() const {

@@ -5,6 +5,7 @@
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QStringDecoder>
+#include <QValueAxis>
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
@@ -67,6 +68,17 @@ AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
     const bool holds = shown.low <= wanted.low && wanted.high <= shown.high;
     const bool closeEnough = 2 * (wanted.high - wanted.low) >= shown.high - shown.low;
     return holds && closeEnough ? shown : wanted;
+}
+
+void rescaleAxis(QValueAxis* axis, double dataMin, double dataMax) {
+    const AxisScale shown{axis->min(), axis->max(), axis->tickCount()};
+    const AxisScale scale = nextScale(shown, axisScale(dataMin, dataMax));
+    if (axis->min() != scale.low || axis->max() != scale.high) {
+        axis->setRange(scale.low, scale.high);
+    }
+    if (axis->tickCount() != scale.ticks) {
+        axis->setTickCount(scale.ticks);
+    }
 }
 
 QStringList uniqueLabels(const QStringList& labels) {

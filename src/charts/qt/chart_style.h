@@ -8,6 +8,7 @@
 #include <vector>
 
 class QChart;
+class QValueAxis;
 
 namespace vorn::charts {
 
@@ -36,6 +37,10 @@ AxisScale axisScale(double dataMin, double dataMax);
 /// size, else `wanted`. Every new axis range lays the whole chart out again, which is the
 /// dearest part of redrawing, so an axis moves only when the data has clearly moved.
 AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted);
+
+/// Moves `axis` to the next scale for data from `dataMin` to `dataMax` (see nextScale),
+/// touching it only when its range or ticks change.
+void rescaleAxis(QValueAxis* axis, double dataMin, double dataMax);
 
 /// Labels made unique by appending zero-width spaces: Qt's category axes drop repeated
 /// labels, but the charts may show the same year or item name more than once.

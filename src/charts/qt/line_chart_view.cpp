@@ -108,14 +108,7 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         }
     }
 
-    const charts::AxisScale shown{m_axisY->min(), m_axisY->max(), m_axisY->tickCount()};
-    const charts::AxisScale scale = charts::nextScale(shown, charts::axisScale(low, high));
-    if (m_axisY->min() != scale.low || m_axisY->max() != scale.high) {
-        m_axisY->setRange(scale.low, scale.high);
-    }
-    if (m_axisY->tickCount() != scale.ticks) {
-        m_axisY->setTickCount(scale.ticks);
-    }
+    charts::rescaleAxis(m_axisY, low, high);
     m_axisX->setRange(0, points - 1 > 0 ? points - 1 : 1);
     updateAxisLabels();
 }
