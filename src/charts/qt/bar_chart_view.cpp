@@ -21,14 +21,7 @@ BarChartView::BarChartView(QWidget* parent) : QChartView(parent) {
     m_series = new QBarSeries(chart);
     chart->addSeries(m_series);
     m_axisX = new QBarCategoryAxis(chart);
-    m_axisY = new QValueAxis(chart);
-    m_axisY->setRange(-1, 1);
-    m_axisY->setTickCount(5);
-    m_axisY->setLabelFormat(QStringLiteral("%.4g"));
-    m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
-    m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
-    chart->addAxis(m_axisX, Qt::AlignBottom);
-    chart->addAxis(m_axisY, Qt::AlignLeft);
+    m_axisY = charts::addAxes(chart, m_axisX, -1, 1);
     m_series->attachAxis(m_axisX);
     m_series->attachAxis(m_axisY);
     for (int i = 0; i < kMaxSets; ++i) {

@@ -1,5 +1,6 @@
 #include "charts/qt/chart_style.h"
 
+#include <QAbstractAxis>
 #include <QChart>
 #include <QFont>
 #include <QGraphicsLayout>
@@ -68,6 +69,18 @@ AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
     const bool holds = shown.low <= wanted.low && wanted.high <= shown.high;
     const bool closeEnough = 2 * (wanted.high - wanted.low) >= shown.high - shown.low;
     return holds && closeEnough ? shown : wanted;
+}
+
+QValueAxis* addAxes(QChart* chart, QAbstractAxis* horizontal, double low, double high) {
+    auto* vertical = new QValueAxis(chart);
+    vertical->setRange(low, high);
+    vertical->setTickCount(5);
+    vertical->setLabelFormat(QStringLiteral("%.4g"));
+    horizontal->setLabelsFont(smallFont(horizontal->labelsFont()));
+    vertical->setLabelsFont(smallFont(vertical->labelsFont()));
+    chart->addAxis(horizontal, Qt::AlignBottom);
+    chart->addAxis(vertical, Qt::AlignLeft);
+    return vertical;
 }
 
 void rescaleAxis(QValueAxis* axis, double dataMin, double dataMax) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QChart;
+class QAbstractAxis;
 class QValueAxis;
 
 namespace vorn::charts {
@@ -37,6 +38,10 @@ AxisScale axisScale(double dataMin, double dataMax);
 /// size, else `wanted`. Every new axis range lays the whole chart out again, which is the
 /// dearest part of redrawing, so an axis moves only when the data has clearly moved.
 AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted);
+
+/// Adds the chart's two axes in the shared look: `horizontal` at the bottom and a new value
+/// axis from `low` to `high` on the left, both with small labels. Returns the value axis.
+QValueAxis* addAxes(QChart* chart, QAbstractAxis* horizontal, double low, double high);
 
 /// Moves `axis` to the next scale for data from `dataMin` to `dataMax` (see nextScale),
 /// touching it only when its range or ticks change.

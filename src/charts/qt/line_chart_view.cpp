@@ -26,14 +26,7 @@ LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
     m_axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_axisX->setStartValue(-1);
     m_axisX->setRange(0, 20);
-    m_axisY = new QValueAxis(chart);
-    m_axisY->setRange(0, 2);
-    m_axisY->setTickCount(5);
-    m_axisY->setLabelFormat(QStringLiteral("%.4g"));
-    m_axisX->setLabelsFont(charts::smallFont(m_axisX->labelsFont()));
-    m_axisY->setLabelsFont(charts::smallFont(m_axisY->labelsFont()));
-    chart->addAxis(m_axisX, Qt::AlignBottom);
-    chart->addAxis(m_axisY, Qt::AlignLeft);
+    m_axisY = charts::addAxes(chart, m_axisX, 0, 2);
     for (int i = 0; i < kMaxSeries; ++i) {
         auto* series = new QLineSeries(chart);
         QPen pen(charts::seriesColor(i));
