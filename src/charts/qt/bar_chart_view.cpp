@@ -143,4 +143,8 @@ void BarChartView::mousePressEvent(QMouseEvent* event) {
     emit clicked();
 }
 
+void BarChartView::drawInto(QPainter& painter, const QRectF& target) {
+    render(&painter, target, rect(), Qt::IgnoreAspectRatio);
+}
+
 }  // namespace vorn

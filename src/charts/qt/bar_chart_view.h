@@ -32,6 +32,10 @@ class BarChartView : public QChartView {
     QList<qreal> setValues(int row) const;
     QStringList categories() const;
 
+    /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
+    /// SVG, printer). Printing and export draw the charts through this.
+    void drawInto(QPainter& painter, const QRectF& target);
+
   signals:
     void clicked();
 

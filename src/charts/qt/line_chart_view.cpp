@@ -187,4 +187,8 @@ void LineChartView::resizeEvent(QResizeEvent* event) {
     updateAxisLabels();
 }
 
+void LineChartView::drawInto(QPainter& painter, const QRectF& target) {
+    render(&painter, target, rect(), Qt::IgnoreAspectRatio);
+}
+
 }  // namespace vorn

@@ -36,6 +36,10 @@ class LineChartView : public QChartView {
     /// The labels along the horizontal axis, one per point.
     const QStringList& pointLabels() const { return m_pointLabels; }
 
+    /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
+    /// SVG, printer). Printing and export draw the charts through this.
+    void drawInto(QPainter& painter, const QRectF& target);
+
   signals:
     void clicked();
 
