@@ -2,7 +2,8 @@
 # Builds the Halvorine (VORN) Model and opens it, or runs every test.
 #   ./vorn.sh run     install what is missing, build, open the window
 #   ./vorn.sh test    install what is missing, build, run every test
-# Further commands: bench (run the benchmarks), install [PREFIX].
+# Further commands: bench (run the benchmarks), probe (time clicks in the real window on an
+# X display; without $DISPLAY it starts its own Xvfb and openbox), install [PREFIX].
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -34,6 +35,28 @@ ensure_comma_locale() {
     $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: no de_DE.UTF-8 locale; locale tests use a C++ locale only"
 }
 
+# The latency probe on $DISPLAY, or on a virtual display of its own with a window manager.
+run_probe() {
+    local probe="$build/bench/vorn-latency-probe"
+    if [ -n "${DISPLAY:-}" ]; then
+        "$probe" "$@"
+        return
+    fi
+    local number_file xvfb wm status=0
+    number_file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 50); do [ -s "$number_file" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n1 "$number_file")"
+    rm -f "$number_file"
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+    "$probe" "$@" || status=$?
+    kill "$wm" "$xvfb" 2>/dev/null || true
+    return "$status"
+}
+
 configure_and_build() {
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$build" -j "$jobs"
@@ -62,13 +85,18 @@ case "${1:-run}" in
         configure_and_build
         QT_QPA_PLATFORM=offscreen "$build/vorn-bench" "${@:2}"
         ;;
+    probe)
+        install_missing libx11-dev libxtst-dev libxext-dev xvfb openbox
+        configure_and_build
+        run_probe "${@:2}"
+        ;;
     install)
         install_missing
         configure_and_build -DCMAKE_INSTALL_PREFIX="${2:-/usr/local}"
         cmake --install "$build"
         ;;
     *)
-        echo "usage: $0 run|test|bench|install [PREFIX]" >&2
+        echo "usage: $0 run|test|bench|probe|install [PREFIX]" >&2
         exit 2
         ;;
 esac

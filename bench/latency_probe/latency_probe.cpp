@@ -1,0 +1,211 @@
+// Measures how long the real window takes to show the result of a click: starts `vorn` on
+// the X display, clicks its cells through XTest as a user would, reads the screen back
+// every 2.5 ms and reports the time from the press to the last change on screen. Run by
+// hand (./vorn.sh probe), never by the tests: the figures depend on the machine.
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+#include <X11/extensions/XTest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "vorn_window.h"
+
+namespace {
+
+using vorn::probe::Milliseconds;
+using vorn::probe::ScreenPoint;
+using vorn::probe::VornWindow;
+
+constexpr int kLeft = 1;
+constexpr int kRight = 3;
+constexpr int kItemsAtStart = 8;
+constexpr int kMostItems = 20;
+
+struct Options {
+    std::string program = VORN_PROBE_DEFAULT_PROGRAM;
+    int clicks = 40;
+    Milliseconds quiet{300};
+};
+
+void usage() {
+    std::printf(
+        "usage: vorn-latency-probe [--program PATH] [--clicks N] [--quiet MS]\n"
+        "  Starts PATH (default: the vorn built beside this probe) on $DISPLAY, clicks it\n"
+        "  through XTest and reports the time from each click to the last change on screen.\n"
+        "  --clicks N   measured clicks per case, at least 30 (default 40)\n"
+        "  --quiet MS   the screen counts as settled after MS ms without change (default 300)\n");
+}
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--program" && hasValue) {
+            options.program = argv[++i];
+        } else if (option == "--clicks" && hasValue) {
+            options.clicks = std::max(30, std::atoi(argv[++i]));
+        } else if (option == "--quiet" && hasValue) {
+            options.quiet = Milliseconds(std::max(50, std::atoi(argv[++i])));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+/// The p-th percentile by linear interpolation between the closest ranks.
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const double rank = (static_cast<double>(values.size()) - 1) * p / 100;
+    const auto below = static_cast<std::size_t>(rank);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (values[above] - values[below]) * (rank - static_cast<double>(below));
+}
+
+struct CaseResult {
+    std::string name;
+    std::vector<double> times;
+    int unchanged = 0;
+};
+
+void printResult(const CaseResult& result) {
+    if (result.times.empty()) {
+        std::printf("%-44s  no click changed the screen\n", result.name.c_str());
+        return;
+    }
+    std::printf("%-44s %6zu %9.1f %9.1f %9.1f", result.name.c_str(), result.times.size(),
+                percentile(result.times, 50), percentile(result.times, 95),
+                *std::max_element(result.times.begin(), result.times.end()));
+    if (result.unchanged > 0) {
+        std::printf("   (%d clicks changed nothing)", result.unchanged);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+ScreenPoint require(std::optional<ScreenPoint> point, const char* what) {
+    if (!point) {
+        throw std::runtime_error(std::string("cannot find ") + what + " on screen");
+    }
+    return *point;
+}
+
+/// Clicks the cell once to select it, then measures `clicks` further clicks on it, left
+/// and right by turns so that the value goes up and down again.
+CaseResult measureCell(VornWindow& window, const std::string& name, ScreenPoint cell,
+                       const Options& options, bool alternate) {
+    CaseResult result{name, {}, 0};
+    window.moveTo(cell, options.quiet);
+    window.click(kLeft, options.quiet, Milliseconds(3000));
+    for (int i = 0; i < options.clicks; ++i) {
+        const int button = alternate && i % 2 == 1 ? kRight : kLeft;
+        const auto time = window.click(button, options.quiet, Milliseconds(3000));
+        if (time) {
+            result.times.push_back(time->count());
+        } else {
+            ++result.unchanged;
+        }
+    }
+    return result;
+}
+
+/// A quick click that only has to take effect before the next one.
+void setUpClick(VornWindow& window, ScreenPoint point, int button) {
+    window.moveTo(point, Milliseconds(30));
+    window.click(button, Milliseconds(120), Milliseconds(3000));
+}
+
+/// From the blank eight items to twenty, by the top-left cell of the Trend Matrix; then every
+/// item gets a contribution from one of the first rows and an uncertainty, so that the lines
+/// part and the twenty runs spread.
+void setUpTwentyItems(VornWindow& window) {
+    for (int items = kItemsAtStart; items < kMostItems; ++items) {
+        setUpClick(window, require(window.trendCell(0, 0), "the Trend Matrix"), kLeft);
+    }
+    for (int column = 1; column <= kMostItems; ++column) {
+        const ScreenPoint cell = require(window.trendCell(1 + 3 * column % 8, column),
+                                         "a Trend Matrix cell at 20 items");
+        setUpClick(window, cell, kLeft);
+        setUpClick(window, cell, column % 3 == 0 ? kRight : kLeft);
+    }
+    for (int column = 1; column <= kMostItems; ++column) {
+        const ScreenPoint cell =
+            require(window.totalsCell(2, column), "an Uncertainty cell at 20 items");
+        for (int click = 0; click < 3; ++click) {
+            setUpClick(window, cell, kLeft);
+        }
+    }
+}
+
+int runProbe(Display* display, const Options& options) {
+    auto window = VornWindow::find(display, "Halvorine (VORN) Model", std::chrono::seconds(30));
+    if (!window) {
+        std::fprintf(stderr, "vorn-latency-probe: the window did not appear\n");
+        return 1;
+    }
+    std::printf("%-44s %6s %9s %9s %9s\n", "Case (ms from press to last change)", "clicks",
+                "median", "p95", "max");
+    printResult(measureCell(*window, "Trend Matrix value cell, 8 items",
+                            require(window->trendCell(1, 1), "Trend Matrix cell (1, 1)"), options,
+                            true));
+    setUpTwentyItems(*window);
+    printResult(measureCell(*window, "Trend Matrix value cell, 20 items",
+                            require(window->trendCell(1, 1), "Trend Matrix cell (1, 1)"), options,
+                            true));
+    printResult(measureCell(*window, "Totals item name (20 runs), 20 items",
+                            require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
+                            false));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        usage();
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "vorn-latency-probe: cannot open the display \"%s\"\n",
+                     std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "");
+        return 1;
+    }
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
+        !XShmQueryExtension(display)) {
+        std::fprintf(stderr, "vorn-latency-probe: the display lacks XTest or MIT-SHM\n");
+        return 1;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(options->program.c_str(), options->program.c_str(), static_cast<char*>(nullptr));
+        std::fprintf(stderr, "vorn-latency-probe: cannot start %s: %s\n", options->program.c_str(),
+                     std::strerror(errno));
+        _exit(127);
+    }
+    int status = 1;
+    try {
+        status = runProbe(display, *options);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "vorn-latency-probe: %s\n", failure.what());
+    }
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    XCloseDisplay(display);
+    return status;
+}
