@@ -37,6 +37,7 @@ struct Options {
     std::string program = VORN_PROBE_DEFAULT_PROGRAM;
     int clicks = 40;
     Milliseconds quiet{300};
+    bool changes = false;
 };
 
 void usage() {
@@ -45,7 +46,8 @@ void usage() {
         "  Starts PATH (default: the vorn built beside this probe) on $DISPLAY, clicks it\n"
         "  through XTest and reports the time from each click to the last change on screen.\n"
         "  --clicks N   measured clicks per case, at least 30 (default 40)\n"
-        "  --quiet MS   the screen counts as settled after MS ms without change (default 300)\n");
+        "  --quiet MS   the screen counts as settled after MS ms without change (default 300)\n"
+        "  --changes    also list, for every click, the times at which the screen changed\n");
 }
 
 std::optional<Options> parseOptions(int argc, char** argv) {
@@ -57,6 +59,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             options.program = argv[++i];
         } else if (option == "--clicks" && hasValue) {
             options.clicks = std::max(30, std::atoi(argv[++i]));
+        } else if (option == "--changes") {
+            options.changes = true;
         } else if (option == "--quiet" && hasValue) {
             options.quiet = Milliseconds(std::max(50, std::atoi(argv[++i])));
         } else {
@@ -79,16 +83,38 @@ struct CaseResult {
     std::string name;
     std::vector<double> times;
     int unchanged = 0;
+    double cpuPerClick = 0;  // ms of the program's processor time per click
 };
+
+/// Processor time the process `pid` has used so far, in ms.
+double processorTime(pid_t pid) {
+    std::FILE* file = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (file == nullptr) {
+        return 0;
+    }
+    char buffer[1024] = {};
+    const std::size_t length = std::fread(buffer, 1, sizeof buffer - 1, file);
+    std::fclose(file);
+    // Fields 14 and 15 (user and system time in clock ticks) follow the ")" of the name.
+    const char* fields = std::strrchr(buffer, ')');
+    unsigned long user = 0;
+    unsigned long system = 0;
+    if (length == 0 || fields == nullptr ||
+        std::sscanf(fields + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user,
+                    &system) != 2) {
+        return 0;
+    }
+    return 1000.0 * static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
 
 void printResult(const CaseResult& result) {
     if (result.times.empty()) {
         std::printf("%-44s  no click changed the screen\n", result.name.c_str());
         return;
     }
-    std::printf("%-44s %6zu %9.1f %9.1f %9.1f", result.name.c_str(), result.times.size(),
+    std::printf("%-44s %6zu %9.1f %9.1f %9.1f %9.1f", result.name.c_str(), result.times.size(),
                 percentile(result.times, 50), percentile(result.times, 95),
-                *std::max_element(result.times.begin(), result.times.end()));
+                *std::max_element(result.times.begin(), result.times.end()), result.cpuPerClick);
     if (result.unchanged > 0) {
         std::printf("   (%d clicks changed nothing)", result.unchanged);
     }
@@ -105,11 +131,12 @@ ScreenPoint require(std::optional<ScreenPoint> point, const char* what) {
 
 /// Clicks the cell once to select it, then measures `clicks` further clicks on it, left
 /// and right by turns so that the value goes up and down again.
-CaseResult measureCell(VornWindow& window, const std::string& name, ScreenPoint cell,
+CaseResult measureCell(VornWindow& window, pid_t program, const std::string& name, ScreenPoint cell,
                        const Options& options, bool alternate) {
-    CaseResult result{name, {}, 0};
+    CaseResult result{name, {}, 0, 0};
     window.moveTo(cell, options.quiet);
     window.click(kLeft, options.quiet, Milliseconds(3000));
+    const double processorBefore = processorTime(program);
     for (int i = 0; i < options.clicks; ++i) {
         const int button = alternate && i % 2 == 1 ? kRight : kLeft;
         const auto time = window.click(button, options.quiet, Milliseconds(3000));
@@ -118,7 +145,15 @@ CaseResult measureCell(VornWindow& window, const std::string& name, ScreenPoint 
         } else {
             ++result.unchanged;
         }
+        if (options.changes) {
+            std::printf("  changes at");
+            for (double at : window.lastChanges()) {
+                std::printf(" %.1f", at);
+            }
+            std::printf(" ms\n");
+        }
     }
+    result.cpuPerClick = (processorTime(program) - processorBefore) / options.clicks;
     return result;
 }
 
@@ -150,22 +185,22 @@ void setUpTwentyItems(VornWindow& window) {
     }
 }
 
-int runProbe(Display* display, const Options& options) {
+int runProbe(Display* display, pid_t program, const Options& options) {
     auto window = VornWindow::find(display, "Halvorine (VORN) Model", std::chrono::seconds(30));
     if (!window) {
         std::fprintf(stderr, "vorn-latency-probe: the window did not appear\n");
         return 1;
     }
-    std::printf("%-44s %6s %9s %9s %9s\n", "Case (ms from press to last change)", "clicks",
-                "median", "p95", "max");
-    printResult(measureCell(*window, "Trend Matrix value cell, 8 items",
+    std::printf("%-44s %6s %9s %9s %9s %9s\n", "Case (ms from press to last change)", "clicks",
+                "median", "p95", "max", "cpu/click");
+    printResult(measureCell(*window, program, "Trend Matrix value cell, 8 items",
                             require(window->trendCell(1, 1), "Trend Matrix cell (1, 1)"), options,
                             true));
     setUpTwentyItems(*window);
-    printResult(measureCell(*window, "Trend Matrix value cell, 20 items",
+    printResult(measureCell(*window, program, "Trend Matrix value cell, 20 items",
                             require(window->trendCell(1, 1), "Trend Matrix cell (1, 1)"), options,
                             true));
-    printResult(measureCell(*window, "Totals item name (20 runs), 20 items",
+    printResult(measureCell(*window, program, "Totals item name (20 runs), 20 items",
                             require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
                             false));
     return 0;
@@ -200,7 +235,7 @@ int main(int argc, char** argv) {
     }
     int status = 1;
     try {
-        status = runProbe(display, *options);
+        status = runProbe(display, child, *options);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "vorn-latency-probe: %s\n", failure.what());
     }

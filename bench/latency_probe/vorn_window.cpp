@@ -200,6 +200,7 @@ std::optional<Milliseconds> VornWindow::click(int button, Milliseconds quiet,
     XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
     XFlush(m_display);
     std::optional<Clock::time_point> lastChange;
+    m_changes.clear();
     auto next = pressed;
     for (;;) {
         next += kPollPeriod;
@@ -208,6 +209,7 @@ std::optional<Milliseconds> VornWindow::click(int button, Milliseconds quiet,
         const auto readAt = Clock::now();
         if (m_screen.grab()) {
             lastChange = readAt;
+            m_changes.push_back(Milliseconds(readAt - pressed).count());
         }
         if (readAt - lastChange.value_or(pressed) >= quiet || readAt - pressed >= timeout) {
             break;

@@ -41,6 +41,8 @@ class VornWindow {
     /// still for `quiet`. Returns the time from the press to the last change on screen, or
     /// nothing when the screen did not change within `timeout`.
     std::optional<Milliseconds> click(int button, Milliseconds quiet, Milliseconds timeout);
+    /// The times after the press at which the screen changed during the last click, in ms.
+    const std::vector<double>& lastChanges() const { return m_changes; }
     /// Waits until the window has been still for `quiet`, at most `timeout`.
     void settle(Milliseconds quiet, Milliseconds timeout);
 
@@ -60,6 +62,7 @@ class VornWindow {
     ScreenGrabber m_screen;
     int m_clientTop = 0;
     double m_scale = 1.0;
+    std::vector<double> m_changes;
 };
 
 }  // namespace vorn::probe
