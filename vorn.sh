@@ -11,7 +11,8 @@ build="${VORN_BUILD_DIR:-$here/build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 packages=(cmake make g++ pkg-config
-          qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
+          qt6-base-dev qt6-svg-dev libgl-dev qt6-qpa-plugins
+          libqcustomplot-dev libqcustomplot2.1-qt6
           libgtest-dev libbenchmark-dev fonts-dejavu-core)
 
 install_missing() {

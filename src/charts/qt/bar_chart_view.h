@@ -1,57 +1,52 @@
 #pragma once
 
-#include <QChartView>
 #include <QList>
 #include <QStringList>
 
 #include "charts/chart_table.h"
-
-class QBarCategoryAxis;
-class QBarSeries;
-class QBarSet;
-class QValueAxis;
+#include "charts/qt/chart_view.h"
 
 namespace vorn {
 
 /// A two-dimensional bar chart of a chart table: row 0 names the categories along the
-/// horizontal axis (columns 1..), every row below it is one bar set named by its column 0.
-/// Bar sets are pooled: new data replaces their values instead of rebuilding the chart.
-class BarChartView : public QChartView {
+/// horizontal axis (columns 1..), every row below it is one set of bars, named by its
+/// column 0, with one bar in each category. The bar sets are made once; new data replaces
+/// their values.
+///
+/// Crowded category names stand on end, abbreviated when long; hovering one shows it whole.
+class BarChartView : public ChartView {
     Q_OBJECT
   public:
     static constexpr int kMaxSets = 21;
 
     explicit BarChartView(QWidget* parent = nullptr);
-    ~BarChartView() override;
 
     void setTable(const ChartTable& table);
 
     /// Names of the bar sets shown, in order.
     QStringList setNames() const;
-    /// Values of bar set `row` (1..), as drawn.
+    /// Values of bar set `row` (1..), as drawn, one per category.
     QList<qreal> setValues(int row) const;
-    QStringList categories() const;
-
-    /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
-    /// SVG, printer). Printing and export draw the charts through this.
-    void drawInto(QPainter& painter, const QRectF& target);
-
-  signals:
-    void clicked();
+    /// The whole names of the categories.
+    QStringList categories() const { return m_categories; }
+    /// The category labels as the axis shows them, by position (category 1 at 1).
+    QMap<double, QString> shownCategoryLabels() const;
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    QString plotHoverText(const QPointF& position) const override;
+    QString labelHoverText(const QPointF& position) const override;
+    void fitHorizontalLabels() override;
 
   private:
-    void showSets(int count);
-    void showBarTip(const QBarSet* set, bool entered, int index);
+    /// Position of set `set`'s bar in category `category`.
+    double barKey(int set, int category) const;
+    double barWidth() const;
 
-    QBarSeries* m_series = nullptr;
-    QList<QBarSet*> m_pool;  // every set ever made; the first m_shown are in the series
+    QList<QCPBars*> m_bars;
     int m_shown = 0;
-    QBarCategoryAxis* m_axisX = nullptr;
-    QValueAxis* m_axisY = nullptr;
+    QStringList m_setNames;
     QStringList m_categories;
+    QSharedPointer<QCPAxisTickerText> m_labels;
 };
 
 }  // namespace vorn

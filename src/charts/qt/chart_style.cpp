@@ -1,12 +1,6 @@
 #include "charts/qt/chart_style.h"
 
-#include <QAbstractAxis>
-#include <QChart>
-#include <QFont>
-#include <QGraphicsLayout>
-#include <QLegend>
 #include <QStringDecoder>
-#include <QValueAxis>
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
@@ -15,10 +9,10 @@
 namespace vorn::charts {
 
 QColor seriesColor(int index) {
-    static const std::array<QRgb, 20> kColors = {
+    static const std::array<QRgb, 21> kColors = {
         0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x8c564b, 0xe377c2,
         0x17becf, 0xbcbd22, 0x393b79, 0x7f7f7f, 0xad494a, 0x637939, 0x8c6d31,
-        0x843c39, 0x7b4173, 0x3182bd, 0xe6550d, 0x31a354, 0x756bb1,
+        0x843c39, 0x7b4173, 0x3182bd, 0xe6550d, 0x31a354, 0x756bb1, 0x000000,
     };
     const auto slot = static_cast<std::size_t>(std::max(index, 0)) % kColors.size();
     return QColor::fromRgb(kColors[slot]);
@@ -69,62 +63,6 @@ AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
     const bool holds = shown.low <= wanted.low && wanted.high <= shown.high;
     const bool closeEnough = 2 * (wanted.high - wanted.low) >= shown.high - shown.low;
     return holds && closeEnough ? shown : wanted;
-}
-
-QValueAxis* addAxes(QChart* chart, QAbstractAxis* horizontal, double low, double high) {
-    auto* vertical = new QValueAxis(chart);
-    vertical->setRange(low, high);
-    vertical->setTickCount(5);
-    vertical->setLabelFormat(QStringLiteral("%.4g"));
-    horizontal->setLabelsFont(smallFont(horizontal->labelsFont()));
-    vertical->setLabelsFont(smallFont(vertical->labelsFont()));
-    chart->addAxis(horizontal, Qt::AlignBottom);
-    chart->addAxis(vertical, Qt::AlignLeft);
-    return vertical;
-}
-
-void rescaleAxis(QValueAxis* axis, double dataMin, double dataMax) {
-    const AxisScale shown{axis->min(), axis->max(), axis->tickCount()};
-    const AxisScale scale = nextScale(shown, axisScale(dataMin, dataMax));
-    if (axis->min() != scale.low || axis->max() != scale.high) {
-        axis->setRange(scale.low, scale.high);
-    }
-    if (axis->tickCount() != scale.ticks) {
-        axis->setTickCount(scale.ticks);
-    }
-}
-
-QStringList uniqueLabels(const QStringList& labels) {
-    QStringList result;
-    result.reserve(labels.size());
-    for (const QString& label : labels) {
-        QString unique = label;
-        while (result.contains(unique)) {
-            unique += QChar(0x200B);
-        }
-        result.append(unique);
-    }
-    return result;
-}
-
-void applyChartStyle(QChart* chart) {
-    chart->setTitle(QString());
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    QLegend* legend = chart->legend();
-    legend->setVisible(true);
-    legend->setAlignment(Qt::AlignRight);
-    legend->setFont(smallFont(legend->font()));
-}
-
-QFont smallFont(const QFont& font) {
-    QFont small = font;
-    if (small.pointSizeF() > 0) {
-        small.setPointSizeF(std::clamp(small.pointSizeF() * 0.8, 6.0, 7.5));
-    }
-    return small;
 }
 
 QString fromTableText(const std::string& text) {

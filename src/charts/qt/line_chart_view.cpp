@@ -1,16 +1,6 @@
 #include "charts/qt/line_chart_view.h"
 
-#include <QCategoryAxis>
-#include <QChart>
-#include <QCursor>
 #include <QFontMetrics>
-#include <QLegend>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QMouseEvent>
-#include <QPen>
-#include <QToolTip>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -18,64 +8,64 @@
 #include "charts/qt/chart_style.h"
 
 namespace vorn {
+namespace {
 
-LineChartView::LineChartView(QWidget* parent) : QChartView(parent) {
-    auto* chart = new QChart();
-    charts::applyChartStyle(chart);
-    m_axisX = new QCategoryAxis(chart);
-    m_axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_axisX->setStartValue(-1);
-    m_axisX->setRange(0, 20);
-    m_axisY = charts::addAxes(chart, m_axisX, 0, 2);
+/// Distance in pixels from `point` to the segment from `a` to `b`.
+double distanceToSegment(const QPointF& point, const QPointF& a, const QPointF& b) {
+    const QPointF along = b - a;
+    const double length = QPointF::dotProduct(along, along);
+    const double t =
+        length > 0 ? std::clamp(QPointF::dotProduct(point - a, along) / length, 0.0, 1.0) : 0.0;
+    const QPointF nearest = a + t * along;
+    return std::hypot(point.x() - nearest.x(), point.y() - nearest.y());
+}
+
+}  // namespace
+
+LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
+    m_years = QSharedPointer<QCPAxisTickerText>::create();
+    xAxis->setTicker(m_years);
+    xAxis->setLabel(QStringLiteral("Year"));
+    setValueAxisTitle(QStringLiteral("Level (2000 = 1)"));
     for (int i = 0; i < kMaxSeries; ++i) {
-        auto* series = new QLineSeries(chart);
-        QPen pen(charts::seriesColor(i));
-        pen.setWidthF(1.5);
-        series->setPen(pen);
-        chart->addSeries(series);
-        series->attachAxis(m_axisX);
-        series->attachAxis(m_axisY);
-        series->setVisible(false);
-        // The legend has room for a few names only: hovering a line names it.
-        connect(series, &QLineSeries::hovered, this,
-                [this, series](const QPointF& point, bool entered) {
-                    showPointTip(series, point, entered);
-                });
-        m_series.append(series);
+        QCPGraph* line = addGraph();
+        line->setPen(QPen(charts::seriesColor(i), lineWidth()));
+        line->setVisible(false);
+        m_lines.append(line);
+        m_names.append(QString());
     }
-    for (QLegendMarker* marker : chart->legend()->markers()) {
-        marker->setVisible(false);
-    }
-    setChart(chart);
-    setRenderHint(QPainter::Antialiasing, true);
+    relayout();
 }
 
 void LineChartView::setTable(const ChartTable& table, const std::vector<std::string>& seriesNames) {
-    m_pointLabels.clear();
-    const int points = std::max(table.columns(), 1);
+    QStringList labels;
     for (int c = 0; c < table.columns(); ++c) {
-        m_pointLabels.append(table.rows() > 0 ? charts::fromTableText(table.text(0, c))
-                                              : QString());
+        labels.append(table.rows() > 0 ? charts::fromTableText(table.text(0, c)) : QString());
     }
+    const bool labelsChanged = labels != m_pointLabels;
+    m_pointLabels = labels;
 
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
-    QLegend* legend = chart()->legend();
+    QList<QCPAbstractPlottable*> shown;
+    QStringList shownNames;
     for (int r = 1; r <= kMaxSeries; ++r) {
-        QLineSeries* series = m_series[r - 1];
-        QList<QPointF> line;
-        if (r < table.rows()) {
-            line.reserve(table.columns());
-            for (int c = 0; c < table.columns(); ++c) {
-                const double* value = table.number(r, c);
-                double y = 0;
-                if (value != nullptr && charts::drawableValue(*value, &y)) {
-                    line.append(QPointF(c, y));
-                    low = std::min(low, y);
-                    high = std::max(high, y);
-                }
+        QCPGraph* line = m_lines[r - 1];
+        QVector<double> keys;
+        QVector<double> values;
+        for (int c = 0; r < table.rows() && c < table.columns(); ++c) {
+            const double* value = table.number(r, c);
+            double y = 0;
+            if (value != nullptr && charts::drawableValue(*value, &y)) {
+                keys.append(c);
+                values.append(y);
+                low = std::min(low, y);
+                high = std::max(high, y);
             }
         }
+        line->setData(keys, values, true);
+        const bool drawn = !keys.isEmpty();
+        line->setVisible(drawn);
         QString name;
         if (static_cast<std::size_t>(r - 1) < seriesNames.size()) {
             name = charts::fromTableText(seriesNames[static_cast<std::size_t>(r - 1)]);
@@ -86,109 +76,123 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         if (name.isEmpty()) {
             name = QString::number(r);
         }
-        if (series->name() != name) {
-            series->setName(name);
-        }
-        series->replace(line);
-        const bool drawn = !line.isEmpty();
-        if (series->isVisible() != drawn) {
-            series->setVisible(drawn);
-        }
-        for (QLegendMarker* marker : legend->markers(series)) {
-            if (marker->isVisible() != drawn) {
-                marker->setVisible(drawn);
-            }
+        m_names[r - 1] = drawn ? name : QString();
+        if (drawn) {
+            shown.append(line);
+            shownNames.append(name);
         }
     }
+    bool axesChanged = showValueRange(low, high);
+    const QCPRange columns(0, std::max<double>(table.columns() - 1, 1));
+    if (xAxis->range() != columns) {
+        xAxis->setRange(columns);
+        axesChanged = true;
+    }
+    const bool legendChanged = setLegendEntries(shown, shownNames);
+    showData(labelsChanged || legendChanged, axesChanged);
+}
 
-    charts::rescaleAxis(m_axisY, low, high);
-    m_axisX->setRange(0, points - 1 > 0 ? points - 1 : 1);
-    updateAxisLabels();
+void LineChartView::restyle() {
+    const double width = lineWidth();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i]->pen().widthF() != width) {
+            m_lines[i]->setPen(QPen(charts::seriesColor(i), width));
+        }
+    }
 }
 
 QStringList LineChartView::visibleSeriesNames() const {
     QStringList names;
-    for (const QLineSeries* series : m_series) {
-        if (series->isVisible()) {
-            names.append(series->name());
+    for (const QString& name : m_names) {
+        if (!name.isEmpty()) {
+            names.append(name);
         }
     }
     return names;
 }
 
 QList<QPointF> LineChartView::seriesPoints(int row) const {
+    QList<QPointF> points;
     if (row < 1 || row > kMaxSeries) {
-        return {};
+        return points;
     }
-    return m_series[row - 1]->points();
+    const auto data = m_lines[row - 1]->data();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        points.append(QPointF(point->key, point->value));
+    }
+    return points;
 }
 
-void LineChartView::updateAxisLabels() {
-    // Label every point when there is room, else every 2nd, 4th, 5th, 10th or 20th.
-    const int points = static_cast<int>(m_pointLabels.size());
-    const QFontMetrics metrics(m_axisX->labelsFont());
+QMap<double, QString> LineChartView::shownPointLabels() const {
+    return m_years->ticks();
+}
+
+void LineChartView::fitHorizontalLabels() {
+    // Every year when there is room, else every 2nd, 4th, 5th, 10th or 20th.
+    const QFontMetrics metrics(xAxis->tickLabelFont());
     int widest = 1;
     for (const QString& label : m_pointLabels) {
-        widest = std::max(widest, metrics.horizontalAdvance(label));
+        widest = std::max(widest, metrics.horizontalAdvance(label.trimmed()));
     }
-    const qreal plotWidth = std::max<qreal>(chart()->plotArea().width(), width() * 0.6);
+    const int points = static_cast<int>(m_pointLabels.size());
+    const double plotWidth = axisRect()->width();
     int stride = 1;
     for (int candidate : {1, 2, 4, 5, 10, 20}) {
         stride = candidate;
-        const int shown = points > 1 ? (points - 1) / candidate + 1 : 1;
-        if (plotWidth / std::max(shown, 1) >= widest + 6) {
+        const int gaps = std::max((points - 1) / candidate, 1);
+        if (plotWidth / gaps >= widest + 2 * metrics.averageCharWidth()) {
             break;
         }
     }
-    QStringList shown;
+    QMap<double, QString> ticks;
     for (int c = 0; c < points; c += stride) {
-        shown.append(m_pointLabels[c]);
+        ticks.insert(c, m_pointLabels[c].trimmed());
     }
-    shown = charts::uniqueLabels(shown);
-    if (shown == m_shownLabels && stride == m_shownStride) {
-        return;
+    if (ticks != m_years->ticks()) {
+        m_years->setTicks(ticks);
     }
-    for (const QString& label : m_axisX->categoriesLabels()) {
-        m_axisX->remove(label);
-    }
-    for (int i = 0; i < shown.size(); ++i) {
-        m_axisX->append(shown[i], i * stride);
-    }
-    m_shownLabels = shown;
-    m_shownStride = stride;
 }
 
-void LineChartView::showPointTip(const QLineSeries* series, const QPointF& point, bool entered) {
-    if (!entered) {
-        QToolTip::hideText();
-        return;
-    }
-    const qsizetype column = std::clamp<qsizetype>(
-        std::llround(point.x()), 0, std::max<qsizetype>(m_pointLabels.size() - 1, 0));
-    const QString year =
-        column < m_pointLabels.size() ? m_pointLabels[column].trimmed() : QString();
-    QString tip = series->name();
-    for (const QPointF& drawn : series->points()) {
-        if (std::llround(drawn.x()) == column) {
-            tip += QStringLiteral("\n%1: %2").arg(year, QString::number(drawn.y(), 'g', 4));
-            break;
+QString LineChartView::plotHoverText(const QPointF& position) const {
+    // The nearest line within a few pixels, at its nearest point.
+    const double tolerance = std::max(3, QFontMetrics(font()).height() / 3);
+    int nearestRow = -1;
+    double nearestDistance = tolerance;
+    for (int r = 0; r < kMaxSeries; ++r) {
+        if (m_names[r].isEmpty()) {
+            continue;
+        }
+        const auto data = m_lines[r]->data();
+        QPointF previous;
+        bool first = true;
+        for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+            const QPointF pixel(xAxis->coordToPixel(point->key), yAxis->coordToPixel(point->value));
+            const double distance =
+                first ? std::hypot(position.x() - pixel.x(), position.y() - pixel.y())
+                      : distanceToSegment(position, previous, pixel);
+            if (distance <= nearestDistance) {
+                nearestDistance = distance;
+                nearestRow = r;
+            }
+            previous = pixel;
+            first = false;
         }
     }
-    QToolTip::showText(QCursor::pos(), tip, this);
-}
-
-void LineChartView::mousePressEvent(QMouseEvent* event) {
-    QChartView::mousePressEvent(event);
-    emit clicked();
-}
-
-void LineChartView::resizeEvent(QResizeEvent* event) {
-    QChartView::resizeEvent(event);
-    updateAxisLabels();
-}
-
-void LineChartView::drawInto(QPainter& painter, const QRectF& target) {
-    render(&painter, target, rect(), Qt::IgnoreAspectRatio);
+    if (nearestRow < 0) {
+        return {};
+    }
+    const auto data = m_lines[nearestRow]->data();
+    const double column = xAxis->pixelToCoord(position.x());
+    auto nearest = data->constBegin();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        if (std::fabs(point->key - column) < std::fabs(nearest->key - column)) {
+            nearest = point;
+        }
+    }
+    const auto index = static_cast<qsizetype>(nearest->key);
+    const QString year = index < m_pointLabels.size() ? m_pointLabels[index].trimmed() : QString();
+    return QStringLiteral("%1\n%2: %3")
+        .arg(m_names[nearestRow], year, QString::number(nearest->value, 'g', 4));
 }
 
 }  // namespace vorn

@@ -1,24 +1,25 @@
 #pragma once
 
-#include <QChartView>
 #include <QList>
+#include <QPointF>
 #include <QStringList>
 #include <string>
 #include <vector>
 
 #include "charts/chart_table.h"
-
-class QCategoryAxis;
-class QLineSeries;
-class QValueAxis;
+#include "charts/qt/chart_view.h"
 
 namespace vorn {
 
 /// A two-dimensional line chart of a chart table: row 0 labels the points along the
-/// horizontal axis, every row below it is one line. Rows without a number draw nothing and
-/// have no legend entry. The series, axes and legend are made once; new data only replaces
-/// the points, which keeps redrawing cheap and leaks nothing.
-class LineChartView : public QChartView {
+/// horizontal axis (years), every row below it is one line. Rows without a number draw
+/// nothing and have no legend entry. The lines are made once; new data only replaces their
+/// points.
+///
+/// The lines are drawn on the "main" layer; shaded bands behind them (for instance
+/// percentiles as a channel fill between two graphs) belong on a layer below it and take
+/// legend entries of their own through setLegendEntries.
+class LineChartView : public ChartView {
     Q_OBJECT
   public:
     static constexpr int kMaxSeries = 20;
@@ -31,32 +32,24 @@ class LineChartView : public QChartView {
 
     /// Names of the lines that are drawn, top row first.
     QStringList visibleSeriesNames() const;
-    /// The points of line `row` (1..20) as drawn.
+    /// The points of line `row` (1..20) as drawn: x is the column, y the value.
     QList<QPointF> seriesPoints(int row) const;
-    /// The labels along the horizontal axis, one per point.
+    /// The labels along the horizontal axis, one per point, as the table gives them.
     const QStringList& pointLabels() const { return m_pointLabels; }
-
-    /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
-    /// SVG, printer). Printing and export draw the charts through this.
-    void drawInto(QPainter& painter, const QRectF& target);
-
-  signals:
-    void clicked();
+    /// The labels the horizontal axis shows (every point's, or every 2nd, 4th... when
+    /// crowded), by column.
+    QMap<double, QString> shownPointLabels() const;
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    QString plotHoverText(const QPointF& position) const override;
+    void fitHorizontalLabels() override;
+    void restyle() override;
 
   private:
-    void showPointTip(const QLineSeries* series, const QPointF& point, bool entered);
-    void updateAxisLabels();
-
-    QList<QLineSeries*> m_series;
-    QCategoryAxis* m_axisX = nullptr;
-    QValueAxis* m_axisY = nullptr;
+    QList<QCPGraph*> m_lines;
+    QStringList m_names;  // whole name of every line, empty when it is not drawn
     QStringList m_pointLabels;
-    QStringList m_shownLabels;
-    int m_shownStride = 0;
+    QSharedPointer<QCPAxisTickerText> m_years;
 };
 
 }  // namespace vorn

@@ -1,6 +1,7 @@
 #include "shell/qt/trends_view.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <algorithm>
@@ -31,6 +32,23 @@ GridLook gridLook(Control grid) {
         default:
             return {QColor(192, 255, 192), QColor(128, 255, 128), false};
     }
+}
+
+/// Text lines at the top of `chart` that the caption box `caption` lies over.
+double captionLines(Control chart, Control caption) {
+    const ControlLayout& box = layoutOf(caption);
+    const int covered = box.top + box.height - layoutOf(chart).top;
+    const int lineSpacing = QFontMetrics(TrendsView::designFont()).lineSpacing();
+    return covered > 0 ? pixels(covered) / static_cast<double>(std::max(lineSpacing, 1)) : 0.0;
+}
+
+/// Shares of `back`'s width left and right of `front`, which lies over it.
+std::pair<double, double> uncoveredSides(Control back, Control front) {
+    const ControlLayout& under = layoutOf(back);
+    const ControlLayout& over = layoutOf(front);
+    const double width = std::max(under.width, 1);
+    return {(over.left - under.left) / width,
+            (under.left + under.width - over.left - over.width) / width};
 }
 
 const CellTable& gridTable(const Trends& trends, Control grid) {
@@ -179,6 +197,7 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
 QWidget* TrendsView::makeChart(const ControlLayout& layout) {
     if (layout.id == Control::MscXImpacts) {
         m_contributions = new BarChartView(this);
+        m_contributions->setCaptionSpace(captionLines(layout.id, Control::TextGrowth));
         connect(m_contributions, &BarChartView::clicked, this,
                 [this] { run([this] { MscXImpacts_Click(m_trends); }); });
         return m_contributions;
@@ -186,10 +205,14 @@ QWidget* TrendsView::makeChart(const ControlLayout& layout) {
     auto* chart = new LineChartView(this);
     if (layout.id == Control::mscTrends) {
         m_levels = chart;
+        // The narrower Spread chart lies over it: nothing of it shows at its edges then.
+        const auto [left, right] = uncoveredSides(layout.id, Control::MscVary);
+        m_levels->setSideSpace(left, right);
         connect(chart, &LineChartView::clicked, this,
                 [this] { run([this] { mscTrends_Click(m_trends); }); });
     } else {
         m_spread = chart;
+        m_spread->setCaptionSpace(captionLines(layout.id, Control::TextVary));
         connect(chart, &LineChartView::clicked, this,
                 [this] { run([this] { MscVary_Click(m_trends); }); });
     }
@@ -317,7 +340,10 @@ void TrendsView::refreshStacking() {
 }
 
 bool TrendsView::hiddenBehindAnother(Control control) const {
-    const QRect place = widget(control)->geometry();
+    QRect place = widget(control)->geometry();
+    if (const auto* chart = qobject_cast<const ChartView*>(widget(control))) {
+        place = chart->drawnArea();  // its blank edges may show beside the chart in front
+    }
     for (Control above : m_trends.stacking()) {
         if (above == control) {
             return false;

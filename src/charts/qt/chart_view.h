@@ -1,0 +1,99 @@
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vorn {
+
+/// What the window's charts share: one plot area with a value axis on the left and a legend
+/// to its right, which wraps into as many columns as it needs to name every series. Every
+/// font is made from the widget's own font, so a scaled font (zoom) scales the whole chart.
+/// Hovering a series, a legend entry or an abbreviated label shows what it is as a tooltip.
+///
+/// New data replots at once into the chart's buffer; the widget shows it at the next paint.
+class ChartView : public QCustomPlot {
+    Q_OBJECT
+  public:
+    explicit ChartView(QWidget* parent = nullptr);
+
+    /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
+    /// SVG, printer). Printing and export draw the charts through this.
+    void drawInto(QPainter& painter, const QRectF& target);
+
+    /// Keeps the top `lines` text lines of the chart free, for a caption box that lies over it.
+    void setCaptionSpace(double lines);
+
+    /// Leaves a share of the width free at the left and right edges: where a narrower chart
+    /// lies in front of this one, the edges that stay visible then show no cut-off texts.
+    void setSideSpace(double leftShare, double rightShare);
+
+    /// Where the chart draws anything, in its parent's coordinates: all of it but the side
+    /// space.
+    QRect drawnArea() const;
+
+    /// The tooltip that hovering at `position` shows: the series and its value, a legend
+    /// entry's whole name or an abbreviated label's whole text; empty where there is none.
+    QString hoverText(const QPoint& position) const;
+
+    /// The whole names of the legend's entries, in order.
+    const QStringList& legendNames() const { return m_legendNames; }
+    /// Where each legend entry was laid out at the last replot, in widget coordinates.
+    QList<QRect> legendEntryRects() const;
+
+  signals:
+    void clicked();
+
+  protected:
+    /// Shows `plottables` in the legend under `names`, in this order; every other plottable
+    /// leaves the legend. True when the entries changed: the caller then relayouts.
+    bool setLegendEntries(const QList<QCPAbstractPlottable*>& plottables, const QStringList& names);
+    /// Sets the value axis title; a title longer than the axis is broken before its "(".
+    void setValueAxisTitle(const QString& title);
+    /// Puts the value axis on round numbers around `low`..`high`, keeping the range shown
+    /// while it still fits the data well, so that small changes relayout nothing. True when
+    /// the axis changed.
+    bool showValueRange(double low, double high);
+    /// Shows new data: lays the chart out again when labels or legend entries changed,
+    /// redraws it when an axis changed, else redraws only the series.
+    void showData(bool labelsChanged, bool axesChanged);
+    /// The text of the horizontal axis labels changed: lays them out again, then replots.
+    void relayout();
+
+    /// Tooltip for a point of the plot area, or empty.
+    virtual QString plotHoverText(const QPointF& position) const = 0;
+    /// Tooltip for a point among the horizontal axis labels, or empty.
+    virtual QString labelHoverText(const QPointF& position) const;
+    /// Sets the horizontal axis labels for the plot width now laid out.
+    virtual void fitHorizontalLabels() = 0;
+    /// Applies what depends on the widget font besides the texts, such as line widths.
+    virtual void restyle() {}
+
+    /// The widget font scaled by `factor`; every text of the chart is made from this.
+    QFont chartFont(double factor) const;
+    /// Width of lines: one pixel at the design font, whole pixels more when zoomed.
+    double lineWidth() const;
+
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void applyFonts();
+    void fitLegend();
+    void fitValueAxisTitle();
+    int captionPixels() const;
+    QMargins sideMargins() const;
+
+    QStringList m_legendNames;
+    QString m_valueTitle;
+    double m_captionLines = 0;
+    double m_leftShare = 0;
+    double m_rightShare = 0;
+};
+
+}  // namespace vorn
