@@ -54,7 +54,7 @@ class ChartPage : public QWidget {
         QApplication::processEvents();
         trends->setTable(levels, itemNames);
         contribs->setTable(contributions);
-        spreads->setTable(spread);
+        spreads->setTable(spread, charts::runNames(spread.rows() - 1));
     }
 
     void paintPage(QPainter& painter) {

@@ -65,6 +65,14 @@ AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
     return holds && closeEnough ? shown : wanted;
 }
 
+std::vector<std::string> runNames(int runs) {
+    std::vector<std::string> names;
+    for (int run = 1; run <= runs; ++run) {
+        names.push_back("Run " + std::to_string(run));
+    }
+    return names;
+}
+
 QString fromTableText(const std::string& text) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace vorn::charts {
 
@@ -32,6 +33,9 @@ AxisScale axisScale(double dataMin, double dataMax);
 /// size, else `wanted`. A new axis range can change the width of the tick labels and so the
 /// layout of the whole chart, so an axis moves only when the data has clearly moved.
 AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted);
+
+/// Names of the lines of the Spread chart: "Run 1" to "Run `runs`".
+std::vector<std::string> runNames(int runs);
 
 /// Text of the window's tables as a QString; the tables hold UTF-8, or Latin-1 bytes read
 /// from an 8-bit scenario file.

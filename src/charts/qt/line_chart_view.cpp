@@ -148,6 +148,10 @@ void LineChartView::fitHorizontalLabels() {
     for (int c = 0; c < points; c += stride) {
         ticks.insert(c, m_pointLabels[c].trimmed());
     }
+    // The last year stands centred on the plot's right edge: room for its right half, so
+    // that it does not run into the legend.
+    const int overhang = ticks.isEmpty() ? 0 : metrics.horizontalAdvance(ticks.last()) / 2 + 1;
+    axisRect()->setMinimumMargins(QMargins(0, 0, overhang, 0));
     if (ticks != m_years->ticks()) {
         m_years->setTicks(ticks);
     }

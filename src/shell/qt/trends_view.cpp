@@ -390,10 +390,7 @@ void TrendsView::drawChart(Control chart) {
         m_levels->setTable(data, names);
         return;
     }
-    for (int run = 1; run < data.rows(); ++run) {
-        names.push_back("Run " + std::to_string(run));
-    }
-    m_spread->setTable(data, names);
+    m_spread->setTable(data, charts::runNames(data.rows() - 1));
 }
 
 }  // namespace vorn
