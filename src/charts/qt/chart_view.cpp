@@ -270,6 +270,10 @@ void ChartView::relayout() {
     updateLayout();  // the plot width the horizontal labels must fit
     fitHorizontalLabels();
     fitValueAxisTitle();
+    // The top value label stands centred on the plot's top edge: room for its upper half,
+    // or it would not be drawn at all.
+    const int topHalf = QFontMetrics(yAxis->tickLabelFont()).height() / 2 + 1;
+    axisRect()->setMinimumMargins(QMargins(0, topHalf, m_labelOverhang, 0));
     replot(rpQueuedRefresh);
 }
 
@@ -314,10 +318,15 @@ void ChartView::drawInto(QPainter& painter, const QRectF& target) {
     recorder.setMode(QCPPainter::pmVectorized);
     toPainter(&recorder, width(), height());
     recorder.end();
+    // A picture plays itself scaled from the resolution it was recorded at to the device's.
+    const QPaintDevice* device = painter.device();
+    const double dpiX = device != nullptr ? device->logicalDpiX() : picture.logicalDpiX();
+    const double dpiY = device != nullptr ? device->logicalDpiY() : picture.logicalDpiY();
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / width(), target.height() / height());
     painter.setClipRect(QRectF(0, 0, width(), height()), Qt::IntersectClip);
+    painter.scale(picture.logicalDpiX() / dpiX, picture.logicalDpiY() / dpiY);
     picture.play(&painter);
     painter.restore();
 }

@@ -68,6 +68,8 @@ class ChartView : public QCustomPlot {
     virtual QString labelHoverText(const QPointF& position) const;
     /// Sets the horizontal axis labels for the plot width now laid out.
     virtual void fitHorizontalLabels() = 0;
+    /// Pixels by which the horizontal axis labels stand out right of the plot.
+    void setLabelOverhang(int pixels) { m_labelOverhang = pixels; }
     /// Applies what depends on the widget font besides the texts, such as line widths.
     virtual void restyle() {}
 
@@ -92,6 +94,7 @@ class ChartView : public QCustomPlot {
     QStringList m_legendNames;
     QString m_valueTitle;
     double m_captionLines = 0;
+    int m_labelOverhang = 0;
     double m_leftShare = 0;
     double m_rightShare = 0;
 };

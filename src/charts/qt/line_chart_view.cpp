@@ -150,8 +150,7 @@ void LineChartView::fitHorizontalLabels() {
     }
     // The last year stands centred on the plot's right edge: room for its right half, so
     // that it does not run into the legend.
-    const int overhang = ticks.isEmpty() ? 0 : metrics.horizontalAdvance(ticks.last()) / 2 + 1;
-    axisRect()->setMinimumMargins(QMargins(0, 0, overhang, 0));
+    setLabelOverhang(ticks.isEmpty() ? 0 : metrics.horizontalAdvance(ticks.last()) / 2 + 1);
     if (ticks != m_years->ticks()) {
         m_years->setTicks(ticks);
     }

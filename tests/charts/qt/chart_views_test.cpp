@@ -64,6 +64,20 @@ void checkLegend(const vorn::ChartView& view, const QStringList& names) {
     }
 }
 
+// The smallest rectangle holding every pixel of the hue of `colour`, antialiased ones too.
+QRect colourBounds(const QImage& image, const QColor& colour) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.hsvSaturation() > 60 && std::abs(pixel.hsvHue() - colour.hsvHue()) < 8) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
 QStringList numbered(const QString& prefix, int count) {
     QStringList names;
     for (int i = 1; i <= count; ++i) {
@@ -213,6 +227,32 @@ class ChartViewsTest : public QObject {
         const QPoint onBar(static_cast<int>(bars.xAxis->coordToPixel(key)),
                            static_cast<int>(bars.yAxis->coordToPixel(0.1)));
         QCOMPARE(bars.hoverText(onBar), QString("Item  3 \u2192 Item  1: 0.25 % per year"));
+    }
+
+    // A printer has many more dots per inch than the screen: the chart drawn into it fills
+    // the target as the widget shows it, neither larger nor smaller.
+    void drawIntoFillsTheTargetOnAHighResolutionDevice() {
+        vorn::LineChartView view;
+        view.resize(625, 177);
+        view.setTable(lineTable(1), {"Alpha"});
+        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int scale = 6;
+        QImage printed(view.size() * scale, QImage::Format_RGB32);
+        printed.setDotsPerMeterX(shown.dotsPerMeterX() * scale);
+        printed.setDotsPerMeterY(shown.dotsPerMeterY() * scale);
+        printed.fill(Qt::white);
+        QPainter painter(&printed);
+        view.drawInto(painter, QRectF(QPointF(0, 0), QSizeF(view.size() * scale)));
+        painter.end();
+        const QRect expected = colourBounds(shown, vorn::charts::seriesColor(0));
+        const QRect drawn = colourBounds(printed, vorn::charts::seriesColor(0));
+        QVERIFY(!expected.isEmpty());
+        for (const auto& [got, want] : {std::pair{drawn.left(), expected.left()},
+                                        {drawn.right(), expected.right()},
+                                        {drawn.top(), expected.top()},
+                                        {drawn.bottom(), expected.bottom()}}) {
+            QVERIFY2(std::abs(got - want * scale) <= 2 * scale, qPrintable(QString::number(got)));
+        }
     }
 
     void exportWritesEachFormatAsVectorsWhereItCan() {
