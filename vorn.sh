@@ -55,6 +55,7 @@ run_probe() {
     sleep 1
     "$probe" "$@" || status=$?
     kill "$wm" "$xvfb" 2>/dev/null || true
+    wait "$wm" "$xvfb" 2>/dev/null || true
     return "$status"
 }
 

@@ -28,6 +28,7 @@ using vorn::probe::Milliseconds;
 using vorn::probe::ScreenPoint;
 using vorn::probe::VornWindow;
 
+constexpr const char* kTitle = "Halvorine (VORN) Model";
 constexpr int kLeft = 1;
 constexpr int kRight = 3;
 constexpr int kItemsAtStart = 8;
@@ -186,7 +187,7 @@ void setUpTwentyItems(VornWindow& window) {
 }
 
 int runProbe(Display* display, pid_t program, const Options& options) {
-    auto window = VornWindow::find(display, "Halvorine (VORN) Model", std::chrono::seconds(30));
+    auto window = VornWindow::find(display, kTitle, std::chrono::seconds(30));
     if (!window) {
         std::fprintf(stderr, "vorn-latency-probe: the window did not appear\n");
         return 1;
@@ -224,6 +225,13 @@ int main(int argc, char** argv) {
     if (!XTestQueryExtension(display, &event, &error, &major, &minor) ||
         !XShmQueryExtension(display)) {
         std::fprintf(stderr, "vorn-latency-probe: the display lacks XTest or MIT-SHM\n");
+        return 1;
+    }
+    // Another window of the same title would be found instead of the one started here.
+    if (VornWindow::isOpen(display, kTitle)) {
+        std::fprintf(stderr,
+                     "vorn-latency-probe: a window \"%s\" is already open on this display\n",
+                     kTitle);
         return 1;
     }
     const pid_t child = fork();

@@ -68,6 +68,10 @@ Window findTitled(Display* display, Window window, const char* title) {
 
 }  // namespace
 
+bool VornWindow::isOpen(Display* display, const char* title) {
+    return findTitled(display, DefaultRootWindow(display), title) != None;
+}
+
 std::unique_ptr<VornWindow> VornWindow::find(Display* display, const char* title,
                                              Clock::duration timeout) {
     const auto deadline = Clock::now() + timeout;

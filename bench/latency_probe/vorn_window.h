@@ -29,6 +29,8 @@ class VornWindow {
     /// Waits up to `timeout` for a viewable window titled `title` and for its first paint.
     static std::unique_ptr<VornWindow> find(Display* display, const char* title,
                                             Clock::duration timeout);
+    /// Whether a viewable window titled `title` is open now.
+    static bool isOpen(Display* display, const char* title);
 
     /// Centre of cell (row, column) of the Trend Matrix or the Totals table as shown now;
     /// nothing when the cell is not on screen.
