@@ -149,7 +149,7 @@ class ChartViewsTest : public QObject {
     }
 
     // The design sizes of the three charts, then half and twice that with the font scaled
-    // alike, as the window's zoom does.
+    // alike after the data is shown, as the window's zoom does.
     void legendsNameEverySeriesAtAnyZoom() {
         for (const double zoom : {1.0, 0.5, 2.0}) {
             vorn::LineChartView trends;
@@ -159,9 +159,9 @@ class ChartViewsTest : public QObject {
                 {&trends, {625, 177}}, {&contributions, {481, 161}}, {&spread, {561, 177}}};
             for (const auto& [chart, size] : charts) {
                 QFont font = chart->font();
-                font.setPointSizeF(8.25 * zoom);
+                font.setPointSizeF(8.25);
                 chart->setFont(font);
-                chart->resize(size * zoom);
+                chart->resize(size);
             }
             contributions.setCaptionSpace(1.3);
             spread.setCaptionSpace(3.1);
@@ -172,6 +172,13 @@ class ChartViewsTest : public QObject {
             trends.setTable(lineTable(20), items);
             contributions.setTable(barTable(20, "Population "));
             spread.setTable(lineTable(20), {});
+            for (const auto& [chart, size] : charts) {
+                chart->resize(size * zoom);
+                QFont font = chart->font();
+                font.setPointSizeF(8.25 * zoom);
+                chart->setFont(font);
+                QVERIFY(chart->legend->font().pointSizeF() >= 8.25 * zoom * 0.7);
+            }
             checkLegend(trends, numbered("Population ", 20));
             checkLegend(contributions, numbered("Population ", 20) << "Uncertainty");
             checkLegend(spread, numbered("", 20));
