@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "projection/percentile_bands.h"
 #include "projection/projection.h"
 #include "projection/year_by_year.h"
 #include "tables/scenario_tables.h"
-#include "vorn_run/percentile_bands.h"
 #include "vorn_run/run_options.h"
 
 namespace vorn::batch {
