@@ -103,6 +103,9 @@ TEST_F(StartedWindow, ClearRestoresTheScenarioAndStepButKeepsSlidersSelectionPol
     EXPECT_EQ(window.text(Control::Overview), "changed help");
     EXPECT_EQ(window.text(Control::TextAnnual),
               "Scenario Trends- Forecast to  2060 (with Policies)");
+    const ProjectionInput& analysed = window.lastInput();  // what the analyses start from
+    EXPECT_EQ(std::tie(analysed.items, analysed.horizon, analysed.policyOn, analysed.tracked),
+              std::make_tuple(8, 3, true, 4));
 }
 
 TEST_F(StartedWindow, IncrementSliderSetsTheStepOnlyOtherSlidersRecalculate) {
