@@ -203,7 +203,7 @@ TEST_F(Editing, PolicyHeadersAndTotalsLabelsAreNeverEdited) {
     clickTotals(2, 5);
     const std::string hint = hints();
     const std::string caption = window.text(Control::TextVary);
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 1; row < 4; ++row) {
         clickTotals(row, 0, 1);
         clickTotals(row, 0, 2);
     }
@@ -264,6 +264,12 @@ TEST_F(Editing, RunsAndSpreadCaptionFollowChartAndTableClicks) {
     EXPECT_EQ(window.iter, 1);
     MscVary_Click(window);
     EXPECT_EQ(window.text(Control::TextVary), "Spread in Annual Levels for Item  3");
+    clickTotals(0, 0);  // the corner starts the runs too, for item 1
+    EXPECT_NE(hints().find("possible outomes for Item  1 when"), std::string::npos);
+    EXPECT_EQ(window.text(Control::TextVary), "Uncertainty in Future Item  1 Trends");
+    EXPECT_EQ(window.lastProjection().runs, 20);
+    EXPECT_EQ(window.lastProjection().tracked, 1);
+    clickTotals(0, 3);
     for (int i = 0; i < 6; ++i) {  // removes the tracked item
         clickTrend(0, 0, 2);
     }
