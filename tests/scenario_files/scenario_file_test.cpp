@@ -130,6 +130,22 @@ TEST(ScenarioFile, HandEditedFilesLoadLikeTheWrittenForm) {
     }
 }
 
+// The count is the numeric value of its field; the window keeps the field's first 20
+// characters as the count's text, which a later save writes back in quotes.
+TEST(ScenarioFile, CountLineIsReadByItsNumericValue) {
+    const std::pair<std::string, std::string> counts[] = {
+        {"2 items", "2 items"},
+        {"\"2 items of the worked example\"", "2 items of the worke"},
+        {" 2.0 ", "2"},
+        {"+2e0 Früchte", "+2e0 Früchte"}};
+    for (const auto& [line, text] : counts) {
+        const ScenarioReadResult result = parseScenario(line + kWorkedExample.substr(1));
+        ASSERT_TRUE(result.data) << line << ": " << result.error;
+        EXPECT_EQ(result.data->items, 2);
+        EXPECT_EQ(result.data->countText, text);
+    }
+}
+
 // Bare numbers stand for their number text; quoted texts keep commas and blanks; a file
 // that is not UTF-8 is read as Windows-1252 ("Café", "Œuvre" and "€ 10" here).
 TEST(ScenarioFile, ReadsFieldTexts) {
