@@ -148,9 +148,9 @@ class FieldReader {
 
   private:
     bool checkLength(std::string_view text, std::string& error) const {
-        if (text.size() > kMaxFieldLength && utf8Length(text) > kMaxFieldLength) {
+        if (text.size() > kMaxTextLength && utf8Length(text) > kMaxTextLength) {
             error = "line " + std::to_string(m_line) + " holds a value longer than " +
-                    std::to_string(kMaxFieldLength) + " characters";
+                    std::to_string(kMaxTextLength) + " characters";
             return false;
         }
         return true;
@@ -368,8 +368,8 @@ std::string scenarioWriteProblem(const ScenarioTables& tables, const ItemCount& 
         if (!isValidUtf8(text)) {
             return "holds characters that are not UTF-8";
         }
-        if (utf8Length(text) > kMaxFieldLength) {
-            return "is longer than " + std::to_string(kMaxFieldLength) + " characters";
+        if (utf8Length(text) > kMaxTextLength) {
+            return "is longer than " + std::to_string(kMaxTextLength) + " characters";
         }
         return {};
     };

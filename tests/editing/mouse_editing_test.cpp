@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "editing/click_handlers.h"
+#include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
 
@@ -125,9 +127,19 @@ TEST_F(Editing, TopLeftCellAddsAndRemovesItemsInAllThreeTablesWithinZeroToTwenty
     EXPECT_EQ(trend(1, 0), "New Item");
 }
 
+// A name is refused when a scenario file could not store it: a longer name than a file's
+// field would block every later save.
 TEST_F(Editing, RenamingNamesTheItemEverywhereOrRefusesCleanly) {
-    platform.inputAnswers = {"Water", std::nullopt, "", "The \"big\" one", "a\nb"};
+    std::string longest;
+    for (std::size_t k = 0; k < kMaxTextLength; ++k) {
+        longest += "é";
+    }
+    platform.inputAnswers = {"Water", std::nullopt,       "",     "The \"big\" one",
+                             "a\nb",  longest + "\u00e9", longest};
     clickTrend(3, 0);
+    const InputBoxRequest& box = platform.inputRequests.at(0);
+    EXPECT_EQ(std::tie(box.prompt, box.title, box.defaultText, box.leftTwips, box.topTwips),
+              std::make_tuple("New Item Name", "", "", 9000, 6000));
     EXPECT_EQ(trend(0, 3), "Water");
     EXPECT_EQ(totals(0, 3), "Water");
     EXPECT_EQ(policy(0, 3), "Water");
@@ -138,11 +150,16 @@ TEST_F(Editing, RenamingNamesTheItemEverywhereOrRefusesCleanly) {
     EXPECT_TRUE(platform.messages.empty());
     clickTrend(0, 3);
     clickTrend(3, 0);
-    ASSERT_EQ(platform.messages.size(), 2u);
+    clickTrend(0, 3);
+    ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[0].second, "An item name cannot contain a double quote (\").");
     EXPECT_EQ(platform.messages[1].second, "An item name cannot contain a line break.");
+    EXPECT_EQ(platform.messages[2].second, "An item name can be at most 4096 characters long.");
     EXPECT_EQ(trend(0, 3), "Water");
     EXPECT_EQ(trend(3, 0), "Water");
+    clickTrend(3, 0);
+    EXPECT_EQ(trend(0, 3), longest);
+    EXPECT_EQ(scenarioWriteProblem(window.tables, window.cats), "") << "the name can be saved";
 }
 
 TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {

@@ -136,7 +136,7 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
         {"count huge", "2000000000\r\n\"Trend Matrix\"\r\n", "but holds \"2000000000\""},
         {"NUL bytes", std::string("0\r\n\"\0\"\r\n0\r\n0\r\n\"\"\r\n", 16), "not a text file"},
         {"unclosed quote", start + "\"A\r\n", "line 5 holds a text that has no closing"},
-        {"field too long", start + std::string(kMaxFieldLength + 1, '7'),
+        {"field too long", start + std::string(kMaxTextLength + 1, '7'),
          "line 5 holds a value longer than 4096 characters"}};
     for (const auto& [name, bytes, reason] : files) {
         SCOPED_TRACE(name);

@@ -80,10 +80,9 @@ TEST(ScenarioFile, NoneAndTwentyItemsComeBackWhole) {
         ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
                               CellTable(n + 1, n + 1)};
         for (int i = 0; i <= n; ++i) {
-            const std::string name = i == 0 ? ""
-                                     : i == n
-                                         ? replaced(std::string(kMaxFieldLength, '~'), "~", "é")
-                                         : "Änderung der Erträge, Posten " + std::to_string(i);
+            const std::string name = i == 0   ? ""
+                                     : i == n ? replaced(std::string(kMaxTextLength, '~'), "~", "é")
+                                              : "Änderung der Erträge, Posten " + std::to_string(i);
             for (CellTable* table : {&tables.trend, &tables.policy}) {
                 table->setText(0, i, name);
                 table->setText(i, 0, name);
