@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -156,7 +157,8 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
 }
 
 // A save that fails, refused for a text the file cannot hold or stopped part-way by a file
-// size limit (which binds root too), leaves the earlier file whole and the label as it was.
+// size limit (which binds root too), leaves the earlier file whole and the label as it was;
+// a pipe is not replaced by a file.
 TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     const fs::path path = folder / "mine.txt";
     std::ofstream(path, std::ios::binary) << "the earlier file";
@@ -183,6 +185,16 @@ TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     failToSave("writing failed");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
+
+    // A named pipe stays a pipe; the save is refused as the reader refuses to load one.
+    const fs::path pipe = folder / "pipe.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    platform.messages.clear();
+    platform.saveAnswers = {pipe.string()};
+    mnusave_Click(window);
+    expectOneMessage(pipe.string(), "is not an ordinary file");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(fileCount(), 2);
 }
 
 TEST_F(FileCommands, PrintingReportsAFailureAndNothingElse) {
