@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -205,6 +206,12 @@ TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {
     clickTotals(3, 2);
     clickTotals(3, 2);
     EXPECT_EQ(totals(3, 2), "3");
+
+    // A second click is one on the same row too: Uncertainty then Lags of one item only selects.
+    clickTotals(2, 6);
+    clickTotals(3, 6);
+    clickTotals(2, 6);
+    EXPECT_EQ(totals(3, 6) + totals(2, 6), "1%   ");
 }
 
 TEST_F(Editing, PolicyHeadersAndTotalsLabelsAreNeverEdited) {
@@ -256,6 +263,54 @@ TEST_F(Editing, PolicySwitchFollowsTheLastMatrixClickedAndSurvivesClear) {
     EXPECT_EQ(window.text(Control::TextAnnual),
               "Scenario Trends- Forecast to  2040 (with Policies)");
     EXPECT_EQ(totals(1, 1), "0");
+}
+
+// What each click leaves in front, front first: the clicked table or chart under the
+// captions and the charts the recalculation brings forward; every recalculation of twenty
+// runs then brings the Spread chart and its caption on top.
+TEST_F(Editing, EveryClickBringsItsControlsToTheFront) {
+    using C = Control;
+    const struct {
+        const char* name;
+        std::function<void()> click;
+        std::vector<Control> front;
+    } clicks[] = {
+        {"Trend Matrix cell",
+         [&] { clickTrend(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexXImpact}},
+        {"Policy Matrix cell",
+         [&] { clickPolicy(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexPolicy}},
+        {"Totals value cell",
+         [&] { clickTotals(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexTotals}},
+        {"Totals name cell",
+         [&] { clickTotals(0, 3); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends,
+          C::MSFlexTotals}},
+        {"Contributions chart",
+         [&] { MscXImpacts_Click(window); },
+         {C::TextGrowth, C::MscXImpacts, C::TextVary}},
+        {"Spread chart",
+         [&] { MscVary_Click(window); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual}},
+        {"time slider, twenty runs",
+         [&] { window.HScrollTime_Change(3); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual}},
+        {"Scenario Trends chart, twenty runs",
+         [&] { mscTrends_Click(window); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::mscTrends}},
+        {"Scenario Trends chart, one run",
+         [&] { mscTrends_Click(window); },
+         {C::TextGrowth, C::MscXImpacts, C::mscTrends, C::TextVary}},
+    };
+    for (const auto& [name, click, front] : clicks) {
+        click();
+        const auto& stacking = window.stacking();
+        EXPECT_EQ(std::vector<Control>(stacking.begin(), stacking.begin() + std::ssize(front)),
+                  front)
+            << name;
+    }
 }
 
 TEST_F(Editing, RunsAndSpreadCaptionFollowChartAndTableClicks) {
@@ -315,6 +370,12 @@ TEST_F(Editing, HintsNameTheClickedItemsAndAColumnRenameNamesTheRow) {
               "This calculates 20 runs of the model for the current parameters with random "
               "fluctuations. Graph shows the range of possible outomes for Water when "
               "uncertainties in all items are accounted for. ");
+    MSFlexXimpact_DragOver(window, 0);  // entering
+    EXPECT_EQ(hints(), "This is a test");
+    MSFlexXimpact_DragOver(window, 2);  // moving over
+    EXPECT_EQ(hints(), "This is a test");
+    MSFlexXimpact_DragOver(window, 1);  // leaving
+    EXPECT_EQ(hints(), "");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -74,12 +75,17 @@ class FileCommands : public ::testing::Test {
 TEST_F(FileCommands, OpenAsksForAFileThenLoadsAndProjectsIt) {
     const std::string path = (fs::path(VORN_SOURCE_EXAMPLES_DIR) / "PredatorPrey.txt").string();
     const auto before = snapshot(window);
+    std::vector<std::string> captionsWhileUp;
+    platform.whileFileDialogIsUp = [&] {
+        captionsWhileUp.push_back(window.text(Control::MatrixFile));
+    };
     platform.openAnswers = {std::nullopt, std::string(), path};  // cancelled twice, then chosen
     mnuOpen_Click(window);
     mnuOpen_Click(window);
     EXPECT_TRUE(snapshot(window) == before);
     mnuOpen_Click(window);
 
+    EXPECT_EQ(captionsWhileUp, std::vector<std::string>(3, "Select Matrix File"));
     EXPECT_EQ(described(platform.openRequests.at(0)),
               "Example1 | open text file | text file *.txt | prn file *.prn | 1");
     EXPECT_TRUE(fs::is_directory(platform.openRequests[0].initialFolder));
