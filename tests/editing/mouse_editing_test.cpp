@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -76,6 +77,7 @@ struct StepCase {
     double inc;
     int button;
     const char* expected;
+    friend void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
 };
 class Stepping : public Editing, public ::testing::WithParamInterface<StepCase> {};
 
