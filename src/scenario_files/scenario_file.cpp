@@ -257,6 +257,10 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
     ScenarioData data;
     data.items = *count;
     data.countText = firstCharacters(field.text, kCountTextLength);
+    // A count text with a double quote could not be saved again: the number stands for it.
+    if (data.countText.find('"') != std::string::npos) {
+        data.countText = numberText(*count);
+    }
     data.countQuoted = field.quoted;
     const auto side = static_cast<std::size_t>(data.items + 1);
     const int required = scenarioFieldCount(data.items);

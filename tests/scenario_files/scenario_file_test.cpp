@@ -130,12 +130,14 @@ TEST(ScenarioFile, HandEditedFilesLoadLikeTheWrittenForm) {
 }
 
 // The count is the numeric value of its field; the window keeps the field's first 20
-// characters as the count's text, which a later save writes back in quotes.
+// characters as the count's text, which a later save writes back in quotes (so a text with
+// a double quote is kept as the number).
 TEST(ScenarioFile, CountLineIsReadByItsNumericValue) {
     const std::pair<std::string, std::string> counts[] = {
         {"2 items", "2 items"},
         {"\"2 items of the worked example\"", "2 items of the worke"},
         {" 2.0 ", "2"},
+        {"2 \"items\"", "2"},
         {"+2e0 Früchte", "+2e0 Früchte"}};
     for (const auto& [line, text] : counts) {
         const ScenarioReadResult result = parseScenario(line + kWorkedExample.substr(1));
