@@ -60,8 +60,13 @@ std::string writeFileAtomically(const std::string& path, std::string_view bytes)
     if (!fs::is_directory(folder, status)) {
         return "the folder \"" + folder.string() + "\" does not exist";
     }
-    if (fs::is_directory(target, status)) {
+    const fs::file_status existing = fs::status(target, status);
+    if (fs::is_directory(existing)) {
         return "\"" + path + "\" is a folder";
+    }
+    // Renaming over a pipe or a device would put a plain file in its place.
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        return "\"" + path + "\" is not an ordinary file";
     }
 
     fs::path temporary;
@@ -87,9 +92,8 @@ std::string writeFileAtomically(const std::string& path, std::string_view bytes)
     }
 
     // A replaced file keeps its permissions.
-    const fs::file_status previous = fs::status(target, status);
-    if (!status && fs::is_regular_file(previous)) {
-        fs::permissions(temporary, previous.permissions(), status);
+    if (fs::is_regular_file(existing)) {
+        fs::permissions(temporary, existing.permissions(), status);
     }
     fs::rename(temporary, target, status);
     if (status) {

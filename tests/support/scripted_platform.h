@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ class ScriptedPlatform : public Platform {
     std::vector<FileDialogRequest> saveRequests;
     int printRequests = 0;
     std::vector<std::pair<std::string, std::string>> messages;
+    /// Runs while a file dialog is up, before it answers: shows the window at that moment.
+    std::function<void()> whileFileDialogIsUp = [] {};
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
         inputRequests.push_back(request);
@@ -29,10 +32,12 @@ class ScriptedPlatform : public Platform {
     }
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(openAnswers);
     }
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(saveAnswers);
     }
     PrintResult printWindow() override {
