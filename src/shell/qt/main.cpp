@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorn"));
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vorn"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.vorn.vorn"));
 
     vorn::QtPlatform platform;
     vorn::Trends trends(platform);
