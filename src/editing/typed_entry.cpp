@@ -1,6 +1,8 @@
 #include "editing/typed_entry.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "editing/cell_stepping.h"
 #include "editing/click_handlers.h"
@@ -90,24 +92,30 @@ ColorChannel channelOf(Control grid) {
     }
 }
 
-// The Net Growth rule with new = the typed value. Every entry of the item's Trend Matrix
-// column is scaled by new / old and rounded down to hundredths, except that a product a
-// binary rounding error short of a hundredth keeps it (2 x 1.15 gives 2.3, not 2.29).
-// With old = 0 there is no ratio, and 1 + new would leave a column of zeros at 0: the
-// item's own growth rate takes the typed value instead, so the sum becomes what was typed.
-void rescaleToNetGrowth(Trends& window, int column, double newGrowth) {
-    CellTable& trend = window.MSFlexXImpact();
+// The new values of the item's Trend Matrix column, by row, for a typed Net Growth: the Net
+// Growth rule with new = the typed value. Every entry is scaled by new / old and rounded
+// down to hundredths, except that a product a binary rounding error short of a hundredth
+// keeps it (2 x 1.15 gives 2.3, not 2.29). With old = 0 there is no ratio, and 1 + new
+// would leave a column of zeros at 0: the item's own growth rate takes the typed value
+// instead, so that the column sums to what was typed.
+std::vector<std::pair<int, double>> rescaledColumn(const Trends& window, int column,
+                                                   double newGrowth) {
+    const CellTable& trend = window.MSFlexXImpact();
     const double oldGrowth = numericValue(window.MSFlexTotals().text(kNetGrowthRow, column));
     if (oldGrowth == 0 || !std::isfinite(oldGrowth)) {
-        const double own = numericValue(trend.text(column, column));
-        trend.setText(column, column, numberText(own + newGrowth));
-        return;
+        return {{column, numericValue(trend.text(column, column)) + newGrowth}};
     }
     const double factor = newGrowth / oldGrowth;
+    std::vector<std::pair<int, double>> values;
     for (int i = 1; i <= itemCount(window); ++i) {
         const double hundredths = (numericValue(trend.text(i, column)) * 100) * factor;
-        trend.setText(i, column, numberText(std::floor(hundredths + 1e-9) / 100));
+        values.emplace_back(i, std::floor(hundredths + 1e-9) / 100);
     }
+    return values;
+}
+
+bool withinLimit(double value) {
+    return std::abs(value) <= kEntryLimit;
 }
 
 EntryOutcome refuse(Trends& window, const std::string& message) {
@@ -116,6 +124,13 @@ EntryOutcome refuse(Trends& window, const std::string& message) {
 }
 
 }  // namespace
+
+std::string outOfRangeMessage(std::string_view text) {
+    std::string message = "\"";
+    message.append(text);
+    message.append("\" is out of range. Please type a number from -10000 to 10000.");
+    return message;
+}
 
 std::string notANumberMessage(std::string_view text) {
     std::string message = "\"";
@@ -168,6 +183,9 @@ EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std:
     if (!value) {
         return refuse(window, notANumberMessage(text));
     }
+    if (!withinLimit(*value)) {
+        return refuse(window, outOfRangeMessage(text));
+    }
     const bool lag = grid == Control::MSFlexTotals && row == kLagsRow;
     if (lag && *value < 0) {
         return refuse(window, kNegativeLagMessage);
@@ -176,12 +194,23 @@ EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std:
     if (numberText(*value) == table.text(row, column)) {
         return EntryOutcome::Unchanged;
     }
+    const bool netGrowth = grid == Control::MSFlexTotals && row == kNetGrowthRow;
+    std::vector<std::pair<int, double>> columnValues;
+    if (netGrowth) {
+        columnValues = rescaledColumn(window, column, *value);
+        for (const auto& [item, newValue] : columnValues) {
+            if (!withinLimit(newValue)) {
+                return refuse(window, kRescaleRangeMessage);
+            }
+        }
+    }
 
     prepareTableEdit(window, grid);
-    const bool netGrowth = grid == Control::MSFlexTotals && row == kNetGrowthRow;
     window.recordStep(netGrowth ? kRescaleNetGrowthStep : kTypedEntryStep, [&] {
         if (netGrowth) {
-            rescaleToNetGrowth(window, column, *value);
+            for (const auto& [item, newValue] : columnValues) {
+                window.MSFlexXImpact().setText(item, column, numberText(newValue));
+            }
         } else {
             table.setText(row, column, numberText(*value));
         }

@@ -31,7 +31,7 @@ std::optional<double> readEntry(std::string_view text);
 enum class EntryOutcome {
     Changed,    // the scenario changed: one undoable step and one recalculation
     Unchanged,  // a blank entry, or the cell's own value: nothing happens
-    Refused,    // not a number (or a negative lag): a message says so, nothing happens
+    Refused,    // not a number, out of range or a negative lag: a message says so
 };
 
 /// Commits `text` typed into cell (row, column) of a table. The cell takes the text of the
@@ -40,17 +40,25 @@ enum class EntryOutcome {
 /// item's Trend Matrix column by new / old, rounded down to hundredths as a click does;
 /// when the Net Growth shows 0 there is no ratio, and the item's own growth rate (the
 /// diagonal cell) takes the typed value instead. Lags take whole or fractional years of at
-/// least 0.
+/// least 0. Values beyond kEntryLimit, typed or rescaled, are refused.
 EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std::string_view text);
 
 /// F2 on a header of the Trend Matrix: renames the item through the input box, which
 /// proposes the present name, as one undoable step.
 void renameFromKey(Trends& window, int row, int column);
 
+/// The largest size of a typed value, and of a value a typed Net Growth rescales a column
+/// to: far beyond any sensible growth rate or lag, and small enough that the projection's
+/// levels stay finite whatever the other cells hold.
+inline constexpr double kEntryLimit = 10000;
+
 inline constexpr const char* kNegativeLagMessage =
     "A lag cannot be negative. Please type a number of years of 0 or more.";
+inline constexpr const char* kRescaleRangeMessage =
+    "That Net Growth would rescale the item's column beyond -10000 to 10000.";
 
-/// The message for an entry that is not a number.
+/// The messages for an entry that is not a number, or a number beyond kEntryLimit.
 std::string notANumberMessage(std::string_view text);
+std::string outOfRangeMessage(std::string_view text);
 
 }  // namespace vorn

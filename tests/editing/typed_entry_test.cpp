@@ -121,19 +121,31 @@ TEST_F(TypedEntry, NetGrowthRescalesTheColumnOrFeedsTheItemsOwnGrowthWhenItShows
     EXPECT_EQ(trend(1, 2) + " " + trend(3, 2), "1.87 0.62");
 }
 
-TEST_F(TypedEntry, WhatIsNotANumberOrANegativeLagIsRefusedAndChangesNothing) {
+TEST_F(TypedEntry, WhatIsNotANumberOutOfRangeOrANegativeLagIsRefusedAndChangesNothing) {
+    window.MSFlexXImpact().setText(2, 3, "0.01");  // rescaled by 9000 / 0.01 it passes the limit
+    window.MSFlexXImpact().setText(4, 3, "20");
+    window.MSFlexXImpact().setText(5, 3, "-20");
+    window.YearbyYear(window.cats);
     struct Refused {
         Control grid;
         int row;
         int column;
         const char* typed;
+        std::string message;
     };
     const Refused cases[] = {
-        {Control::MSFlexXImpact, 2, 3, "3,7"},  {Control::MSFlexXImpact, 2, 3, "1.2.3"},
-        {Control::MSFlexXImpact, 2, 3, "--1"},  {Control::MSFlexPolicy, 2, 3, "5%"},
-        {Control::MSFlexPolicy, 2, 3, "1e"},    {Control::MSFlexTotals, 1, 3, "."},
-        {Control::MSFlexTotals, 2, 3, "1 000"}, {Control::MSFlexTotals, 2, 3, "1e400"},
-        {Control::MSFlexTotals, 3, 3, "-0.5"}};
+        {Control::MSFlexXImpact, 2, 3, "3,7", notANumberMessage("3,7")},
+        {Control::MSFlexXImpact, 2, 3, "1.2.3", notANumberMessage("1.2.3")},
+        {Control::MSFlexXImpact, 2, 3, "--1", notANumberMessage("--1")},
+        {Control::MSFlexPolicy, 2, 3, "5%", notANumberMessage("5%")},
+        {Control::MSFlexPolicy, 2, 3, "1e", notANumberMessage("1e")},
+        {Control::MSFlexTotals, 1, 3, ".", notANumberMessage(".")},
+        {Control::MSFlexTotals, 2, 3, "1 000", notANumberMessage("1 000")},
+        {Control::MSFlexTotals, 2, 3, "1e400", notANumberMessage("1e400")},
+        {Control::MSFlexTotals, 2, 3, "10000.01", outOfRangeMessage("10000.01")},
+        {Control::MSFlexXImpact, 3, 3, "-1e5", outOfRangeMessage("-1e5")},
+        {Control::MSFlexTotals, 1, 3, "9000", kRescaleRangeMessage},
+        {Control::MSFlexTotals, 3, 3, "-0.5", kNegativeLagMessage}};
     for (const Refused& entry : cases) {
         SCOPED_TRACE(entry.typed);
         platform.messages.clear();
@@ -142,15 +154,15 @@ TEST_F(TypedEntry, WhatIsNotANumberOrANegativeLagIsRefusedAndChangesNothing) {
         EXPECT_EQ(commitEntry(window, entry.grid, entry.row, entry.column, entry.typed),
                   EntryOutcome::Refused);
         EXPECT_EQ(table(entry.grid).revision(), revision);
+        EXPECT_EQ(window.MSFlexXImpact().text(2, 3), "0.01");
         EXPECT_EQ(window.projectionCount(), projections);
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].second,
-                  entry.row == kLagsRow ? kNegativeLagMessage : notANumberMessage(entry.typed));
+        EXPECT_EQ(platform.messages[0].second, entry.message);
     }
-    EXPECT_EQ(platform.messages[0].second,
-              "A lag cannot be negative. Please type a number of years of 0 or more.");
     EXPECT_EQ(notANumberMessage("3,7"),
               "\"3,7\" is not a number. Please type a number such as 3.7 or -0.25.");
+    EXPECT_EQ(outOfRangeMessage("2e4"),
+              "\"2e4\" is out of range. Please type a number from -10000 to 10000.");
     EXPECT_FALSE(window.history().canUndo());
 }
 
