@@ -143,8 +143,15 @@ void GridView::openEditor(int row, int column, const QString& text) {
     m_editor = new CellEditor(
         viewport(), [this] { emit entryCommitted(); }, [this] { closeEditor(); });
     m_editor->setFont(font());
-    // The grid's own palette paints the space beyond its cells grey.
-    m_editor->setPalette(QApplication::palette(m_editor));
+    // The grid's own palette paints the space beyond its cells grey and its selected text
+    // in the table's colour; the editor looks like any line editor.
+    const QPalette standard = QApplication::palette(m_editor);
+    QPalette colors = m_editor->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::Base, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText}) {
+        colors.setColor(role, standard.color(role));
+    }
+    m_editor->setPalette(colors);
     m_editor->setText(text);
     placeEditor();
     m_editor->show();
