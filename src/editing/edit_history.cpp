@@ -104,7 +104,14 @@ void EditHistory::rollback(ScenarioTables& tables, ItemCount& cats) {
         return;
     }
     m_pending = false;
-    tables = m_before;
+    // Cell by cell rather than by assignment, so that every table counts the change and a
+    // view redraws it.
+    for (int table = 0; table < 3; ++table) {
+        if (std::optional<TableState> state =
+                difference(table, tableAt(m_before, table), tableAt(tables, table))) {
+            exchange(tables, *state);
+        }
+    }
     cats = m_beforeCats;
 }
 

@@ -182,6 +182,7 @@ TEST_F(Undo, ANewStepDropsTheRedoStepsAndTheOldestStepsGoBeyondTheCapacity) {
 
 TEST_F(Undo, AChangeThatFailsIsRolledBackAndMakesNoStep) {
     const std::vector<std::string> before = scenarioOf(window);
+    const unsigned long revision = window.MSFlexXImpact().revision();
     EXPECT_THROW(window.recordStep("Broken",
                                    [&] {
                                        window.MSFlexXImpact().setText(1, 1, "9");
@@ -190,6 +191,7 @@ TEST_F(Undo, AChangeThatFailsIsRolledBackAndMakesNoStep) {
                                    }),
                  std::runtime_error);
     EXPECT_EQ(scenarioOf(window), before);
+    EXPECT_GT(window.MSFlexXImpact().revision(), revision);  // a view redraws the table
     EXPECT_FALSE(window.history().canUndo());
 }
 
