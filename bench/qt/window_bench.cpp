@@ -21,6 +21,9 @@ class SilentPlatform : public vorn::Platform {
     std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
     vorn::PrintResult printWindow() override { return {}; }
     void showMessage(const std::string&, const std::string&) override {}
+    vorn::CloseAnswer askSaveChanges(const std::string&) override {
+        return vorn::CloseAnswer::Discard;
+    }
 };
 
 /// Fills the tables with `items` named items and small non-zero values.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "shell/controls.h"
+
 namespace vorn {
 
 class Trends;
@@ -10,9 +12,16 @@ class Trends;
 // after the grid has made the clicked cell current; `button` is 1 (left), 2 (right) or
 // 4 (middle).
 
+// A click that changes the scenario is one undoable step; one that only selects is none.
+
 void MSFlexXImpact_Click(Trends& window, int button);
 void MSFlexTotals_Click(Trends& window, int button);
 void MSFlexPolicy_Click(Trends& window, int button);
+
+/// What a click on a table does before its editing procedure runs: brings the table, the
+/// Scenario Trends chart and the captions forward and sets one run; a Trend Matrix click
+/// turns the policy switch off, a Policy Matrix click on.
+void prepareTableEdit(Trends& window, Control grid);
 
 void MscXImpacts_Click(Trends& window);
 void MscVary_Click(Trends& window);

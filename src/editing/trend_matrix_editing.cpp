@@ -42,9 +42,10 @@ void removeLastItem(Trends& window) {
     window.cats = ItemCount::number(n - 1);
 }
 
-std::string askItemName(Trends& window) {
+std::string askItemName(Trends& window, const std::string& proposed) {
     InputBoxRequest request;
     request.prompt = kItemNamePrompt;
+    request.defaultText = proposed;
     request.leftTwips = kItemNameBoxLeft;
     request.topTwips = kItemNameBoxTop;
     return window.platform().inputBox(request).value_or("");
@@ -67,8 +68,8 @@ std::string unstorableNameReason(const std::string& name) {
 
 // Writes the new name into the clicked header and its transposed twin. Cancel or an empty
 // answer leaves both headers as they were, even when the row and column names differ.
-void renameItem(Trends& window, int row, int column) {
-    const std::string name = askItemName(window);
+void renameItem(Trends& window, int row, int column, const std::string& proposed = {}) {
+    const std::string name = askItemName(window, proposed);
     if (name.empty()) {
         return;
     }
@@ -77,7 +78,7 @@ void renameItem(Trends& window, int row, int column) {
         return;
     }
     CellTable& trend = window.MSFlexXImpact();
-    trend.setCurrentText(name);
+    trend.setText(row, column, name);
     if (column == 0) {
         trend.setText(0, row, name);
     } else {
@@ -119,6 +120,15 @@ void mouseclicksl(Trends& window, int button) {
 
     window.lastr1 = row;
     window.lastc1 = column;
+    window.YearbyYear(window.cats);
+}
+
+void renameItemProposingName(Trends& window, int row, int column) {
+    const CellTable& trend = window.MSFlexXImpact();
+    if ((row == 0) == (column == 0) || !trend.contains(row, column)) {
+        return;
+    }
+    renameItem(window, row, column, trend.text(row, column));
     window.YearbyYear(window.cats);
 }
 

@@ -23,4 +23,8 @@ inline constexpr const char* kLineBreakInNameMessage = "An item name cannot cont
 /// recalculation.
 void mouseclicksl(Trends& window, int button);
 
+/// Renames the item of header cell (row, column) of the Trend Matrix through the input box,
+/// which proposes the present name, then recalculates. Other cells: nothing happens.
+void renameItemProposingName(Trends& window, int row, int column);
+
 }  // namespace vorn

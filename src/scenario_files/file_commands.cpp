@@ -69,7 +69,7 @@ void mnuOpen_Click(Trends& window) {
     }
 }
 
-void mnusave_Click(Trends& window) {
+bool mnusave_Click(Trends& window) {
     FileDialogRequest request;
     request.proposedName = "Revised";
     request.initialFolder = saveFolder();
@@ -78,14 +78,31 @@ void mnusave_Click(Trends& window) {
     request.selectedFilter = 1;
     std::optional<std::string> path = window.platform().saveFileName(request);
     if (!path || path->empty()) {
-        return;
+        return false;
     }
     if (fs::path(*path).extension().empty() && !fs::path(*path).filename().empty()) {
         *path += ".txt";
     }
-    if (savescenario(window, *path)) {
-        window.setText(Control::MatrixFile, "Saved Scenario " + *path);
+    if (!savescenario(window, *path)) {
+        return false;
     }
+    window.setText(Control::MatrixFile, "Saved Scenario " + *path);
+    return true;
+}
+
+bool Form_QueryUnload(Trends& window) {
+    if (!window.isModified()) {
+        return true;
+    }
+    switch (window.platform().askSaveChanges(kSaveChangesQuestion)) {
+        case CloseAnswer::Save:
+            return mnusave_Click(window);
+        case CloseAnswer::Discard:
+            return true;
+        case CloseAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void mnuPrint_Click(Trends& window) {
@@ -107,9 +124,12 @@ bool loadscenario(Trends& window, const std::string& path) {
         showMessage(window, result.error + " The scenario in the window is unchanged.");
         return false;
     }
-    applyScenario(window.tables, *result.data);
-    window.cats = ItemCount::fromText(result.data->countText, result.data->items);
-    window.YearbyYear(window.cats);
+    window.recordStep(kOpenStep, [&] {
+        applyScenario(window.tables, *result.data);
+        window.cats = ItemCount::fromText(result.data->countText, result.data->items);
+        window.YearbyYear(window.cats);
+    });
+    window.markClean();
     return true;
 }
 
@@ -127,6 +147,7 @@ bool savescenario(Trends& window, const std::string& path) {
                                 ". Any earlier file of that name is unchanged.");
         return false;
     }
+    window.markClean();
     return true;
 }
 

@@ -36,6 +36,9 @@ struct PrintResult {
     std::string message;  // why printing failed
 };
 
+/// The answers to the question asked before unsaved changes would be lost.
+enum class CloseAnswer { Save, Discard, Cancel };
+
 /// The services of the window system that the program's logic asks for: dialogs, the input
 /// box, printing and messages. The window gives the real ones; tests give a double that
 /// returns scripted answers.
@@ -53,6 +56,8 @@ class Platform {
     virtual PrintResult printWindow() = 0;
     /// Shows a message box with one OK button.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    /// Asks `question` with the buttons Save, Discard and Cancel; closing the box cancels.
+    virtual CloseAnswer askSaveChanges(const std::string& question) = 0;
 };
 
 }  // namespace vorn

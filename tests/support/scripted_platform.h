@@ -17,6 +17,7 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<PrintResult> printAnswers;
+    std::deque<CloseAnswer> closeAnswers;  // exhausted: Cancel
 
     std::vector<InputBoxRequest> inputRequests;
     std::vector<FileDialogRequest> openRequests;
@@ -25,6 +26,7 @@ class ScriptedPlatform : public Platform {
     std::vector<std::pair<std::string, std::string>> messages;
     /// Runs while a file dialog is up, before it answers: shows the window at that moment.
     std::function<void()> whileFileDialogIsUp = [] {};
+    std::vector<std::string> closeQuestions;
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
         inputRequests.push_back(request);
@@ -51,6 +53,15 @@ class ScriptedPlatform : public Platform {
     }
     void showMessage(const std::string& title, const std::string& text) override {
         messages.emplace_back(title, text);
+    }
+    CloseAnswer askSaveChanges(const std::string& question) override {
+        closeQuestions.push_back(question);
+        if (closeAnswers.empty()) {
+            return CloseAnswer::Cancel;
+        }
+        const CloseAnswer answer = closeAnswers.front();
+        closeAnswers.pop_front();
+        return answer;
     }
 
   private:

@@ -1,6 +1,9 @@
 #include "shell/qt/grid_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <algorithm>
@@ -39,7 +42,47 @@ int buttonNumber(Qt::MouseButton button) {
     }
 }
 
+// A key that starts a typed number.
+bool startsEntry(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = event->text();
+    return text.size() == 1 && QStringLiteral("0123456789+-.").contains(text.front());
+}
+
 }  // namespace
+
+/// The line editor over a cell: Enter commits, Escape cancels.
+class CellEditor : public QLineEdit {
+  public:
+    CellEditor(QWidget* parent, std::function<void()> commit, std::function<void()> cancel)
+        : QLineEdit(parent), m_commit(std::move(commit)), m_cancel(std::move(cancel)) {
+        setObjectName(QStringLiteral("CellEditor"));
+        setFrame(false);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                event->accept();
+                m_commit();
+                return;
+            case Qt::Key_Escape:
+                event->accept();
+                m_cancel();
+                return;
+            default:
+                QLineEdit::keyPressEvent(event);
+        }
+    }
+
+  private:
+    std::function<void()> m_commit;
+    std::function<void()> m_cancel;
+};
 
 GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent)
     : QTableView(parent),
@@ -89,7 +132,88 @@ void GridView::refresh() {
     if (m_model->refresh()) {
         applyColumnWidths();
         followCurrentCell();
+        placeEditor();
     }
+}
+
+void GridView::openEditor(int row, int column, const QString& text) {
+    closeEditor();
+    m_editorRow = row;
+    m_editorColumn = column;
+    m_editor = new CellEditor(
+        viewport(), [this] { emit entryCommitted(); }, [this] { closeEditor(); });
+    m_editor->setFont(font());
+    // The grid's own palette paints the space beyond its cells grey and its selected text
+    // in the table's colour; the editor looks like any line editor.
+    const QPalette standard = QApplication::palette(m_editor);
+    QPalette colors = m_editor->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::Base, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText}) {
+        colors.setColor(role, standard.color(role));
+    }
+    m_editor->setPalette(colors);
+    m_editor->setText(text);
+    placeEditor();
+    m_editor->show();
+    m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void GridView::closeEditor() {
+    if (m_editor.isNull()) {
+        return;
+    }
+    const bool focused = m_editor->hasFocus();
+    m_editor->hide();
+    m_editor->deleteLater();
+    m_editor.clear();
+    if (focused) {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QString GridView::editorText() const {
+    return m_editor.isNull() ? QString() : m_editor->text();
+}
+
+void GridView::focusEditor() {
+    if (!m_editor.isNull()) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        m_editor->selectAll();
+    }
+}
+
+void GridView::placeEditor() {
+    if (m_editor.isNull()) {
+        return;
+    }
+    const QRect cell = cellRect(m_editorRow, m_editorColumn);
+    if (cell.isEmpty()) {
+        closeEditor();  // its cell is gone
+        return;
+    }
+    m_editor->setGeometry(cell);
+}
+
+void GridView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    placeEditor();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    // Typing goes on in an entry left open while the focus was elsewhere.
+    if (editorOpen()) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(m_editor, event);
+        return;
+    }
+    const bool f2 = event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;
+    if (f2 || startsEntry(event)) {
+        event->accept();
+        emit entryKeyPressed(m_table.currentRow(), m_table.currentColumn(),
+                             f2 ? QString() : event->text());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 QRect GridView::cellRect(int row, int column) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QTableView>
 
 #include "tables/cell_table.h"
@@ -8,6 +9,7 @@
 namespace vorn {
 
 class CellTableModel;
+class CellEditor;
 
 /// How one grid looks: its background, the text colour of its selected cell and whether it
 /// scrolls vertically as well as horizontally.
@@ -19,7 +21,8 @@ struct GridLook {
 
 /// One of the window's three tables. It shows a core CellTable (row 0 and column 0 are
 /// ordinary cells, Qt's own headers are hidden), follows the table's current cell and
-/// reports mouse presses on cells; it never edits a cell itself.
+/// reports mouse presses on cells and keys that start an entry. It never edits a cell
+/// itself: an editor it opens over a cell only holds the typed text until it is committed.
 class GridView : public QTableView {
     Q_OBJECT
   public:
@@ -30,9 +33,25 @@ class GridView : public QTableView {
     /// Rectangle of cell (row, column) in viewport coordinates; empty when not shown.
     QRect cellRect(int row, int column) const;
 
+    /// Opens the cell editor over (row, column) holding `text`, the cursor at its end.
+    void openEditor(int row, int column, const QString& text);
+    /// Closes the editor, dropping its text.
+    void closeEditor();
+    bool editorOpen() const { return !m_editor.isNull(); }
+    int editorRow() const { return m_editorRow; }
+    int editorColumn() const { return m_editorColumn; }
+    QString editorText() const;
+    /// Gives the open editor the keyboard focus, its text selected.
+    void focusEditor();
+
   signals:
     /// A mouse button went down on a cell: button 1 left, 2 right, 4 middle.
     void cellPressed(int row, int column, int button);
+    /// A digit, sign or period was typed (`text`), or F2 pressed (`text` empty), on the
+    /// current cell.
+    void entryKeyPressed(int row, int column, const QString& text);
+    /// Enter in the open editor.
+    void entryCommitted();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,14 +59,20 @@ class GridView : public QTableView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
     void pressed(QMouseEvent* event);
     void applyColumnWidths();
     void followCurrentCell();
+    void placeEditor();
 
     const CellTable& m_table;
     CellTableModel* m_model;
+    QPointer<CellEditor> m_editor;
+    int m_editorRow = 0;
+    int m_editorColumn = 0;
 };
 
 }  // namespace vorn

@@ -1,9 +1,11 @@
 #include "shell/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "scenario_files/file_commands.h"
+#include "shell/qt/edit_menu.h"
 #include "shell/qt/trends_view.h"
 #include "shell/trends.h"
 
@@ -42,6 +44,8 @@ void MainWindow::buildMenus() {
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
+    menuBar()->addMenu(new EditMenu(m_trends, m_view, this));
+
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help"));
     addCommand(help, tr("&Overview"), QStringLiteral("HelpOveview"),
@@ -50,6 +54,16 @@ void MainWindow::buildMenus() {
                [this] { m_trends.HelpInstructions_Click(); });
     addCommand(help, tr("&About"), QStringLiteral("HelpAbout"),
                [this] { m_trends.HelpAbout_Click(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    m_view->run([&] { mayClose = Form_QueryUnload(m_trends); });
+    if (mayClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace vorn

@@ -7,14 +7,18 @@ namespace vorn {
 class Trends;
 class TrendsView;
 
-/// The window "Halvorine (VORN) Model": the File and Help menus around the client area
-/// TrendsView, which shows and forwards everything else.
+/// The window "Halvorine (VORN) Model": the File, Edit and Help menus around the client area
+/// TrendsView, which shows and forwards everything else. Closing it with unsaved changes
+/// asks first.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(Trends& trends, QWidget* parent = nullptr);
 
     TrendsView* view() const { return m_view; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();

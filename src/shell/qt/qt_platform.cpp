@@ -152,4 +152,19 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     QMessageBox::warning(m_window, title.empty() ? applicationTitle() : qt(title), qt(text));
 }
 
+CloseAnswer QtPlatform::askSaveChanges(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), qt(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return CloseAnswer::Save;
+        case QMessageBox::Discard:
+            return CloseAnswer::Discard;
+        default:
+            return CloseAnswer::Cancel;
+    }
+}
+
 }  // namespace vorn

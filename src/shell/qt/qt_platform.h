@@ -33,6 +33,7 @@ class QtPlatform : public Platform {
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
     PrintResult printWindow() override;
     void showMessage(const std::string& title, const std::string& text) override;
+    CloseAnswer askSaveChanges(const std::string& question) override;
 
     /// The image that printing puts on paper: the window's client area as shown.
     QImage windowImage() const;

@@ -10,6 +10,7 @@
 #include "charts/qt/chart_style.h"
 #include "charts/qt/line_chart_view.h"
 #include "editing/click_handlers.h"
+#include "editing/typed_entry.h"
 #include "shell/qt/grid_view.h"
 #include "shell/qt/system_colors.h"
 #include "shell/qt/text_box.h"
@@ -173,6 +174,12 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
     const Control id = layout.id;
     connect(grid, &GridView::cellPressed, this,
             [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
+    connect(grid, &GridView::entryKeyPressed, this,
+            [this, id](int row, int column, const QString& text) {
+                entryKeyPressed(id, row, column, text);
+            });
+    // Every handler commits the open entry first; this one has nothing else to do.
+    connect(grid, &GridView::entryCommitted, this, [this] { run([] {}); });
     return grid;
 }
 
@@ -243,9 +250,47 @@ void TrendsView::gridPressed(Control grid, int row, int column, int button) {
     });
 }
 
+void TrendsView::entryKeyPressed(Control id, int row, int column, const QString& text) {
+    const bool f2 = text.isEmpty();
+    switch (entryStart(m_trends, id, row, column, f2)) {
+        case EntryStart::Editor:
+            run([&] {
+                grid(id)->openEditor(
+                    row, column,
+                    f2 ? QString::fromStdString(entryStartText(m_trends, id, row, column)) : text);
+            });
+            break;
+        case EntryStart::ItemNameBox:
+            run([&] { renameFromKey(m_trends, row, column); });
+            break;
+        case EntryStart::None:
+            break;
+    }
+}
+
+bool TrendsView::finishEntries() {
+    for (Control id : {Control::MSFlexXImpact, Control::MSFlexTotals, Control::MSFlexPolicy}) {
+        GridView* view = grid(id);
+        if (!view->editorOpen()) {
+            continue;
+        }
+        const EntryOutcome outcome =
+            commitEntry(m_trends, id, view->editorRow(), view->editorColumn(),
+                        view->editorText().toStdString());
+        if (outcome == EntryOutcome::Refused) {
+            view->focusEditor();
+            return false;
+        }
+        view->closeEditor();
+    }
+    return true;
+}
+
 void TrendsView::run(const std::function<void()>& handler) {
     try {
-        handler();
+        if (finishEntries()) {
+            handler();
+        }
     } catch (const std::exception& failure) {
         m_trends.platform().showMessage(
             std::string(kWindowTitle),
@@ -269,6 +314,7 @@ void TrendsView::refresh() {
     refreshStacking();
     refreshCharts();
     m_running = false;
+    emit refreshed();
 }
 
 void TrendsView::refreshTexts() {

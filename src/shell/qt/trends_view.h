@@ -28,8 +28,9 @@ class TrendsView : public QWidget {
   public:
     explicit TrendsView(Trends& trends, QWidget* parent = nullptr);
 
-    /// Runs a handler of the window state, then refreshes. A handler that throws leaves a
-    /// message instead of ending the program.
+    /// Runs a handler of the window state, then refreshes. An entry typed into a cell is
+    /// committed first; when it is refused the handler does not run and the editor stays
+    /// open. A handler that throws leaves a message instead of ending the program.
     void run(const std::function<void()>& handler);
     /// Catches up with the window state; skips what has not changed.
     void refresh();
@@ -48,6 +49,10 @@ class TrendsView : public QWidget {
     /// Size the client area needs to show every control whole.
     static QSize designSize();
 
+  signals:
+    /// The view has caught up with the window state.
+    void refreshed();
+
   private:
     void build(const ControlLayout& layout);
     /// Tab moves through the controls in the order of their tab indexes.
@@ -59,6 +64,9 @@ class TrendsView : public QWidget {
     QWidget* makeChart(const ControlLayout& layout);
     void sliderMoved(Control slider, int position);
     void gridPressed(Control grid, int row, int column, int button);
+    void entryKeyPressed(Control grid, int row, int column, const QString& text);
+    /// Commits the entries of the open cell editors; false when one was refused.
+    bool finishEntries();
 
     void refreshTexts();
     void refreshSliders();

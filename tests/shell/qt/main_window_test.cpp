@@ -109,7 +109,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
     }
 
-    void aDoubleClickStepsTheKeyboardDoesNotEdit() {
+    void aDoubleClickStepsArrowKeysKeepTheCell() {
         auto* trend = find<vorn::GridView>("MSFlexXImpact");
         // Widgets receive a double click as press, release, double click, release.
         const QPointF centre = trend->cellRect(4, 5).center();
@@ -120,7 +120,6 @@ class MainWindowTest : public QObject {
         QApplication::sendEvent(trend->viewport(), &doubleClick);
         QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
         QTest::keyClick(trend, Qt::Key_Down);
-        QTest::keyClicks(trend, "7");
         QCOMPARE(m_trends->MSFlexXImpact().currentRow(), 4);
         QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
     }
