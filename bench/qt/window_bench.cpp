@@ -20,6 +20,9 @@ class SilentPlatform : public vorn::Platform {
     std::optional<std::string> openFileName(const vorn::FileDialogRequest&) override { return {}; }
     std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
     vorn::PrintResult printWindow() override { return {}; }
+    std::string drawChartFile(const std::string&, const vorn::ChartPicture&) override {
+        return "not drawn";
+    }
     void showMessage(const std::string&, const std::string&) override {}
 };
 

@@ -1,5 +1,6 @@
 #include "charts/result_csv.h"
 
+#include <algorithm>
 #include <span>
 
 #include "charts/block_writer.h"
@@ -8,15 +9,26 @@
 namespace vorn {
 namespace {
 
+const std::string kNoName;
+
 std::span<const double> row(const std::vector<double>& values, int index, int length) {
     return std::span<const double>(values).subspan(static_cast<std::size_t>(index * length),
                                                    static_cast<std::size_t>(length));
 }
 
+// Points along the time axis; none before the first recalculation.
+int pointCount(const ProjectionNumbers& numbers) {
+    return static_cast<int>(std::min<std::size_t>(numbers.years.size(), kPoints));
+}
+
 const std::string& itemName(const ResultSource& source, int item) {
-    static const std::string kNone;
     const std::size_t index = static_cast<std::size_t>(item);
-    return index < source.itemNames.size() ? source.itemNames[index] : kNone;
+    return index < source.itemNames.size() ? source.itemNames[index] : kNoName;
+}
+
+const std::string& label(const ChartTable& table, int row, int column) {
+    const bool inside = row < table.rows() && column < table.columns();
+    return inside ? table.text(row, column) : kNoName;
 }
 
 void levels(BlockWriter& writer, const ResultSource& source) {
@@ -28,7 +40,7 @@ void levels(BlockWriter& writer, const ResultSource& source) {
         appendCsvField(out, itemName(source, i));
     }
     writer.lineDone();
-    for (int p = 0; p < kPoints; ++p) {
+    for (int p = 0; p < pointCount(numbers); ++p) {
         out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
         for (int i = 0; i < numbers.items; ++i) {
             out += ',';
@@ -45,11 +57,11 @@ void contributions(BlockWriter& writer, const ResultSource& source) {
     out += "item";
     for (int c = 1; c < table.columns(); ++c) {
         out += ',';
-        appendCsvField(out, table.text(0, c));
+        appendCsvField(out, label(table, 0, c));
     }
     writer.lineDone();
     for (int r = 0; r <= numbers.items; ++r) {
-        appendCsvField(out, table.text(r + 1, 0));
+        appendCsvField(out, label(table, r + 1, 0));
         for (double value : row(numbers.contributions, r, numbers.items)) {
             out += ',';
             appendNumber(out, value);
@@ -68,7 +80,7 @@ void spread(BlockWriter& writer, const ResultSource& source) {
         out += std::to_string(run);
     }
     writer.lineDone();
-    for (int p = 0; p < kPoints; ++p) {
+    for (int p = 0; p < pointCount(numbers); ++p) {
         out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
         for (int run = 0; run < runs; ++run) {
             out += ',';

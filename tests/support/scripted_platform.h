@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,12 +16,16 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<int>
+        saveFilterAnswers;  // the filter chosen with each Save answer, if not the proposed
     std::deque<PrintResult> printAnswers;
+    std::deque<bool> chartFailures;  // whether each chart drawing fails; none: it succeeds
 
     std::vector<InputBoxRequest> inputRequests;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     int printRequests = 0;
+    std::vector<std::pair<std::string, ChartPicture>> drawnCharts;  // file name, charts
     std::vector<std::pair<std::string, std::string>> messages;
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
@@ -34,6 +39,29 @@ class ScriptedPlatform : public Platform {
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
         return next(saveAnswers);
+    }
+    std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override {
+        std::optional<std::string> path = saveFileName(request);
+        int filter = request.selectedFilter;
+        if (!saveFilterAnswers.empty()) {
+            filter = saveFilterAnswers.front();
+            saveFilterAnswers.pop_front();
+        }
+        return path ? std::optional<SaveChoice>(SaveChoice{*path, filter}) : std::nullopt;
+    }
+    // A drawing that succeeds leaves a small file where the charts were to go; one that
+    // fails answers as the real one does.
+    std::string drawChartFile(const std::string& path, const ChartPicture& charts) override {
+        drawnCharts.emplace_back(path, charts);
+        const bool fails = !chartFailures.empty() && chartFailures.front();
+        if (!chartFailures.empty()) {
+            chartFailures.pop_front();
+        }
+        if (fails) {
+            return "Cannot write " + path + ".";
+        }
+        std::ofstream(path, std::ios::binary) << "charts";
+        return {};
     }
     PrintResult printWindow() override {
         ++printRequests;

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 
+#include "charts/qt/chart_export.h"
 #include "shell/controls.h"
 
 namespace vorn {
@@ -102,20 +103,28 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
     }
 }
 
-std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+std::optional<SaveChoice> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(m_window);
     prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst().toStdString();
+    const int filter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    return SaveChoice{dialog.selectedFiles().constFirst().toStdString(),
+                      filter >= 0 ? filter + 1 : request.selectedFilter};
 }
 
 std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& request) {
-    return fileName(request, false);
+    std::optional<SaveChoice> choice = fileName(request, false);
+    return choice ? std::optional<std::string>(std::move(choice->path)) : std::nullopt;
 }
 
 std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& request) {
+    std::optional<SaveChoice> choice = fileName(request, true);
+    return choice ? std::optional<std::string>(std::move(choice->path)) : std::nullopt;
+}
+
+std::optional<SaveChoice> QtPlatform::saveFileChoice(const FileDialogRequest& request) {
     return fileName(request, true);
 }
 
@@ -146,6 +155,16 @@ PrintResult QtPlatform::printWindow() {
         return {PrintOutcome::Failed, error.toStdString()};
     }
     return {PrintOutcome::Printed, {}};
+}
+
+std::string QtPlatform::drawChartFile(const std::string& path, const ChartPicture& charts) {
+    std::string error;
+    if (!exportCharts(path, charts.levels, charts.contributions, charts.spread, charts.itemNames,
+                      charts.trendsCaption, charts.contributionsCaption, charts.spreadCaption,
+                      &error)) {
+        return error.empty() ? "the charts could not be drawn" : error;
+    }
+    return {};
 }
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {

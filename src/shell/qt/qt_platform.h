@@ -31,14 +31,16 @@ class QtPlatform : public Platform {
     std::optional<std::string> inputBox(const InputBoxRequest& request) override;
     std::optional<std::string> openFileName(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override;
     PrintResult printWindow() override;
+    std::string drawChartFile(const std::string& path, const ChartPicture& charts) override;
     void showMessage(const std::string& title, const std::string& text) override;
 
     /// The image that printing puts on paper: the window's client area as shown.
     QImage windowImage() const;
 
   private:
-    std::optional<std::string> fileName(const FileDialogRequest& request, bool save);
+    std::optional<SaveChoice> fileName(const FileDialogRequest& request, bool save);
 
     QPointer<QWidget> m_window;
 };
