@@ -1,7 +1,6 @@
 #include "shell/qt/qt_platform.h"
 
 #include <QFileDialog>
-#include <QImage>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -12,6 +11,8 @@
 
 #include "charts/qt/chart_export.h"
 #include "shell/controls.h"
+#include "shell/qt/client_area_painting.h"
+#include "shell/qt/trends_view.h"
 
 namespace vorn {
 namespace {
@@ -39,7 +40,11 @@ QString filterSuffix(const QString& filter) {
 
 }  // namespace
 
-bool printImage(const QImage& image, QPrinter& printer, QString* error) {
+bool printClientArea(TrendsView& view, QPrinter& printer, QString* error) {
+    // The controls lay their texts out for the screen's resolution; the printer takes that
+    // resolution too, so that fonts keep their size against the controls. Its output stays
+    // vector and is rendered at the printer's own resolution.
+    printer.setResolution(view.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error != nullptr) {
@@ -48,15 +53,7 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
         }
         return false;
     }
-    // On screen the image has 96 logical pixels to the inch; on paper it keeps that size.
-    const QSizeF logical = QSizeF(image.size()) / image.devicePixelRatio();
-    QSizeF target = logical * (printer.resolution() / 96.0);
-    const QRect page = painter.viewport();
-    if (target.width() > page.width() || target.height() > page.height()) {
-        target.scale(page.size(), Qt::KeepAspectRatio);
-    }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(QPointF(0, 0), target), image);
+    paintClientArea(view, painter, QRectF(0, 0, printer.width(), printer.height()));
     painter.end();
     return true;
 }
@@ -128,30 +125,29 @@ std::optional<SaveChoice> QtPlatform::saveFileChoice(const FileDialogRequest& re
     return fileName(request, true);
 }
 
-QImage QtPlatform::windowImage() const {
-    if (m_window.isNull()) {
-        return {};
+TrendsView* QtPlatform::clientArea() const {
+    if (auto* view = qobject_cast<TrendsView*>(m_window.data())) {
+        return view;
     }
-    QWidget* client = m_window;
-    if (auto* main = qobject_cast<QMainWindow*>(m_window.data()); main && main->centralWidget()) {
-        client = main->centralWidget();
-    }
-    return client->grab().toImage();
+    auto* main = qobject_cast<QMainWindow*>(m_window.data());
+    return main != nullptr ? qobject_cast<TrendsView*>(main->centralWidget()) : nullptr;
 }
 
 PrintResult QtPlatform::printWindow() {
+    TrendsView* view = clientArea();
+    if (view == nullptr) {
+        return {PrintOutcome::Failed, "there is no window to print"};
+    }
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(view->width() > view->height() ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, m_window);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) {
         return {PrintOutcome::Cancelled, {}};
     }
-    const QImage image = windowImage();
-    if (image.isNull()) {
-        return {PrintOutcome::Failed, "There is no window to print."};
-    }
     QString error;
-    if (!printImage(image, printer, &error)) {
+    if (!printClientArea(*view, printer, &error)) {
         return {PrintOutcome::Failed, error.toStdString()};
     }
     return {PrintOutcome::Printed, {}};

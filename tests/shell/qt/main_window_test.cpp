@@ -202,12 +202,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(openAll.defaultSuffix(), QString());
     }
 
-    void printImageReportsAPrinterThatCannotOpen() {
+    void printingReportsAPrinterThatCannotOpen() {
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName("/nonexistent-folder/x/window.pdf");
         QString error;
-        QVERIFY(!vorn::printImage(QImage(100, 100, QImage::Format_RGB32), printer, &error));
+        QVERIFY(!vorn::printClientArea(*m_window->view(), printer, &error));
         QVERIFY(!error.isEmpty());
     }
 };
