@@ -185,7 +185,7 @@ void mnuExportCharts_Click(Trends& window) {
 
 void mnuExportData_Click(Trends& window) {
     FileDialogRequest request = exportRequest("Results", "export data");
-    request.filters.push_back({"all tables, one file each", "*.csv"});
+    request.filters.push_back({"all tables, one file each", "*.csv", false});
     for (const ResultTableName& table : kResultTables) {
         request.filters.push_back({std::string(table.title) + " table", "*.csv"});
     }

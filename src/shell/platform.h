@@ -21,6 +21,9 @@ struct InputBoxRequest {
 struct FileFilter {
     std::string description;  // "text file"
     std::string pattern;      // "*.txt"
+    /// Whether a Save dialog asks before a file of the chosen name is replaced; not when
+    /// the name only leads the names of the files written.
+    bool confirmReplace = true;
 };
 
 /// What a file dialog proposes when it opens.

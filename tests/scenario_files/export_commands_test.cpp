@@ -79,6 +79,7 @@ TEST_F(ExportCommands, AllTablesAreWrittenBesideEachOtherAsVornRunPrintsThem) {
     ASSERT_EQ(request.filters.size(), 5u);
     EXPECT_EQ(request.filters[0].description + " " + request.filters[0].pattern,
               "all tables, one file each *.csv");
+    EXPECT_FALSE(request.filters[0].confirmReplace);
     EXPECT_EQ(files(), (std::vector<std::string>{"Results-contributions.csv", "Results-levels.csv",
                                                  "Results-netgrowth.csv", "Results-spread.csv",
                                                  "scenario.txt"}));

@@ -90,10 +90,16 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
         dialog.selectNameFilter(filters[selected - 1]);
         // A name typed without extension gets the one of the selected filter, so the
         // proposed "Example1" opens Example1.txt and a typed "Revised" saves Revised.txt.
-        dialog.setDefaultSuffix(filterSuffix(filters[selected - 1]));
-        QObject::connect(
-            &dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+        // The question about replacing the file is left out where the name only leads
+        // the names of the files written.
+        const auto followFilter = [&dialog, filters, request](const QString& filter) {
+            dialog.setDefaultSuffix(filterSuffix(filter));
+            const qsizetype chosen = filters.indexOf(filter);
+            dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                             chosen >= 0 && !request.filters[chosen].confirmReplace);
+        };
+        followFilter(filters[selected - 1]);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     }
     if (!request.proposedName.empty()) {
         dialog.selectFile(qt(request.proposedName));
