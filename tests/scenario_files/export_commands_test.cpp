@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "scenario_files/file_commands.h"
 #include "shell/trends.h"
