@@ -39,7 +39,7 @@ void MainWindow::buildMenus() {
     addCommand(file, tr("&Save"), QStringLiteral("mnusave"), [this] { mnusave_Click(m_trends); });
     addCommand(file, tr("&Print"), QStringLiteral("mnuPrint"),
                [this] { mnuPrint_Click(m_trends); });
-    addCommand(file, tr("Export &Charts..."), QStringLiteral("mnuExportCharts"),
+    addCommand(file, tr("Export C&harts..."), QStringLiteral("mnuExportCharts"),
                [this] { mnuExportCharts_Click(m_trends); });
     addCommand(file, tr("Export &Data..."), QStringLiteral("mnuExportData"),
                [this] { mnuExportData_Click(m_trends); });

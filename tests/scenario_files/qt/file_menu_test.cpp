@@ -64,6 +64,7 @@ class FileMenuTest : public QObject {
 
   private slots:
     void init() {
+        QApplication::setCursorFlashTime(0);  // a blinking caret would change the window's image
         m = std::make_unique<Fixture>();
         m->platform.window = &m->window;
         m->platform.pdfPath = m->folder.filePath(QStringLiteral("window.pdf"));
