@@ -16,8 +16,8 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
-    std::deque<int>
-        saveFilterAnswers;  // the filter chosen with each Save answer, if not the proposed
+    // The filter chosen with each Save answer; none: the proposed one.
+    std::deque<int> saveFilterAnswers;
     std::deque<PrintResult> printAnswers;
     std::deque<bool> chartFailures;  // whether each chart drawing fails; none: it succeeds
 

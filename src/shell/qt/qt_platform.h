@@ -13,9 +13,10 @@ namespace vorn {
 
 class TrendsView;
 
-/// Prints the window's client area on one page of `printer`, drawn afresh at the printer's
-/// resolution (lines and texts stay vector), scaled to fit the printable area and centred.
-/// False, with a message in `error`, when the printer cannot be opened.
+/// Prints the window's client area on one page of `printer`: drawn afresh, not grabbed, so
+/// that lines and texts reach the printer as vector output it renders at its own
+/// resolution; scaled to fit the printable area and centred. False, with a message in
+/// `error`, when the printer cannot be opened.
 bool printClientArea(TrendsView& view, QPrinter& printer, QString* error);
 
 /// Sets up a (non-native) file dialog as `request` asks: title, folder, proposed name,
