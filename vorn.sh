@@ -2,7 +2,8 @@
 # Builds the Halvorine (VORN) Model and opens it, or runs every test.
 #   ./vorn.sh run     install what is missing, build, open the window
 #   ./vorn.sh test    install what is missing, build, run every test
-# Further commands: bench (run the benchmarks), install [PREFIX].
+# Further commands: bench (run the benchmarks), install [PREFIX], package (a Debian package
+# vorn_<version>_<arch>.deb in this folder).
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -67,8 +68,19 @@ case "${1:-run}" in
         configure_and_build -DCMAKE_INSTALL_PREFIX="${2:-/usr/local}"
         cmake --install "$build"
         ;;
+    package)
+        # dpkg-shlibdeps (dpkg-dev) computes the package's Depends; CPack looks at the
+        # programs with file. The programs look for the examples under /usr/share.
+        install_missing dpkg-dev file
+        configure_and_build -DCMAKE_INSTALL_PREFIX=/usr
+        rm -f "$build"/vorn_*.deb
+        (cd "$build" && cpack -G DEB >/dev/null)
+        rm -f "$here"/vorn_*.deb
+        cp "$build"/vorn_*.deb "$here"/
+        ls "$here"/vorn_*.deb
+        ;;
     *)
-        echo "usage: $0 run|test|bench|install [PREFIX]" >&2
+        echo "usage: $0 run|test|bench|install [PREFIX]|package" >&2
         exit 2
         ;;
 esac

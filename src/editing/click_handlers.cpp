@@ -10,17 +10,12 @@
 #include "shell/trends.h"
 
 namespace vorn {
-namespace {
 
-// The name of the item whose spread the Spread chart shows: the selected Totals column, or
-// item 1 while no item column is selected (or the selected one was removed).
 std::string trackedItemName(const Trends& window) {
     const int items = projectedItemCount(window.tables);
     const int tracked = window.lastc2 >= 1 && window.lastc2 <= items ? window.lastc2 : 1;
     return tracked <= items ? window.MSFlexXImpact().text(0, tracked) : std::string();
 }
-
-}  // namespace
 
 void MSFlexXImpact_Click(Trends& window, int button) {
     window.bringToFront(Control::MSFlexXImpact);

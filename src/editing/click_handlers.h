@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace vorn {
 
 class Trends;
@@ -18,5 +20,10 @@ void mscTrends_Click(Trends& window);
 
 /// A dragged object over the Trend Matrix: state 0 entering, 1 leaving, 2 moving over.
 void MSFlexXimpact_DragOver(Trends& window, int state);
+
+/// The name of the item whose spread the Spread chart shows: the selected Totals column's
+/// item, or item 1 while no item column is selected (or the selected one was removed); empty
+/// when there are no items.
+std::string trackedItemName(const Trends& window);
 
 }  // namespace vorn

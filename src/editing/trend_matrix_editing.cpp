@@ -4,6 +4,7 @@
 
 #include "editing/cell_stepping.h"
 #include "editing/hints.h"
+#include "scenario_files/text_encoding.h"
 #include "shell/trends.h"
 
 namespace vorn {
@@ -49,15 +50,19 @@ std::string askItemName(Trends& window) {
     return window.platform().inputBox(request).value_or("");
 }
 
-// Why a scenario file could not store `name`, or nullptr when it can.
-const char* unstorableNameReason(const std::string& name) {
+// Why a scenario file could not store `name`; empty when it can.
+std::string unstorableNameReason(const std::string& name) {
     if (name.find('"') != std::string::npos) {
         return kQuoteInNameMessage;
     }
     if (name.find_first_of("\r\n") != std::string::npos) {
         return kLineBreakInNameMessage;
     }
-    return nullptr;
+    if (utf8Length(name) > kMaxTextLength) {
+        return "An item name can be at most " + std::to_string(kMaxTextLength) +
+               " characters long.";
+    }
+    return {};
 }
 
 // Writes the new name into the clicked header and its transposed twin. Cancel or an empty
@@ -67,7 +72,7 @@ void renameItem(Trends& window, int row, int column) {
     if (name.empty()) {
         return;
     }
-    if (const char* reason = unstorableNameReason(name)) {
+    if (const std::string reason = unstorableNameReason(name); !reason.empty()) {
         window.platform().showMessage(std::string(kWindowTitle), reason);
         return;
     }

@@ -82,8 +82,13 @@ std::string stage(const std::string& path, std::string_view bytes, const FileFil
     if (!fs::is_directory(folder, status)) {
         return "the folder \"" + folder.string() + "\" does not exist";
     }
-    if (fs::is_directory(staged.target, status)) {
+    const fs::file_status existing = fs::status(staged.target, status);
+    if (fs::is_directory(existing)) {
         return "\"" + path + "\" is a folder";
+    }
+    // Renaming over a pipe or a device would put a plain file in its place.
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        return "\"" + path + "\" is not an ordinary file";
     }
 
     int error = 0;

@@ -11,6 +11,7 @@ namespace vorn {
 /// temporary file in the same folder, which is flushed, closed and checked, and then
 /// renamed over the target. On failure the temporary file is removed, any earlier file at
 /// `path` is left as it was, and the result says what went wrong; on success it is empty.
+/// A folder, a pipe or a device at `path` is refused.
 std::string writeFileAtomically(const std::string& path, std::string_view bytes);
 
 /// Fills a temporary file given its name; returns what went wrong, or the empty text.

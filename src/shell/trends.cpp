@@ -224,7 +224,9 @@ void Trends::YearbyYear(ItemCount /*cats*/) {
     settings.policy = Policy;
     settings.iter = iter;
     settings.lastc2 = lastc2;
-    ProjectionResult result = yearByYear(tables, settings, m_random);
+    m_lastInput = prepareProjectionInput(tables, settings);
+    ProjectionResult result = project(m_lastInput, m_random);
+    writeNetGrowth(tables, result.numbers);
 
     setWidth(Control::TextAnnual, 5000);
     setText(Control::TextAnnual, result.trendsCaption);

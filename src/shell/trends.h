@@ -102,6 +102,9 @@ class Trends {
     const ChartTable& chartData(Control chart) const;
     /// The numbers behind the charts of the last recalculation.
     const ProjectionNumbers& lastProjection() const { return m_lastProjection; }
+    /// The numbers and settings the last recalculation read from the tables and sliders; the
+    /// analyses (bands, sensitivity, influence map) start from them.
+    const ProjectionInput& lastInput() const { return m_lastInput; }
     /// Counts recalculations; lets a view skip redrawing unchanged charts.
     unsigned long projectionCount() const { return m_projectionCount; }
 
@@ -125,6 +128,7 @@ class Trends {
     ChartTable m_contribData;
     ChartTable m_spreadData;
     ProjectionNumbers m_lastProjection;
+    ProjectionInput m_lastInput;
     unsigned long m_projectionCount = 0;
 };
 

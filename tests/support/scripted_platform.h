@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ class ScriptedPlatform : public Platform {
     int printRequests = 0;
     std::vector<std::pair<std::string, ChartPicture>> drawnCharts;  // file name, charts
     std::vector<std::pair<std::string, std::string>> messages;
+    /// Runs while a file dialog is up, before it answers: shows the window at that moment.
+    std::function<void()> whileFileDialogIsUp = [] {};
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
         inputRequests.push_back(request);
@@ -34,10 +37,12 @@ class ScriptedPlatform : public Platform {
     }
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(openAnswers);
     }
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(saveAnswers);
     }
     std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override {

@@ -115,6 +115,81 @@ void csvBands(BlockWriter& writer, const BatchResult& result) {
     }
 }
 
+void csvSensitivity(BlockWriter& writer, const BatchResult& result) {
+    const Sensitivity& sensitivity = result.sensitivity;
+    std::string& out = writer.text();
+    out += "row,column,effect";
+    writer.lineDone();
+    for (const SensitivityEntry& entry : sensitivity.ranked()) {
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
+        out += ',';
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.column)]);
+        out += ',';
+        appendNumber(out, entry.effect);
+        writer.lineDone();
+    }
+}
+
+void csvInfluence(BlockWriter& writer, const BatchResult& result) {
+    std::string& out = writer.text();
+    out += "item,influence,dependence";
+    writer.lineDone();
+    for (const InfluenceItem& item : result.influence.items) {
+        appendCsvField(out, item.name);
+        out += ',';
+        appendNumber(out, item.influence);
+        out += ',';
+        appendNumber(out, item.dependence);
+        writer.lineDone();
+    }
+}
+
+// An array of objects, one per line: {"key": value, ...}; `last` says whether a comma follows.
+template <typename Row, typename WriteRow>
+void jsonObjects(BlockWriter& writer, std::string_view key, const std::vector<Row>& rows, bool last,
+                 WriteRow writeRow) {
+    std::string& out = writer.text();
+    jsonKey(out, 2, key);
+    out += '[';
+    if (!rows.empty()) {
+        writer.lineDone();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            out += "    {";
+            writeRow(out, rows[r]);
+            out += r + 1 < rows.size() ? "}," : "}";
+            writer.lineDone();
+        }
+        out += "  ";
+    }
+    out += last ? "]" : "],";
+    writer.lineDone();
+}
+
+void jsonSensitivity(BlockWriter& writer, const Sensitivity& sensitivity) {
+    jsonObjects(writer, "sensitivity", sensitivity.ranked(), false,
+                [&](std::string& out, const SensitivityEntry& entry) {
+                    out += "\"row\": ";
+                    appendJsonString(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
+                    out += ", \"column\": ";
+                    appendJsonString(out,
+                                     sensitivity.names[static_cast<std::size_t>(entry.column)]);
+                    out += ", \"effect\": ";
+                    appendNumber(out, entry.effect, "null");
+                });
+}
+
+void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
+    jsonObjects(writer, "influence", influence.items, true,
+                [](std::string& out, const InfluenceItem& item) {
+                    out += "\"item\": ";
+                    appendJsonString(out, item.name);
+                    out += ", \"influence\": ";
+                    appendNumber(out, item.influence, "null");
+                    out += ", \"dependence\": ";
+                    appendNumber(out, item.dependence, "null");
+                });
+}
+
 }  // namespace
 
 void writeJson(std::ostream& stream, const BatchResult& result) {
@@ -212,14 +287,16 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
         }
         writer.lineDone();
     }
-    out += "  }";
+    out += "  },";
     writer.lineDone();
+    jsonSensitivity(writer, result.sensitivity);
+    jsonInfluence(writer, result.influence);
     out += '}';
     writer.lineDone();
 }
 
 void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
-    // The window exports the same tables through the same writer; the bands are vorn-run's.
+    // The window exports the same tables through the same writer; the others are vorn-run's.
     static constexpr std::pair<CsvTable, ResultTable> kShared[] = {
         {CsvTable::Levels, ResultTable::Levels},
         {CsvTable::Contributions, ResultTable::Contributions},
@@ -235,7 +312,22 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
         }
     }
     BlockWriter writer(stream);
-    csvBands(writer, result);
+    switch (table) {
+        case CsvTable::Bands:
+            csvBands(writer, result);
+            break;
+        case CsvTable::Sensitivity:
+            csvSensitivity(writer, result);
+            break;
+        case CsvTable::Influence:
+            csvInfluence(writer, result);
+            break;
+        case CsvTable::Levels:
+        case CsvTable::Contributions:
+        case CsvTable::Spread:
+        case CsvTable::NetGrowth:
+            break;  // written above
+    }
 }
 
 }  // namespace vorn::batch
