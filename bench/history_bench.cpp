@@ -5,6 +5,7 @@
 
 #include "editing/edit_history.h"
 #include "shell/trends.h"
+#include "silent_platform.h"
 #include "tables/number_text.h"
 
 namespace {
@@ -12,19 +13,6 @@ namespace {
 using vorn::EditHistory;
 using vorn::ItemCount;
 using vorn::ScenarioTables;
-
-/// A platform that answers nothing; the benchmarks open no dialog.
-class SilentPlatform : public vorn::Platform {
-  public:
-    std::optional<std::string> inputBox(const vorn::InputBoxRequest&) override { return {}; }
-    std::optional<std::string> openFileName(const vorn::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
-    vorn::PrintResult printWindow() override { return {}; }
-    void showMessage(const std::string&, const std::string&) override {}
-    vorn::CloseAnswer askSaveChanges(const std::string&) override {
-        return vorn::CloseAnswer::Discard;
-    }
-};
 
 /// `n` named items with a value and a colour in every cell; `seed` varies the values.
 ScenarioTables filledTables(int n, int seed) {
@@ -109,7 +97,7 @@ BENCHMARK(BM_HistoryUndo)->Args({20, 0})->Args({20, 1})->Unit(benchmark::kMicros
 // Edit > Undo as the window runs it: the history, then one recalculation (one run).
 void BM_Undo(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    SilentPlatform platform;
+    vorn::bench::SilentPlatform platform;
     vorn::Trends window(platform, vorn::RandomSource(1));
     window.Form_Load();
     window.recordStep("Open", [&] {

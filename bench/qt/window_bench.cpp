@@ -8,23 +8,11 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/trends_view.h"
 #include "shell/trends.h"
+#include "silent_platform.h"
 #include "tables/number_text.h"
 #include "tables/scenario_tables.h"
 
 namespace {
-
-/// A platform that answers nothing; the benchmarks open no dialog.
-class SilentPlatform : public vorn::Platform {
-  public:
-    std::optional<std::string> inputBox(const vorn::InputBoxRequest&) override { return {}; }
-    std::optional<std::string> openFileName(const vorn::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
-    vorn::PrintResult printWindow() override { return {}; }
-    void showMessage(const std::string&, const std::string&) override {}
-    vorn::CloseAnswer askSaveChanges(const std::string&) override {
-        return vorn::CloseAnswer::Discard;
-    }
-};
 
 /// Fills the tables with `items` named items and small non-zero values.
 void fillScenario(vorn::Trends& trends, int items) {
@@ -56,7 +44,7 @@ struct BenchWindow {
         window.show();
         QApplication::processEvents();
     }
-    SilentPlatform platform;
+    vorn::bench::SilentPlatform platform;
     vorn::Trends trends;
     vorn::MainWindow window;
 };
@@ -100,7 +88,7 @@ BENCHMARK(BM_RefreshOnly)->Args({20, 20})->Unit(benchmark::kMillisecond);
 // start-up with the first projection, and the first paint.
 void BM_StartUp(benchmark::State& state) {
     for (auto _ : state) {
-        SilentPlatform platform;
+        vorn::bench::SilentPlatform platform;
         vorn::Trends trends(platform);
         vorn::MainWindow window(trends);
         trends.Form_Load();

@@ -1,10 +1,10 @@
 #include "scenario_files/file_commands.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "scenario_files/atomic_file.h"
+#include "scenario_files/default_folders.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 
@@ -12,35 +12,6 @@ namespace vorn {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool isFolder(const std::string& path) {
-    std::error_code status;
-    return !path.empty() && fs::is_directory(path, status);
-}
-
-// The folder a dialog opens in: the drive the scenarios were traditionally kept on when
-// there is one, otherwise a folder that exists on this system.
-std::string openFolder() {
-    if (isFolder("D:")) {
-        return "D:";
-    }
-    if (isFolder(VORN_EXAMPLES_DIR)) {
-        return VORN_EXAMPLES_DIR;
-    }
-    return VORN_SOURCE_EXAMPLES_DIR;
-}
-
-std::string saveFolder() {
-    if (isFolder("D:")) {
-        return "D:";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        return {};
-    }
-    const std::string documents = (fs::path(home) / "Documents").string();
-    return isFolder(documents) ? documents : std::string(home);
-}
 
 void showMessage(Trends& window, const std::string& text) {
     window.platform().showMessage(std::string(kWindowTitle), text);
@@ -53,7 +24,7 @@ void mnuOpen_Click(Trends& window) {
     window.setText(Control::MatrixFile, "Select Matrix File");
     FileDialogRequest request;
     request.proposedName = "Example1";
-    request.initialFolder = openFolder();
+    request.initialFolder = defaultOpenFolder();
     request.title = "open text file";
     request.filters = {{"text file", "*.txt"}, {"prn file", "*.prn"}};
     request.selectedFilter = 1;
@@ -72,7 +43,7 @@ void mnuOpen_Click(Trends& window) {
 bool mnusave_Click(Trends& window) {
     FileDialogRequest request;
     request.proposedName = "Revised";
-    request.initialFolder = saveFolder();
+    request.initialFolder = defaultSaveFolder();
     request.title = "save text file";
     request.filters = {{"text file", "*.txt"}, {"document file", "*.doc"}};
     request.selectedFilter = 1;

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "scenario_files/export_commands.h"
 #include "scenario_files/file_commands.h"
 #include "shell/qt/edit_menu.h"
 #include "shell/qt/trends_view.h"
@@ -40,6 +41,10 @@ void MainWindow::buildMenus() {
     addCommand(file, tr("&Save"), QStringLiteral("mnusave"), [this] { mnusave_Click(m_trends); });
     addCommand(file, tr("&Print"), QStringLiteral("mnuPrint"),
                [this] { mnuPrint_Click(m_trends); });
+    addCommand(file, tr("Export C&harts..."), QStringLiteral("mnuExportCharts"),
+               [this] { mnuExportCharts_Click(m_trends); });
+    addCommand(file, tr("Export &Data..."), QStringLiteral("mnuExportData"),
+               [this] { mnuExportData_Click(m_trends); });
     QAction* exit = file->addAction(tr("&Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
