@@ -20,34 +20,63 @@ std::string trackedItemName(const Trends& window) {
     return tracked <= items ? window.MSFlexXImpact().text(0, tracked) : std::string();
 }
 
-}  // namespace
-
-void MSFlexXImpact_Click(Trends& window, int button) {
+// The steps a table click takes before any editing: its table forward, then Policy and iter.
+void bringTrendMatrixForward(Trends& window) {
     window.bringToFront(Control::MSFlexXImpact);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.bringToFront(Control::TextGrowth);
     window.Policy = 0;
     window.iter = 1;
-    mouseclicksl(window, button);
 }
 
-void MSFlexTotals_Click(Trends& window, int button) {
+void bringTotalsForward(Trends& window) {
     window.bringToFront(Control::MSFlexTotals);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.bringToFront(Control::TextGrowth);
-    mouseclicks2(window, button);
-    window.iter = 1;
 }
 
-void MSFlexPolicy_Click(Trends& window, int button) {
+void bringPolicyMatrixForward(Trends& window) {
     window.bringToFront(Control::MSFlexPolicy);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
     window.Policy = 1;
     window.iter = 1;
+}
+
+}  // namespace
+
+void MSFlexXImpact_Click(Trends& window, int button) {
+    bringTrendMatrixForward(window);
+    mouseclicksl(window, button);
+}
+
+void MSFlexTotals_Click(Trends& window, int button) {
+    bringTotalsForward(window);
+    mouseclicks2(window, button);
+    window.iter = 1;
+}
+
+void MSFlexPolicy_Click(Trends& window, int button) {
+    bringPolicyMatrixForward(window);
     mouseclicks3(window, button);
+}
+
+void MSFlexXImpact_BackgroundClick(Trends& window) {
+    bringTrendMatrixForward(window);
+    window.YearbyYear(window.cats);
+}
+
+void MSFlexTotals_BackgroundClick(Trends& window) {
+    bringTotalsForward(window);
+    window.iter = 1;  // as the Totals editing sets it before recalculating
+    window.YearbyYear(window.cats);
+}
+
+void MSFlexPolicy_BackgroundClick(Trends& window) {
+    bringPolicyMatrixForward(window);
+    window.YearbyYear(window.cats);
 }
 
 void MscXImpacts_Click(Trends& window) {
