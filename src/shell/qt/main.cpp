@@ -3,6 +3,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
 #include "shell/qt/trends_view.h"
+#include "shell/qt/view_menu.h"
 #include "shell/trends.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     platform.setWindow(&window);
     trends.Form_Load();
     window.view()->refresh();
+    window.viewMenu()->fitToScreen();
     window.show();
     return app.exec();
 }

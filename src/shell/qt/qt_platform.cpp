@@ -60,7 +60,14 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
     return true;
 }
 
+void QtPlatform::beforeDialog() const {
+    if (m_beforeDialog) {
+        m_beforeDialog();
+    }
+}
+
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
+    beforeDialog();
     QInputDialog dialog(m_window);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(request.title.empty() ? applicationTitle() : qt(request.title));
@@ -103,6 +110,7 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
 }
 
 std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+    beforeDialog();
     QFileDialog dialog(m_window);
     prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -123,14 +131,18 @@ QImage QtPlatform::windowImage() const {
     if (m_window.isNull()) {
         return {};
     }
-    QWidget* client = m_window;
-    if (auto* main = qobject_cast<QMainWindow*>(m_window.data()); main && main->centralWidget()) {
-        client = main->centralWidget();
+    // The client area "Trends" as a whole, also where the window scrolls it.
+    QWidget* client = m_window->findChild<QWidget*>(QStringLiteral("Trends"));
+    if (client == nullptr) {
+        auto* main = qobject_cast<QMainWindow*>(m_window.data());
+        client = main != nullptr && main->centralWidget() != nullptr ? main->centralWidget()
+                                                                     : m_window.data();
     }
     return client->grab().toImage();
 }
 
 PrintResult QtPlatform::printWindow() {
+    beforeDialog();
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_window);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -149,6 +161,7 @@ PrintResult QtPlatform::printWindow() {
 }
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {
+    beforeDialog();
     QMessageBox::warning(m_window, title.empty() ? applicationTitle() : qt(title), qt(text));
 }
 
