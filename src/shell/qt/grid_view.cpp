@@ -223,12 +223,13 @@ bool GridView::viewportEvent(QEvent* event) {
 void GridView::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     if (hasFocus()) {
+        // Inside the viewport the ring covers the cells' edges: one pixel at the design size.
         QPainter painter(viewport());
-        paintFocusRing(painter, viewport()->rect(), 2);
+        paintFocusRing(painter, viewport()->rect(), std::max(1, m_zoom.pixels(kTwipsPerPixel)));
     }
 }
 
-// The focus ring covers the frame and two pixels just inside it, on the viewport.
+// The focus ring: `width` pixels along the inside of `area`.
 void GridView::paintFocusRing(QPainter& painter, const QRect& area, int width) const {
     const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
     for (int inset = 0; inset < width; ++inset) {

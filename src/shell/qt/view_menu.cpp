@@ -102,32 +102,39 @@ void ViewMenu::sizeWindowToView() {
     }
     const QSize room = m_window->screen()->availableGeometry().size() - frameSize();
     const int areaFrame = 2 * m_area->frameWidth();
-    const QSize wanted = m_view->size() + QSize(areaFrame, menuBarHeight() + areaFrame);
-    m_window->resize(wanted.boundedTo(room));
+    const QSize wanted =
+        (m_view->size() + QSize(areaFrame, menuBarHeight() + areaFrame)).boundedTo(room);
+    m_window->resize(wanted);
+    if (m_window->isVisible()) {  // else the window manager places it
+        moveOnScreen(wanted + frameSize());
+    }
 }
 
-// Once the window manager has framed the window, the whole window, frame included, must lie
-// in the available area: a smaller zoom if the estimate of the frame was short, then a move.
+// Moves the window, `outerSize` with its frame, no further than needed to lie wholly in the
+// available area.
+void ViewMenu::moveOnScreen(QSize outerSize) {
+    const QRect available = m_window->screen()->availableGeometry();
+    const QPoint at = m_window->frameGeometry().topLeft();
+    const QPoint inside(
+        std::clamp(at.x(), available.left(),
+                   std::max(available.left(), available.right() + 1 - outerSize.width())),
+        std::clamp(at.y(), available.top(),
+                   std::max(available.top(), available.bottom() + 1 - outerSize.height())));
+    if (inside != at) {
+        m_window->move(inside);
+    }
+}
+
+// Once the window manager has framed the window, the fit is made again with the real frame
+// instead of the estimate, and the whole window moved into the available area.
 void ViewMenu::keepOnScreen() {
-    const QRect frame = m_window->frameGeometry();
-    if (!m_window->isVisible() || frame == m_window->geometry()) {
+    if (!m_window->isVisible() || m_window->frameGeometry() == m_window->geometry()) {
         return;  // not framed yet
     }
     m_checkOnScreen = false;
     const QRect available = m_window->screen()->availableGeometry();
-    if (available.contains(frame)) {
-        return;
-    }
-    if (frame.width() > available.width() || frame.height() > available.height()) {
-        apply(Zoom::toFit(pixelSize(available.size()), pixelSize(chrome()),
-                          std::min(m_view->zoom().percent(), int{Zoom::kActualPercent})));
-        sizeWindowToView();
-    }
-    const QSize size = m_window->frameGeometry().size();
-    m_window->move(std::clamp(frame.left(), available.left(),
-                              std::max(available.left(), available.right() + 1 - size.width())),
-                   std::clamp(frame.top(), available.top(),
-                              std::max(available.top(), available.bottom() + 1 - size.height())));
+    apply(Zoom::toFit(pixelSize(available.size()), pixelSize(chrome()), Zoom::kActualPercent));
+    sizeWindowToView();
 }
 
 bool ViewMenu::eventFilter(QObject* watched, QEvent* event) {

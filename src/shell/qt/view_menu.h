@@ -36,7 +36,9 @@ class ViewMenu : public QMenu {
                            const QList<QKeySequence>& keys);
     void apply(const Zoom& zoom);
     void fitToWindow();
+    /// Sizes the window to show the whole client area, as far as the screen allows.
     void sizeWindowToView();
+    void moveOnScreen(QSize outerSize);
     /// The window manager's frame, or an estimate while it is not known.
     QSize frameSize() const;
     int menuBarHeight() const;
