@@ -42,6 +42,7 @@ ViewMenu::ViewMenu(QMainWindow* window, QScrollArea* area, TrendsView* view)
     connect(m_actualSize, &QAction::triggered, this, [this] { setZoom(Zoom()); });
     connect(m_fitToWindow, &QAction::toggled, this, [this](bool on) {
         if (on) {
+            m_checkOnScreen = false;
             fitToWindow();
         }
     });
@@ -59,6 +60,7 @@ QAction* ViewMenu::addZoomAction(const QString& text, const QString& name,
 }
 
 void ViewMenu::setZoom(const Zoom& zoom) {
+    m_checkOnScreen = false;  // the user's zoom stands
     m_fitToWindow->setChecked(false);
     apply(zoom);
     sizeWindowToView();
