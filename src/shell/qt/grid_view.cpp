@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <algorithm>
 
@@ -17,9 +18,19 @@ namespace {
 
 constexpr int kRowHeightTwips = 240;
 
+/// A cell's text as drawn: trailing blanks (the "%   " of an unset value) show nothing and
+/// must not make a text look too long for its column.
+QString shownCellText(QString text) {
+    while (!text.isEmpty() && text.back().isSpace()) {
+        text.chop(1);
+    }
+    return text;
+}
+
 /// The platform's style with the grid lines in the grids' own colour, which styles otherwise
-/// derive from the window background.
-class GridLineStyle : public QProxyStyle {
+/// derive from the window background, narrow margins beside the cell texts, and cell texts
+/// drawn without their trailing blanks.
+class GridStyle : public QProxyStyle {
   public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
@@ -27,6 +38,23 @@ class GridLineStyle : public QProxyStyle {
             return static_cast<int>(QColor(192, 192, 192).rgba());
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        // Item views keep this plus one pixel free on either side of a cell's text.
+        return metric == PM_FocusFrameHMargin ? 1
+                                              : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+        if (element == CE_ItemViewItem && item != nullptr) {
+            QStyleOptionViewItem trimmed(*item);
+            trimmed.text = shownCellText(item->text);
+            QProxyStyle::drawControl(element, &trimmed, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
@@ -64,7 +92,7 @@ GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent
       m_table(table),
       m_model(new CellTableModel(table, look.background, this)) {
     setModel(m_model);
-    auto* style = new GridLineStyle();
+    auto* style = new GridStyle();
     style->setParent(this);
     setStyle(style);
     horizontalHeader()->hide();
@@ -122,9 +150,9 @@ bool GridView::cellTextElided(int row, int column) const {
     if (!cell.isValid() || shown.isEmpty()) {
         return false;
     }
-    // Item views keep this margin on either side of a cell's text.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return fontMetrics().horizontalAdvance(cell.data().toString()) > shown.width() - 2 * margin;
+    return fontMetrics().horizontalAdvance(shownCellText(cell.data().toString())) >
+           shown.width() - 2 * margin;
 }
 
 void GridView::setZoom(const Zoom& zoom) {

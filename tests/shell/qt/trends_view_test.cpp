@@ -171,6 +171,16 @@ class TrendsViewTest : public QObject {
                  QString("Totals/Uncertainty"));
         QVERIFY(!totals->cellTextElided(0, 1));
         QCOMPARE(toolTipAt(totals->viewport(), totals->cellRect(0, 1).center()), QString());
+
+        // Twenty items: narrow columns, where trailing blanks show nothing and shorten nothing.
+        for (int i = 0; i < 12; ++i) {
+            clickCell("MSFlexXImpact", 0, 0);
+        }
+        m_trends->MSFlexXImpact().setText(1, 1, "%          ");
+        view()->refresh();
+        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        QVERIFY(trend->cellTextElided(0, 1));
+        QVERIFY(!trend->cellTextElided(1, 1));
     }
 
     // With eight items the Trend Matrix shows, below the Policy Matrix, only the grey area
