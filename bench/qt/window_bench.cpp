@@ -8,6 +8,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/trends_view.h"
 #include "shell/trends.h"
+#include "shell/zoom.h"
 #include "silent_platform.h"
 #include "tables/number_text.h"
 #include "tables/scenario_tables.h"
@@ -83,6 +84,18 @@ void BM_RefreshOnly(benchmark::State& state) {
     QApplication::processEvents();
 }
 BENCHMARK(BM_RefreshOnly)->Args({20, 20})->Unit(benchmark::kMillisecond);
+
+// One step of Fit to Window while the window is resized by hand: the whole design laid out
+// again at a new zoom, fonts fitted to the captions, and painted.
+void BM_ZoomChange(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), 1);
+    int step = 0;
+    for (auto _ : state) {
+        bench.window.view()->setZoom(vorn::Zoom(++step % 2 == 0 ? 100 : 125));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ZoomChange)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // From nothing to the first painted window: the window state, the window with its controls,
 // start-up with the first projection, and the first paint.

@@ -67,6 +67,22 @@ void MSFlexPolicy_Click(Trends& window, int button) {
     window.recordStep(kChangeCellStep, [&] { mouseclicks3(window, button); });
 }
 
+void MSFlexXImpact_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexXImpact);
+    window.YearbyYear(window.cats);
+}
+
+void MSFlexTotals_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexTotals);
+    window.YearbyYear(window.cats);
+    window.iter = 1;
+}
+
+void MSFlexPolicy_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexPolicy);
+    window.YearbyYear(window.cats);
+}
+
 void MscXImpacts_Click(Trends& window) {
     window.iter = 1;
     window.bringToFront(Control::MscXImpacts);

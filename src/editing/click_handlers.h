@@ -23,6 +23,15 @@ void MSFlexPolicy_Click(Trends& window, int button);
 /// turns the policy switch off, a Policy Matrix click on.
 void prepareTableEdit(Trends& window, Control grid);
 
+// A press on a grid beyond its cells or on its scroll bars: the grid comes forward and the
+// window recalculates as after a click on a cell, but nothing is edited, no hint is shown
+// and the selected cell stays as it was. Without it a grid whose visible part holds no cell
+// could never be brought back.
+
+void MSFlexXImpact_BackgroundClick(Trends& window);
+void MSFlexTotals_BackgroundClick(Trends& window);
+void MSFlexPolicy_BackgroundClick(Trends& window);
+
 void MscXImpacts_Click(Trends& window);
 void MscVary_Click(Trends& window);
 void mscTrends_Click(Trends& window);

@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "editing/click_handlers.h"
 #include "scenario_files/scenario_file.h"
@@ -313,6 +314,61 @@ TEST_F(Editing, EveryClickBringsItsControlsToTheFront) {
                   front)
             << name;
     }
+}
+
+TEST_F(Editing, PressesBeyondTheCellsBringTheGridForwardButEditNothing) {
+    clickTrend(2, 3);
+    clickTotals(2, 4);
+    clickPolicy(1, 1);
+    MscVary_Click(window);
+    const std::string hint = hints();
+    // Texts, colours and current cells of the three tables.
+    const auto contents = [&] {
+        std::vector<std::string> cells;
+        for (const CellTable* table :
+             {&window.MSFlexXImpact(), &window.MSFlexTotals(), &window.MSFlexPolicy()}) {
+            cells.push_back(std::to_string(table->currentRow()) + "," +
+                            std::to_string(table->currentColumn()));
+            for (int r = 0; r < table->rows(); ++r) {
+                for (int c = 0; c < table->columns(); ++c) {
+                    const Rgb color = table->color(r, c).value_or(Rgb{});
+                    cells.push_back(table->text(r, c) + "/" + std::to_string(color.red) +
+                                    std::to_string(color.green) + std::to_string(color.blue));
+                }
+            }
+        }
+        return cells;
+    };
+    const std::vector<std::string> before = contents();
+    const unsigned long projections = window.projectionCount();
+
+    MSFlexXImpact_BackgroundClick(window);
+    EXPECT_TRUE(window.isAbove(Control::MSFlexXImpact, Control::MSFlexPolicy));
+    EXPECT_TRUE(window.isAbove(Control::mscTrends, Control::MscVary));
+    EXPECT_EQ(window.Policy, 0);
+    EXPECT_EQ(window.lastProjection().runs, 1);
+    EXPECT_EQ(window.projectionCount(), projections + 1);
+    EXPECT_EQ(hints(), hint);
+    EXPECT_EQ(contents(), before);
+    clickTrend(2, 3);  // still the selected cell: steps
+    EXPECT_EQ(trend(2, 3), "0.5");
+
+    MSFlexPolicy_BackgroundClick(window);
+    EXPECT_TRUE(window.isAbove(Control::MSFlexPolicy, Control::MSFlexXImpact));
+    EXPECT_EQ(window.text(Control::TextAnnual),
+              "Scenario Trends- Forecast to  2040 (with Policies)");
+    clickPolicy(1, 1);
+    EXPECT_EQ(policy(1, 1), "0.5");
+
+    MscVary_Click(window);
+    MSFlexTotals_BackgroundClick(window);
+    EXPECT_EQ(window.iter, 1);
+    EXPECT_EQ(window.lastProjection().runs, 1);
+    EXPECT_EQ(window.Policy, 1);
+    EXPECT_TRUE(window.isAbove(Control::mscTrends, Control::MscVary));
+    EXPECT_EQ(window.text(Control::TextVary), "Spread in Annual Levels for Item  4");
+    clickTotals(2, 4);
+    EXPECT_EQ(totals(2, 4), "0.5");
 }
 
 TEST_F(Editing, RunsAndSpreadCaptionFollowChartAndTableClicks) {

@@ -7,6 +7,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
 #include "shell/qt/trends_view.h"
+#include "shell/qt/view_menu.h"
 #include "shell/trends.h"
 
 namespace {
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     platform.setWindow(&window);
     trends.Form_Load();
     window.view()->refresh();
+    window.viewMenu()->fitToScreen();
     window.show();
     // Opened once the window is up, so that a message about a bad file stands in front of it.
     window.view()->run([&trends] { vorn::openStartUpFile(trends, fileArguments()); });

@@ -3,11 +3,15 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScrollArea>
 
 #include "scenario_files/export_commands.h"
 #include "scenario_files/file_commands.h"
 #include "shell/qt/edit_menu.h"
+#include "shell/qt/qt_platform.h"
 #include "shell/qt/trends_view.h"
+#include "shell/qt/view_menu.h"
 #include "shell/trends.h"
 
 namespace vorn {
@@ -18,10 +22,26 @@ MainWindow::MainWindow(Trends& trends, QWidget* parent)
     setWindowTitle(
         QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("vorn")));
-    setCentralWidget(m_view);
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("ClientArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignCenter);
+    area->setPalette(m_view->palette());  // the margins around the view in its colour
+    area->setWidget(m_view);
+    setCentralWidget(area);
+    m_view->focusFirstControl();  // again: moving the view into the area cleared it
+    m_viewMenu = new ViewMenu(this, area, m_view);
     buildMenus();
-    resize(TrendsView::designSize().width(),
-           TrendsView::designSize().height() + menuBar()->sizeHint().height());
+    resize(m_view->width(), m_view->height() + menuBar()->sizeHint().height());
+    // Dialogs open in the middle of a handler: the window first shows what it did so far.
+    if (auto* platform = dynamic_cast<QtPlatform*>(&trends.platform())) {
+        platform->setBeforeDialog([view = QPointer<TrendsView>(m_view)] {
+            if (view) {
+                view->refresh();
+                view->repaint();
+            }
+        });
+    }
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name,
@@ -50,6 +70,7 @@ void MainWindow::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     menuBar()->addMenu(new EditMenu(m_trends, m_view, this));
+    menuBar()->addMenu(m_viewMenu);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help"));

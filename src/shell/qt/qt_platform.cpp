@@ -58,7 +58,14 @@ bool printClientArea(TrendsView& view, QPrinter& printer, QString* error) {
     return true;
 }
 
+void QtPlatform::beforeDialog() const {
+    if (m_beforeDialog) {
+        m_beforeDialog();
+    }
+}
+
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
+    beforeDialog();
     QInputDialog dialog(m_window);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(request.title.empty() ? applicationTitle() : qt(request.title));
@@ -107,6 +114,7 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
 }
 
 std::optional<SaveChoice> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+    beforeDialog();
     QFileDialog dialog(m_window);
     prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -135,8 +143,8 @@ TrendsView* QtPlatform::clientArea() const {
     if (auto* view = qobject_cast<TrendsView*>(m_window.data())) {
         return view;
     }
-    auto* main = qobject_cast<QMainWindow*>(m_window.data());
-    return main != nullptr ? qobject_cast<TrendsView*>(main->centralWidget()) : nullptr;
+    // The client area "Trends", also where the window scrolls it.
+    return m_window.isNull() ? nullptr : m_window->findChild<TrendsView*>();
 }
 
 PrintResult QtPlatform::printWindow() {
@@ -144,6 +152,7 @@ PrintResult QtPlatform::printWindow() {
     if (view == nullptr) {
         return {PrintOutcome::Failed, "there is no window to print"};
     }
+    beforeDialog();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(view->width() > view->height() ? QPageLayout::Landscape
                                                               : QPageLayout::Portrait);
@@ -170,10 +179,12 @@ std::string QtPlatform::drawChartFile(const std::string& path, const ChartPictur
 }
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {
+    beforeDialog();
     QMessageBox::warning(m_window, title.empty() ? applicationTitle() : qt(title), qt(text));
 }
 
 CloseAnswer QtPlatform::askSaveChanges(const std::string& question) {
+    beforeDialog();
     QMessageBox box(QMessageBox::Question, applicationTitle(), qt(question),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
     box.setDefaultButton(QMessageBox::Save);

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include "shell/platform.h"
 
@@ -29,6 +30,9 @@ class QtPlatform : public Platform {
   public:
     /// The main window: parent of the dialogs, and the window whose client area is printed.
     void setWindow(QWidget* window) { m_window = window; }
+    /// Runs before every dialog, input box and message opens, so that the window can show
+    /// what the running handler has done so far ("Select Matrix File" while Open is up).
+    void setBeforeDialog(std::function<void()> hook) { m_beforeDialog = std::move(hook); }
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override;
     std::optional<std::string> openFileName(const FileDialogRequest& request) override;
@@ -44,8 +48,10 @@ class QtPlatform : public Platform {
 
   private:
     std::optional<SaveChoice> fileName(const FileDialogRequest& request, bool save);
+    void beforeDialog() const;
 
     QPointer<QWidget> m_window;
+    std::function<void()> m_beforeDialog;
 };
 
 }  // namespace vorn
