@@ -3,7 +3,8 @@
 #   ./vorn.sh run     install what is missing, build, open the window
 #   ./vorn.sh test    install what is missing, build, run every test
 # Further commands: bench (run the benchmarks), probe (time clicks in the real window on an
-# X display; without $DISPLAY it starts its own Xvfb and openbox), install [PREFIX].
+# X display; without $DISPLAY it starts its own Xvfb and openbox), install [PREFIX], package
+# (a Debian package vorn_<version>_<arch>.deb in this folder).
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -97,8 +98,19 @@ case "${1:-run}" in
         configure_and_build -DCMAKE_INSTALL_PREFIX="${2:-/usr/local}"
         cmake --install "$build"
         ;;
+    package)
+        # dpkg-shlibdeps (dpkg-dev) computes the package's Depends; CPack looks at the
+        # programs with file. The programs look for the examples under /usr/share.
+        install_missing dpkg-dev file
+        configure_and_build -DCMAKE_INSTALL_PREFIX=/usr
+        rm -f "$build"/vorn_*.deb
+        (cd "$build" && cpack -G DEB >/dev/null)
+        rm -f "$here"/vorn_*.deb
+        cp "$build"/vorn_*.deb "$here"/
+        ls "$here"/vorn_*.deb
+        ;;
     *)
-        echo "usage: $0 run|test|bench|probe|install [PREFIX]" >&2
+        echo "usage: $0 run|test|bench|probe|install [PREFIX]|package" >&2
         exit 2
         ;;
 esac

@@ -8,20 +8,12 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/trends_view.h"
 #include "shell/trends.h"
+#include "shell/zoom.h"
+#include "silent_platform.h"
 #include "tables/number_text.h"
 #include "tables/scenario_tables.h"
 
 namespace {
-
-/// A platform that answers nothing; the benchmarks open no dialog.
-class SilentPlatform : public vorn::Platform {
-  public:
-    std::optional<std::string> inputBox(const vorn::InputBoxRequest&) override { return {}; }
-    std::optional<std::string> openFileName(const vorn::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileName(const vorn::FileDialogRequest&) override { return {}; }
-    vorn::PrintResult printWindow() override { return {}; }
-    void showMessage(const std::string&, const std::string&) override {}
-};
 
 /// Fills the tables with `items` named items and small non-zero values.
 void fillScenario(vorn::Trends& trends, int items) {
@@ -53,7 +45,7 @@ struct BenchWindow {
         window.show();
         QApplication::processEvents();
     }
-    SilentPlatform platform;
+    vorn::bench::SilentPlatform platform;
     vorn::Trends trends;
     vorn::MainWindow window;
 };
@@ -93,11 +85,23 @@ void BM_RefreshOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshOnly)->Args({20, 20})->Unit(benchmark::kMillisecond);
 
+// One step of Fit to Window while the window is resized by hand: the whole design laid out
+// again at a new zoom, fonts fitted to the captions, and painted.
+void BM_ZoomChange(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), 1);
+    int step = 0;
+    for (auto _ : state) {
+        bench.window.view()->setZoom(vorn::Zoom(++step % 2 == 0 ? 100 : 125));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ZoomChange)->Arg(20)->Unit(benchmark::kMillisecond);
+
 // From nothing to the first painted window: the window state, the window with its controls,
 // start-up with the first projection, and the first paint.
 void BM_StartUp(benchmark::State& state) {
     for (auto _ : state) {
-        SilentPlatform platform;
+        vorn::bench::SilentPlatform platform;
         vorn::Trends trends(platform);
         vorn::MainWindow window(trends);
         trends.Form_Load();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editing/edit_history.h"
 #include "editing/hints.h"
 #include "editing/policy_editing.h"
 #include "editing/totals_editing.h"
@@ -10,44 +11,76 @@
 #include "shell/trends.h"
 
 namespace vorn {
-namespace {
 
-// The name of the item whose spread the Spread chart shows: the selected Totals column, or
-// item 1 while no item column is selected (or the selected one was removed).
 std::string trackedItemName(const Trends& window) {
     const int items = projectedItemCount(window.tables);
     const int tracked = window.lastc2 >= 1 && window.lastc2 <= items ? window.lastc2 : 1;
     return tracked <= items ? window.MSFlexXImpact().text(0, tracked) : std::string();
 }
 
+namespace {
+
+// The step a Trend Matrix click on its current cell may make.
+const char* trendClickStep(const CellTable& trend, int button) {
+    const int row = trend.currentRow();
+    const int column = trend.currentColumn();
+    if (row == 0 && column == 0) {
+        return button == 1 ? kAddItemStep : kRemoveItemStep;
+    }
+    return row == 0 || column == 0 ? kRenameItemStep : kChangeCellStep;
+}
+
 }  // namespace
 
-void MSFlexXImpact_Click(Trends& window, int button) {
-    window.bringToFront(Control::MSFlexXImpact);
+void prepareTableEdit(Trends& window, Control grid) {
+    window.bringToFront(grid);
     window.bringToFront(Control::mscTrends);
     window.bringToFront(Control::TextAnnual);
-    window.bringToFront(Control::TextGrowth);
-    window.Policy = 0;
+    // The Policy Matrix leaves the Contributions caption where it is.
+    if (grid != Control::MSFlexPolicy) {
+        window.bringToFront(Control::TextGrowth);
+    }
+    if (grid == Control::MSFlexXImpact) {
+        window.Policy = 0;
+    } else if (grid == Control::MSFlexPolicy) {
+        window.Policy = 1;
+    }
     window.iter = 1;
-    mouseclicksl(window, button);
+}
+
+void MSFlexXImpact_Click(Trends& window, int button) {
+    prepareTableEdit(window, Control::MSFlexXImpact);
+    window.recordStep(trendClickStep(window.MSFlexXImpact(), button),
+                      [&] { mouseclicksl(window, button); });
 }
 
 void MSFlexTotals_Click(Trends& window, int button) {
-    window.bringToFront(Control::MSFlexTotals);
-    window.bringToFront(Control::mscTrends);
-    window.bringToFront(Control::TextAnnual);
-    window.bringToFront(Control::TextGrowth);
-    mouseclicks2(window, button);
+    prepareTableEdit(window, Control::MSFlexTotals);
+    const bool netGrowth = window.MSFlexTotals().currentRow() == kNetGrowthRow;
+    window.recordStep(netGrowth ? kRescaleNetGrowthStep : kChangeCellStep,
+                      [&] { mouseclicks2(window, button); });
     window.iter = 1;
 }
 
 void MSFlexPolicy_Click(Trends& window, int button) {
-    window.bringToFront(Control::MSFlexPolicy);
-    window.bringToFront(Control::mscTrends);
-    window.bringToFront(Control::TextAnnual);
-    window.Policy = 1;
+    prepareTableEdit(window, Control::MSFlexPolicy);
+    window.recordStep(kChangeCellStep, [&] { mouseclicks3(window, button); });
+}
+
+void MSFlexXImpact_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexXImpact);
+    window.YearbyYear(window.cats);
+}
+
+void MSFlexTotals_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexTotals);
+    window.YearbyYear(window.cats);
     window.iter = 1;
-    mouseclicks3(window, button);
+}
+
+void MSFlexPolicy_BackgroundClick(Trends& window) {
+    prepareTableEdit(window, Control::MSFlexPolicy);
+    window.YearbyYear(window.cats);
 }
 
 void MscXImpacts_Click(Trends& window) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editing/cell_stepping.h"
+#include "editing/click_handlers.h"
 #include "editing/hints.h"
 #include "shell/trends.h"
 #include "tables/number_text.h"
@@ -93,17 +94,19 @@ void mouseclicks2(Trends& window, int button) {
     const int column = totals.currentColumn();
     window.iter = 1;
 
-    // The label column holds no item: a click there leaves the selection, and with it the
-    // item the Spread chart tracks, as it was.
-    if (column >= 1) {
-        if (row == kNamesRow) {
-            startUncertaintyRuns(window, window.MSFlexXImpact().text(0, column));
-        } else {
-            clickValueCell(window, row, column, button);
-        }
+    if (row == kNamesRow) {
+        // Every cell of the names row starts the runs. The corner names no item, so the runs
+        // then track item 1, as the Spread chart does while no item column is selected.
+        window.lastr2 = row;
+        window.lastc2 = column;
+        startUncertaintyRuns(window, trackedItemName(window));
+    } else if (column >= 1) {
+        clickValueCell(window, row, column, button);
         window.lastr2 = row;
         window.lastc2 = column;
     }
+    // The label cells below the corner hold no item: a click there leaves the selection, and
+    // with it the item the Spread chart tracks, as it was.
     window.YearbyYear(window.cats);
 }
 

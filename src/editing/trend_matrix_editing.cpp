@@ -4,6 +4,7 @@
 
 #include "editing/cell_stepping.h"
 #include "editing/hints.h"
+#include "scenario_files/text_encoding.h"
 #include "shell/trends.h"
 
 namespace vorn {
@@ -41,38 +42,43 @@ void removeLastItem(Trends& window) {
     window.cats = ItemCount::number(n - 1);
 }
 
-std::string askItemName(Trends& window) {
+std::string askItemName(Trends& window, const std::string& proposed) {
     InputBoxRequest request;
     request.prompt = kItemNamePrompt;
+    request.defaultText = proposed;
     request.leftTwips = kItemNameBoxLeft;
     request.topTwips = kItemNameBoxTop;
     return window.platform().inputBox(request).value_or("");
 }
 
-// Why a scenario file could not store `name`, or nullptr when it can.
-const char* unstorableNameReason(const std::string& name) {
+// Why a scenario file could not store `name`; empty when it can.
+std::string unstorableNameReason(const std::string& name) {
     if (name.find('"') != std::string::npos) {
         return kQuoteInNameMessage;
     }
     if (name.find_first_of("\r\n") != std::string::npos) {
         return kLineBreakInNameMessage;
     }
-    return nullptr;
+    if (utf8Length(name) > kMaxTextLength) {
+        return "An item name can be at most " + std::to_string(kMaxTextLength) +
+               " characters long.";
+    }
+    return {};
 }
 
 // Writes the new name into the clicked header and its transposed twin. Cancel or an empty
 // answer leaves both headers as they were, even when the row and column names differ.
-void renameItem(Trends& window, int row, int column) {
-    const std::string name = askItemName(window);
+void renameItem(Trends& window, int row, int column, const std::string& proposed = {}) {
+    const std::string name = askItemName(window, proposed);
     if (name.empty()) {
         return;
     }
-    if (const char* reason = unstorableNameReason(name)) {
+    if (const std::string reason = unstorableNameReason(name); !reason.empty()) {
         window.platform().showMessage(std::string(kWindowTitle), reason);
         return;
     }
     CellTable& trend = window.MSFlexXImpact();
-    trend.setCurrentText(name);
+    trend.setText(row, column, name);
     if (column == 0) {
         trend.setText(0, row, name);
     } else {
@@ -114,6 +120,15 @@ void mouseclicksl(Trends& window, int button) {
 
     window.lastr1 = row;
     window.lastc1 = column;
+    window.YearbyYear(window.cats);
+}
+
+void renameItemProposingName(Trends& window, int row, int column) {
+    const CellTable& trend = window.MSFlexXImpact();
+    if ((row == 0) == (column == 0) || !trend.contains(row, column)) {
+        return;
+    }
+    renameItem(window, row, column, trend.text(row, column));
     window.YearbyYear(window.cats);
 }
 

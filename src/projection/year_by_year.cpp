@@ -61,15 +61,18 @@ ProjectionInput prepareProjectionInput(ScenarioTables& tables, const ProjectionS
     return input;
 }
 
+void writeNetGrowth(ScenarioTables& tables, const ProjectionNumbers& numbers) {
+    for (int c = 1; c <= numbers.items; ++c) {
+        tables.totals.setText(kNetGrowthRow, c,
+                              numberText(numbers.netGrowth[static_cast<std::size_t>(c - 1)]));
+    }
+}
+
 ProjectionResult yearByYear(ScenarioTables& tables, const ProjectionSettings& settings,
                             RandomSource& random) {
     const ProjectionInput input = prepareProjectionInput(tables, settings);
     ProjectionResult result = project(input, random);
-    for (int c = 1; c <= input.items; ++c) {
-        tables.totals.setText(
-            kNetGrowthRow, c,
-            numberText(result.numbers.netGrowth[static_cast<std::size_t>(c - 1)]));
-    }
+    writeNetGrowth(tables, result.numbers);
     return result;
 }
 

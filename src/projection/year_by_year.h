@@ -23,6 +23,9 @@ int projectedItemCount(const ScenarioTables& tables);
 /// only read.
 ProjectionInput prepareProjectionInput(ScenarioTables& tables, const ProjectionSettings& settings);
 
+/// Writes a projection's Net Growth into the Totals table's Net Growth row.
+void writeNetGrowth(ScenarioTables& tables, const ProjectionNumbers& numbers);
+
 /// One whole recalculation on the tables: prepares them, writes the Net Growth row and
 /// returns what the charts and captions show.
 ProjectionResult yearByYear(ScenarioTables& tables, const ProjectionSettings& settings,

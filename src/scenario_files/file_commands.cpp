@@ -1,10 +1,10 @@
 #include "scenario_files/file_commands.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "scenario_files/atomic_file.h"
+#include "scenario_files/default_folders.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 
@@ -12,35 +12,6 @@ namespace vorn {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool isFolder(const std::string& path) {
-    std::error_code status;
-    return !path.empty() && fs::is_directory(path, status);
-}
-
-// The folder a dialog opens in: the drive the scenarios were traditionally kept on when
-// there is one, otherwise a folder that exists on this system.
-std::string openFolder() {
-    if (isFolder("D:")) {
-        return "D:";
-    }
-    if (isFolder(VORN_EXAMPLES_DIR)) {
-        return VORN_EXAMPLES_DIR;
-    }
-    return VORN_SOURCE_EXAMPLES_DIR;
-}
-
-std::string saveFolder() {
-    if (isFolder("D:")) {
-        return "D:";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        return {};
-    }
-    const std::string documents = (fs::path(home) / "Documents").string();
-    return isFolder(documents) ? documents : std::string(home);
-}
 
 void showMessage(Trends& window, const std::string& text) {
     window.platform().showMessage(std::string(kWindowTitle), text);
@@ -53,7 +24,7 @@ void mnuOpen_Click(Trends& window) {
     window.setText(Control::MatrixFile, "Select Matrix File");
     FileDialogRequest request;
     request.proposedName = "Example1";
-    request.initialFolder = openFolder();
+    request.initialFolder = defaultOpenFolder();
     request.title = "open text file";
     request.filters = {{"text file", "*.txt"}, {"prn file", "*.prn"}};
     request.selectedFilter = 1;
@@ -69,23 +40,40 @@ void mnuOpen_Click(Trends& window) {
     }
 }
 
-void mnusave_Click(Trends& window) {
+bool mnusave_Click(Trends& window) {
     FileDialogRequest request;
     request.proposedName = "Revised";
-    request.initialFolder = saveFolder();
+    request.initialFolder = defaultSaveFolder();
     request.title = "save text file";
     request.filters = {{"text file", "*.txt"}, {"document file", "*.doc"}};
     request.selectedFilter = 1;
     std::optional<std::string> path = window.platform().saveFileName(request);
     if (!path || path->empty()) {
-        return;
+        return false;
     }
     if (fs::path(*path).extension().empty() && !fs::path(*path).filename().empty()) {
         *path += ".txt";
     }
-    if (savescenario(window, *path)) {
-        window.setText(Control::MatrixFile, "Saved Scenario " + *path);
+    if (!savescenario(window, *path)) {
+        return false;
     }
+    window.setText(Control::MatrixFile, "Saved Scenario " + *path);
+    return true;
+}
+
+bool Form_QueryUnload(Trends& window) {
+    if (!window.isModified()) {
+        return true;
+    }
+    switch (window.platform().askSaveChanges(kSaveChangesQuestion)) {
+        case CloseAnswer::Save:
+            return mnusave_Click(window);
+        case CloseAnswer::Discard:
+            return true;
+        case CloseAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void mnuPrint_Click(Trends& window) {
@@ -107,9 +95,12 @@ bool loadscenario(Trends& window, const std::string& path) {
         showMessage(window, result.error + " The scenario in the window is unchanged.");
         return false;
     }
-    applyScenario(window.tables, *result.data);
-    window.cats = ItemCount::fromText(result.data->countText, result.data->items);
-    window.YearbyYear(window.cats);
+    window.recordStep(kOpenStep, [&] {
+        applyScenario(window.tables, *result.data);
+        window.cats = ItemCount::fromText(result.data->countText, result.data->items);
+        window.YearbyYear(window.cats);
+    });
+    window.markClean();
     return true;
 }
 
@@ -127,6 +118,7 @@ bool savescenario(Trends& window, const std::string& path) {
                                 ". Any earlier file of that name is unchanged.");
         return false;
     }
+    window.markClean();
     return true;
 }
 

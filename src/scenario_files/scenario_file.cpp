@@ -148,9 +148,9 @@ class FieldReader {
 
   private:
     bool checkLength(std::string_view text, std::string& error) const {
-        if (text.size() > kMaxFieldLength && utf8Length(text) > kMaxFieldLength) {
+        if (text.size() > kMaxTextLength && utf8Length(text) > kMaxTextLength) {
             error = "line " + std::to_string(m_line) + " holds a value longer than " +
-                    std::to_string(kMaxFieldLength) + " characters";
+                    std::to_string(kMaxTextLength) + " characters";
             return false;
         }
         return true;
@@ -180,40 +180,36 @@ ScenarioReadResult failure(std::string error) {
     return ScenarioReadResult{std::nullopt, std::move(error)};
 }
 
-// The count must be a whole number from 0 to 20; anything else is refused before a single
-// further field is read, whatever size it claims.
+// The count is the numeric value of its field ("2 items" counts 2), which must be a whole
+// number from 0 to 20; anything else is refused before a single further field is read,
+// whatever size it claims.
 std::optional<int> itemCountOf(const Field& field) {
-    const std::string_view text = trimBlanks(field.text);
-    if (!isNumber(text)) {
+    if (!startsWithNumber(field.text)) {
         return std::nullopt;
     }
-    const double value = numericValue(text);
+    const double value = numericValue(field.text);
     if (!(value >= 0 && value <= kMaxItems) || value != std::floor(value)) {
         return std::nullopt;
     }
     return static_cast<int>(value);
 }
 
-std::string quotedForMessage(const std::string& text) {
-    constexpr std::size_t kShown = 40;
-    std::string quoted(1, '"');
-    if (utf8Length(text) <= kShown) {
-        quoted += text;
-        quoted += '"';
-        return quoted;
-    }
+// The first `count` characters of UTF-8 text.
+std::string_view firstCharacters(std::string_view text, std::size_t count) {
     std::size_t end = 0;
-    std::size_t characters = 0;
-    while (end < text.size() && characters < kShown) {
+    for (std::size_t characters = 0; end < text.size() && characters < count; ++characters) {
         ++end;
         while (end < text.size() && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80) {
             ++end;
         }
-        ++characters;
     }
-    quoted.append(text, 0, end);
-    quoted += "...\"";
-    return quoted;
+    return text.substr(0, end);
+}
+
+std::string quotedForMessage(const std::string& text) {
+    constexpr std::size_t kShown = 40;
+    const std::string_view shown = firstCharacters(text, kShown);
+    return '"' + std::string(shown) + (shown.size() < text.size() ? "...\"" : "\"");
 }
 
 const std::string& fieldAt(const std::vector<std::string>& fields, std::size_t index) {
@@ -260,7 +256,11 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
 
     ScenarioData data;
     data.items = *count;
-    data.countText = field.text;
+    data.countText = firstCharacters(field.text, kCountTextLength);
+    // A count text with a double quote could not be saved again: the number stands for it.
+    if (data.countText.find('"') != std::string::npos) {
+        data.countText = numberText(*count);
+    }
     data.countQuoted = field.quoted;
     const auto side = static_cast<std::size_t>(data.items + 1);
     const int required = scenarioFieldCount(data.items);
@@ -372,8 +372,8 @@ std::string scenarioWriteProblem(const ScenarioTables& tables, const ItemCount& 
         if (!isValidUtf8(text)) {
             return "holds characters that are not UTF-8";
         }
-        if (utf8Length(text) > kMaxFieldLength) {
-            return "is longer than " + std::to_string(kMaxFieldLength) + " characters";
+        if (utf8Length(text) > kMaxTextLength) {
+            return "is longer than " + std::to_string(kMaxTextLength) + " characters";
         }
         return {};
     };

@@ -82,4 +82,25 @@ const std::array<Control, kControlCount>& designStacking() {
     return kDesignStacking;
 }
 
+std::vector<OneLineText> oneLineDesignTexts() {
+    constexpr int kOneLineHeight = 375;  // the panes are 1095 twips high or more
+    std::vector<OneLineText> lines;
+    for (const ControlLayout& layout : kLayout) {
+        const bool textual = layout.kind == K::TextBox || layout.kind == K::Label;
+        if (!textual || layout.height > kOneLineHeight) {
+            continue;
+        }
+        std::string_view rest = layout.text;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find("\r\n");
+            const std::string_view line = rest.substr(0, end);
+            if (!line.empty()) {
+                lines.push_back({layout.id, line});
+            }
+            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 2);
+        }
+    }
+    return lines;
+}
+
 }  // namespace vorn

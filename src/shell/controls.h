@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
@@ -92,5 +93,16 @@ SliderRange sliderRange(Control slider);
 
 /// The front-to-back order of the controls when the window is created.
 const std::array<Control, kControlCount>& designStacking();
+
+/// A line of design text in a box that shows it on one line.
+struct OneLineText {
+    Control control;
+    std::string_view line;
+};
+
+/// Every line of design text that must fit the design width of its box: the lines of the
+/// labels and of the text boxes one line high (the slider and chart captions). The help
+/// panes wrap their text instead.
+std::vector<OneLineText> oneLineDesignTexts();
 
 }  // namespace vorn

@@ -2,7 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "charts/chart_table.h"
 
 namespace vorn {
 
@@ -18,6 +21,9 @@ struct InputBoxRequest {
 struct FileFilter {
     std::string description;  // "text file"
     std::string pattern;      // "*.txt"
+    /// Whether a Save dialog asks before a file of the chosen name is replaced; not when
+    /// the name only leads the names of the files written.
+    bool confirmReplace = true;
 };
 
 /// What a file dialog proposes when it opens.
@@ -29,12 +35,32 @@ struct FileDialogRequest {
     int selectedFilter = 1;  // 1 = the first filter
 };
 
+/// The file chosen in a Save dialog and the filter selected when it was chosen.
+struct SaveChoice {
+    std::string path;
+    int filter = 1;  // 1 = the first filter
+};
+
+/// The three charts as the window shows them, with their captions, to be drawn into a file.
+struct ChartPicture {
+    ChartTable levels;
+    ChartTable contributions;
+    ChartTable spread;
+    std::vector<std::string> itemNames;  // the lines of the Scenario Trends chart
+    std::string trendsCaption;
+    std::string contributionsCaption;
+    std::string spreadCaption;
+};
+
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
 struct PrintResult {
     PrintOutcome outcome = PrintOutcome::Cancelled;
     std::string message;  // why printing failed
 };
+
+/// The answers to the question asked before unsaved changes would be lost.
+enum class CloseAnswer { Save, Discard, Cancel };
 
 /// The services of the window system that the program's logic asks for: dialogs, the input
 /// box, printing and messages. The window gives the real ones; tests give a double that
@@ -49,10 +75,24 @@ class Platform {
     virtual std::optional<std::string> openFileName(const FileDialogRequest& request) = 0;
     /// Shows the Save dialog; the chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> saveFileName(const FileDialogRequest& request) = 0;
+    /// Shows the Save dialog; the chosen path and the filter selected, or nothing when the
+    /// user cancels. A dialog that cannot tell the filter reports the proposed one.
+    virtual std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) {
+        std::optional<std::string> path = saveFileName(request);
+        if (!path) {
+            return std::nullopt;
+        }
+        return SaveChoice{std::move(*path), request.selectedFilter};
+    }
     /// Shows the print dialog and, when the user accepts, prints the window's image.
     virtual PrintResult printWindow() = 0;
+    /// Draws `charts` into the file `path`, a PNG, SVG or PDF file by its extension. Empty
+    /// on success, else what went wrong.
+    virtual std::string drawChartFile(const std::string& path, const ChartPicture& charts) = 0;
     /// Shows a message box with one OK button.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    /// Asks `question` with the buttons Save, Discard and Cancel; closing the box cancels.
+    virtual CloseAnswer askSaveChanges(const std::string& question) = 0;
 };
 
 }  // namespace vorn

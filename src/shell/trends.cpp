@@ -53,6 +53,41 @@ void Trends::Form_Load() {
     Instructions();
     setText(Control::Hints, "");
     initialize();
+    m_history.clear();
+}
+
+void Trends::mnuClear_Click() {
+    recordStep(kClearStep, [this] { initialize(); });
+}
+
+void Trends::recordStep(std::string_view name, const std::function<void()>& change) {
+    if (m_openSteps > 0) {
+        change();
+        return;
+    }
+    m_history.begin(tables, cats);
+    ++m_openSteps;
+    try {
+        change();
+    } catch (...) {
+        --m_openSteps;
+        m_history.rollback(tables, cats);
+        throw;
+    }
+    --m_openSteps;
+    m_history.commit(std::string(name), tables, cats);
+}
+
+void Trends::mnuUndo_Click() {
+    if (m_history.undo(tables, cats)) {
+        YearbyYear(cats);
+    }
+}
+
+void Trends::mnuRedo_Click() {
+    if (m_history.redo(tables, cats)) {
+        YearbyYear(cats);
+    }
 }
 
 void Trends::initialize() {
@@ -224,7 +259,9 @@ void Trends::YearbyYear(ItemCount /*cats*/) {
     settings.policy = Policy;
     settings.iter = iter;
     settings.lastc2 = lastc2;
-    ProjectionResult result = yearByYear(tables, settings, m_random);
+    m_lastInput = prepareProjectionInput(tables, settings);
+    ProjectionResult result = project(m_lastInput, m_random);
+    writeNetGrowth(tables, result.numbers);
 
     setWidth(Control::TextAnnual, 5000);
     setText(Control::TextAnnual, result.trendsCaption);

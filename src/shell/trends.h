@@ -1,30 +1,21 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "editing/edit_history.h"
 #include "projection/projection.h"
 #include "projection/random_source.h"
 #include "shell/controls.h"
 #include "shell/platform.h"
+#include "tables/item_count.h"
 #include "tables/scenario_tables.h"
 
 namespace vorn {
-
-/// The number of items as the window holds it: a number, or after a load the text read from
-/// the file's count line, which a later save writes back as text.
-struct ItemCount {
-    int value = 0;
-    bool heldAsText = false;
-    std::string text;  // the count's text when heldAsText
-
-    static ItemCount number(int value) { return ItemCount{value, false, {}}; }
-    static ItemCount fromText(std::string text, int value) {
-        return ItemCount{value, true, std::move(text)};
-    }
-};
 
 /// The main window's state and its procedures, free of any toolkit: the three tables, the
 /// window-level values, the texts of the text boxes and labels, the slider positions, the
@@ -65,12 +56,29 @@ class Trends {
     void Form_Load();
     /// Builds the blank eight-item scenario and recalculates.
     void initialize();
-    void mnuClear_Click() { initialize(); }
+    /// File > Clear: the blank scenario, as one undoable step.
+    void mnuClear_Click();
     void HelpOveview_Click() { bringToFront(Control::Overview); }
     void HelpInstructions_Click() { bringToFront(Control::Instruction); }
     void HelpAbout_Click() { bringToFront(Control::About); }
     void Overviews();
     void Instructions();
+
+    // --- Undo and redo ---------------------------------------------------------------------
+    /// Runs `change` as one undoable step named `name`; a change that leaves the tables and
+    /// `cats` as they were makes no step, and one that throws is rolled back. A step run
+    /// inside another becomes part of it.
+    void recordStep(std::string_view name, const std::function<void()>& change);
+    /// Edit > Undo and Edit > Redo: the tables and `cats` as they were before (after) the
+    /// step, then the recalculation; the values that steer clicks stay. With nothing to undo
+    /// (redo) nothing happens.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    const EditHistory& history() const { return m_history; }
+    /// True when the scenario differs from the one last opened, saved or started with.
+    bool isModified() const { return !m_history.isClean(); }
+    /// The scenario in the window now matches a file.
+    void markClean() { m_history.setClean(); }
 
     // --- Sliders ---------------------------------------------------------------------------
     int sliderValue(Control slider) const;
@@ -102,6 +110,9 @@ class Trends {
     const ChartTable& chartData(Control chart) const;
     /// The numbers behind the charts of the last recalculation.
     const ProjectionNumbers& lastProjection() const { return m_lastProjection; }
+    /// The numbers and settings the last recalculation read from the tables and sliders; the
+    /// analyses (bands, sensitivity, influence map) start from them.
+    const ProjectionInput& lastInput() const { return m_lastInput; }
     /// Counts recalculations; lets a view skip redrawing unchanged charts.
     unsigned long projectionCount() const { return m_projectionCount; }
 
@@ -125,7 +136,10 @@ class Trends {
     ChartTable m_contribData;
     ChartTable m_spreadData;
     ProjectionNumbers m_lastProjection;
+    ProjectionInput m_lastInput;
     unsigned long m_projectionCount = 0;
+    EditHistory m_history;
+    int m_openSteps = 0;
 };
 
 }  // namespace vorn

@@ -67,7 +67,7 @@ std::optional<Rgb> CellTable::color(int row, int column) const {
     return contains(row, column) ? cell(row, column).color : std::nullopt;
 }
 
-void CellTable::setColor(int row, int column, Rgb color) {
+void CellTable::setColor(int row, int column, std::optional<Rgb> color) {
     if (!contains(row, column)) {
         return;
     }

@@ -29,7 +29,8 @@ class CellTable {
 
     /// The background colour of a cell, or nothing when the grid's own background shows.
     std::optional<Rgb> color(int row, int column) const;
-    void setColor(int row, int column, Rgb color);
+    /// Nothing gives the cell the grid's own background again.
+    void setColor(int row, int column, std::optional<Rgb> color);
 
     int currentRow() const { return m_currentRow; }
     int currentColumn() const { return m_currentColumn; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "tables/cell_table.h"
@@ -15,6 +16,9 @@ struct ScenarioTables {
 };
 
 inline constexpr int kMaxItems = 20;
+/// The longest text, in characters, that a scenario file stores in one field: renaming
+/// refuses a longer item name, and the file reader a longer field.
+inline constexpr std::size_t kMaxTextLength = 4096;
 
 inline constexpr const char* kTrendTitle = "Trend Matrix";
 inline constexpr const char* kTotalsTitle = "Totals/Uncertainty";

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "editing/click_handlers.h"
+#include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
 
@@ -73,6 +78,7 @@ struct StepCase {
     double inc;
     int button;
     const char* expected;
+    friend void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
 };
 class Stepping : public Editing, public ::testing::WithParamInterface<StepCase> {};
 
@@ -125,9 +131,19 @@ TEST_F(Editing, TopLeftCellAddsAndRemovesItemsInAllThreeTablesWithinZeroToTwenty
     EXPECT_EQ(trend(1, 0), "New Item");
 }
 
+// A name is refused when a scenario file could not store it: a longer name than a file's
+// field would block every later save.
 TEST_F(Editing, RenamingNamesTheItemEverywhereOrRefusesCleanly) {
-    platform.inputAnswers = {"Water", std::nullopt, "", "The \"big\" one", "a\nb"};
+    std::string longest;
+    for (std::size_t k = 0; k < kMaxTextLength; ++k) {
+        longest += "é";
+    }
+    platform.inputAnswers = {"Water", std::nullopt,       "",     "The \"big\" one",
+                             "a\nb",  longest + "\u00e9", longest};
     clickTrend(3, 0);
+    const InputBoxRequest& box = platform.inputRequests.at(0);
+    EXPECT_EQ(std::tie(box.prompt, box.title, box.defaultText, box.leftTwips, box.topTwips),
+              std::make_tuple("New Item Name", "", "", 9000, 6000));
     EXPECT_EQ(trend(0, 3), "Water");
     EXPECT_EQ(totals(0, 3), "Water");
     EXPECT_EQ(policy(0, 3), "Water");
@@ -138,11 +154,16 @@ TEST_F(Editing, RenamingNamesTheItemEverywhereOrRefusesCleanly) {
     EXPECT_TRUE(platform.messages.empty());
     clickTrend(0, 3);
     clickTrend(3, 0);
-    ASSERT_EQ(platform.messages.size(), 2u);
+    clickTrend(0, 3);
+    ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[0].second, "An item name cannot contain a double quote (\").");
     EXPECT_EQ(platform.messages[1].second, "An item name cannot contain a line break.");
+    EXPECT_EQ(platform.messages[2].second, "An item name can be at most 4096 characters long.");
     EXPECT_EQ(trend(0, 3), "Water");
     EXPECT_EQ(trend(3, 0), "Water");
+    clickTrend(3, 0);
+    EXPECT_EQ(trend(0, 3), longest);
+    EXPECT_EQ(scenarioWriteProblem(window.tables, window.cats), "") << "the name can be saved";
 }
 
 TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {
@@ -188,6 +209,12 @@ TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {
     clickTotals(3, 2);
     clickTotals(3, 2);
     EXPECT_EQ(totals(3, 2), "3");
+
+    // A second click is one on the same row too: Uncertainty then Lags of one item only selects.
+    clickTotals(2, 6);
+    clickTotals(3, 6);
+    clickTotals(2, 6);
+    EXPECT_EQ(totals(3, 6) + totals(2, 6), "1%   ");
 }
 
 TEST_F(Editing, PolicyHeadersAndTotalsLabelsAreNeverEdited) {
@@ -203,7 +230,7 @@ TEST_F(Editing, PolicyHeadersAndTotalsLabelsAreNeverEdited) {
     clickTotals(2, 5);
     const std::string hint = hints();
     const std::string caption = window.text(Control::TextVary);
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 1; row < 4; ++row) {
         clickTotals(row, 0, 1);
         clickTotals(row, 0, 2);
     }
@@ -241,6 +268,109 @@ TEST_F(Editing, PolicySwitchFollowsTheLastMatrixClickedAndSurvivesClear) {
     EXPECT_EQ(totals(1, 1), "0");
 }
 
+// What each click leaves in front, front first: the clicked table or chart under the
+// captions and the charts the recalculation brings forward; every recalculation of twenty
+// runs then brings the Spread chart and its caption on top.
+TEST_F(Editing, EveryClickBringsItsControlsToTheFront) {
+    using C = Control;
+    const struct {
+        const char* name;
+        std::function<void()> click;
+        std::vector<Control> front;
+    } clicks[] = {
+        {"Trend Matrix cell",
+         [&] { clickTrend(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexXImpact}},
+        {"Policy Matrix cell",
+         [&] { clickPolicy(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexPolicy}},
+        {"Totals value cell",
+         [&] { clickTotals(2, 3); },
+         {C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends, C::MSFlexTotals}},
+        {"Totals name cell",
+         [&] { clickTotals(0, 3); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual, C::mscTrends,
+          C::MSFlexTotals}},
+        {"Contributions chart",
+         [&] { MscXImpacts_Click(window); },
+         {C::TextGrowth, C::MscXImpacts, C::TextVary}},
+        {"Spread chart",
+         [&] { MscVary_Click(window); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual}},
+        {"time slider, twenty runs",
+         [&] { window.HScrollTime_Change(3); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::TextAnnual}},
+        {"Scenario Trends chart, twenty runs",
+         [&] { mscTrends_Click(window); },
+         {C::TextVary, C::MscVary, C::TextGrowth, C::MscXImpacts, C::mscTrends}},
+        {"Scenario Trends chart, one run",
+         [&] { mscTrends_Click(window); },
+         {C::TextGrowth, C::MscXImpacts, C::mscTrends, C::TextVary}},
+    };
+    for (const auto& [name, click, front] : clicks) {
+        click();
+        const auto& stacking = window.stacking();
+        EXPECT_EQ(std::vector<Control>(stacking.begin(), stacking.begin() + std::ssize(front)),
+                  front)
+            << name;
+    }
+}
+
+TEST_F(Editing, PressesBeyondTheCellsBringTheGridForwardButEditNothing) {
+    clickTrend(2, 3);
+    clickTotals(2, 4);
+    clickPolicy(1, 1);
+    MscVary_Click(window);
+    const std::string hint = hints();
+    // Texts, colours and current cells of the three tables.
+    const auto contents = [&] {
+        std::vector<std::string> cells;
+        for (const CellTable* table :
+             {&window.MSFlexXImpact(), &window.MSFlexTotals(), &window.MSFlexPolicy()}) {
+            cells.push_back(std::to_string(table->currentRow()) + "," +
+                            std::to_string(table->currentColumn()));
+            for (int r = 0; r < table->rows(); ++r) {
+                for (int c = 0; c < table->columns(); ++c) {
+                    const Rgb color = table->color(r, c).value_or(Rgb{});
+                    cells.push_back(table->text(r, c) + "/" + std::to_string(color.red) +
+                                    std::to_string(color.green) + std::to_string(color.blue));
+                }
+            }
+        }
+        return cells;
+    };
+    const std::vector<std::string> before = contents();
+    const unsigned long projections = window.projectionCount();
+
+    MSFlexXImpact_BackgroundClick(window);
+    EXPECT_TRUE(window.isAbove(Control::MSFlexXImpact, Control::MSFlexPolicy));
+    EXPECT_TRUE(window.isAbove(Control::mscTrends, Control::MscVary));
+    EXPECT_EQ(window.Policy, 0);
+    EXPECT_EQ(window.lastProjection().runs, 1);
+    EXPECT_EQ(window.projectionCount(), projections + 1);
+    EXPECT_EQ(hints(), hint);
+    EXPECT_EQ(contents(), before);
+    clickTrend(2, 3);  // still the selected cell: steps
+    EXPECT_EQ(trend(2, 3), "0.5");
+
+    MSFlexPolicy_BackgroundClick(window);
+    EXPECT_TRUE(window.isAbove(Control::MSFlexPolicy, Control::MSFlexXImpact));
+    EXPECT_EQ(window.text(Control::TextAnnual),
+              "Scenario Trends- Forecast to  2040 (with Policies)");
+    clickPolicy(1, 1);
+    EXPECT_EQ(policy(1, 1), "0.5");
+
+    MscVary_Click(window);
+    MSFlexTotals_BackgroundClick(window);
+    EXPECT_EQ(window.iter, 1);
+    EXPECT_EQ(window.lastProjection().runs, 1);
+    EXPECT_EQ(window.Policy, 1);
+    EXPECT_TRUE(window.isAbove(Control::mscTrends, Control::MscVary));
+    EXPECT_EQ(window.text(Control::TextVary), "Spread in Annual Levels for Item  4");
+    clickTotals(2, 4);
+    EXPECT_EQ(totals(2, 4), "0.5");
+}
+
 TEST_F(Editing, RunsAndSpreadCaptionFollowChartAndTableClicks) {
     MscVary_Click(window);
     EXPECT_EQ(window.text(Control::TextVary), "Spread in Annual Levels for Item  1");
@@ -264,6 +394,12 @@ TEST_F(Editing, RunsAndSpreadCaptionFollowChartAndTableClicks) {
     EXPECT_EQ(window.iter, 1);
     MscVary_Click(window);
     EXPECT_EQ(window.text(Control::TextVary), "Spread in Annual Levels for Item  3");
+    clickTotals(0, 0);  // the corner starts the runs too, for item 1
+    EXPECT_NE(hints().find("possible outomes for Item  1 when"), std::string::npos);
+    EXPECT_EQ(window.text(Control::TextVary), "Uncertainty in Future Item  1 Trends");
+    EXPECT_EQ(window.lastProjection().runs, 20);
+    EXPECT_EQ(window.lastProjection().tracked, 1);
+    clickTotals(0, 3);
     for (int i = 0; i < 6; ++i) {  // removes the tracked item
         clickTrend(0, 0, 2);
     }
@@ -292,6 +428,12 @@ TEST_F(Editing, HintsNameTheClickedItemsAndAColumnRenameNamesTheRow) {
               "This calculates 20 runs of the model for the current parameters with random "
               "fluctuations. Graph shows the range of possible outomes for Water when "
               "uncertainties in all items are accounted for. ");
+    MSFlexXimpact_DragOver(window, 0);  // entering
+    EXPECT_EQ(hints(), "This is a test");
+    MSFlexXimpact_DragOver(window, 2);  // moving over
+    EXPECT_EQ(hints(), "This is a test");
+    MSFlexXimpact_DragOver(window, 1);  // leaving
+    EXPECT_EQ(hints(), "");
 }
 
 }  // namespace

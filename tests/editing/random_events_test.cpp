@@ -1,6 +1,7 @@
 // Drives long random streams of user events through the window's handlers and checks after
 // each one that the tables stay consistent: 0..20 items, matching shapes, the name rule, the
-// Net Growth row and finite levels. The number of events comes from VORN_PROPERTY_EVENTS.
+// Net Growth row and finite levels; and that undo and redo bring back exactly the scenario
+// each step left. The number of events comes from VORN_PROPERTY_EVENTS.
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
 
 #include "editing/click_handlers.h"
+#include "editing/edit_history.h"
+#include "editing/typed_entry.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
 #include "tables/number_text.h"
@@ -69,8 +73,21 @@ struct EventStream {
     }
 };
 
+enum class Event { Other, Undo, Redo };
+
+// A number, sometimes one the cell refuses, typed into a random cell of a random table.
+void typeRandomEntry(EventStream& stream, Trends& window) {
+    const Control grids[] = {Control::MSFlexXImpact, Control::MSFlexTotals, Control::MSFlexPolicy};
+    const Control grid = grids[stream.below(3)];
+    const int row = stream.between(0, 4);
+    const int column = stream.between(0, window.cats.value);
+    const std::string texts[] = {
+        numberText(stream.between(-300, 300) / 100.0), "-1", "0", "2.5e1", "1,5", ""};
+    commitEntry(window, grid, row, column, texts[stream.below(6)]);
+}
+
 // Applies one random user event.
-void applyRandomEvent(EventStream& stream, Trends& window, ScriptedPlatform& platform) {
+Event applyRandomEvent(EventStream& stream, Trends& window, ScriptedPlatform& platform) {
     const int pick = stream.below(1000);
     const int button = stream.button();
     if (pick < 80) {  // the top-left cell; adding outweighs the removals of random clicks there
@@ -94,16 +111,78 @@ void applyRandomEvent(EventStream& stream, Trends& window, ScriptedPlatform& pla
         mscTrends_Click(window);
     } else if (pick < 900) {
         window.HScrollTime_Change(stream.between(-20, 20));
-    } else if (pick < 930) {
+    } else if (pick < 915) {
         window.HScrollUncert_Change(stream.between(0, 10));
-    } else if (pick < 970) {
+    } else if (pick < 930) {
         window.HScrollLags_Change(stream.between(1, 100));
+    } else if (pick < 950) {
+        typeRandomEntry(stream, window);
+    } else if (pick < 970) {
+        window.mnuUndo_Click();
+        return Event::Undo;
+    } else if (pick < 980) {
+        window.mnuRedo_Click();
+        return Event::Redo;
     } else if (pick < 999 || !stream.percent(20)) {
         MSFlexXimpact_DragOver(window, stream.below(3));
     } else {  // rare, so that the item count can wander over its whole range in between
         window.mnuClear_Click();
     }
+    return Event::Other;
 }
+
+// What a step may change, the Net Growth texts aside, as one number.
+std::size_t scenarioKey(const Trends& window) {
+    std::string key = std::to_string(window.cats.value) + window.cats.text;
+    for (const CellTable* table :
+         {&window.MSFlexXImpact(), &window.MSFlexTotals(), &window.MSFlexPolicy()}) {
+        key += '#' + std::to_string(table->columns());
+        for (int r = 0; r < table->rows(); ++r) {
+            for (int c = 0; c < table->columns(); ++c) {
+                if (table != &window.MSFlexTotals() || r != kNetGrowthRow) {
+                    key += table->text(r, c);
+                }
+                const std::optional<Rgb> color = table->color(r, c);
+                key += color ? std::string{'|', char(color->red), char(color->green),
+                                           char(color->blue)}
+                             : std::string("|");
+            }
+        }
+    }
+    return std::hash<std::string>()(key);
+}
+
+// The scenario after each step the history holds, checked against every undo and redo.
+struct StepModel {
+    std::vector<std::size_t> states;
+    std::size_t position = 0;
+
+    std::string follow(Event event, const Trends& window) {
+        const EditHistory& history = window.history();
+        const std::size_t now = scenarioKey(window);
+        if (event == Event::Undo && position > 0) {
+            --position;
+        } else if (event == Event::Redo && position + 1 < states.size()) {
+            ++position;
+        } else if (now != states[position]) {  // a change: it must have become a step
+            if (history.canRedo() ||
+                history.undoCount() != std::min(position + 1, EditHistory::kCapacity)) {
+                return "a change made no step";
+            }
+            states.resize(position + 1);
+            states.push_back(now);
+            if (states.size() > EditHistory::kCapacity + 1) {
+                states.erase(states.begin());
+            }
+            position = states.size() - 1;
+            return {};
+        }
+        if (now != states[position]) {
+            return "undo or redo did not bring back the scenario of its step";
+        }
+        return history.undoCount() == position ? std::string() : "the history lost its place";
+    }
+};
 
 // Returns what is wrong with the window's state, or nothing.
 std::string violation(const Trends& window) {
@@ -160,12 +239,16 @@ TEST(RandomEvents, TablesStayConsistentUnderRandomClicks) {
     Trends window(platform, RandomSource(7));
     window.Form_Load();
     EventStream stream;
+    StepModel steps{{scenarioKey(window)}};
 
     int mostItems = 0;
     int fewestItems = 20;
     for (int i = 0; i < events; ++i) {
-        applyRandomEvent(stream, window, platform);
-        const std::string problem = violation(window);
+        const Event event = applyRandomEvent(stream, window, platform);
+        std::string problem = violation(window);
+        if (problem.empty()) {
+            problem = steps.follow(event, window);
+        }
         if (!problem.empty()) {  // the stream is reproducible: rerun to event i to see it
             FAIL() << problem << "\n  after event " << i << " of the stream with seed "
                    << kEventSeed;

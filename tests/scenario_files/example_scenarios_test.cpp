@@ -26,6 +26,7 @@ struct ExampleScenario {
     const char* trend;
     const char* policy;
     const char* totals;  // the Uncertainty and Lags rows
+    friend void PrintTo(const ExampleScenario& e, std::ostream* os) { *os << e.file; }
 };
 
 // A small world model; the strategy keeps pollution down and makes the resources last.

@@ -10,8 +10,10 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -73,12 +75,17 @@ class FileCommands : public ::testing::Test {
 TEST_F(FileCommands, OpenAsksForAFileThenLoadsAndProjectsIt) {
     const std::string path = (fs::path(VORN_SOURCE_EXAMPLES_DIR) / "PredatorPrey.txt").string();
     const auto before = snapshot(window);
+    std::vector<std::string> captionsWhileUp;
+    platform.whileFileDialogIsUp = [&] {
+        captionsWhileUp.push_back(window.text(Control::MatrixFile));
+    };
     platform.openAnswers = {std::nullopt, std::string(), path};  // cancelled twice, then chosen
     mnuOpen_Click(window);
     mnuOpen_Click(window);
     EXPECT_TRUE(snapshot(window) == before);
     mnuOpen_Click(window);
 
+    EXPECT_EQ(captionsWhileUp, std::vector<std::string>(3, "Select Matrix File"));
     EXPECT_EQ(described(platform.openRequests.at(0)),
               "Example1 | open text file | text file *.txt | prn file *.prn | 1");
     EXPECT_TRUE(fs::is_directory(platform.openRequests[0].initialFolder));
@@ -130,12 +137,13 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
         {"empty", "", "is empty"},
         {"ends early", start, "ends after 4 of the 25 values"},
         {"count text", "\"eight\"\r\n", "whole number from 0 to 20, but holds \"eight\""},
-        {"count fraction", "2.5\r\n", "but holds \"2.5\""},
+        {"count fraction", "2.5 items\r\n", "but holds \"2.5 items\""},
+        {"count negative", "-2 items\r\n", "but holds \"-2 items\""},
         {"count over 20", "21\r\n", "but holds \"21\""},
         {"count huge", "2000000000\r\n\"Trend Matrix\"\r\n", "but holds \"2000000000\""},
         {"NUL bytes", std::string("0\r\n\"\0\"\r\n0\r\n0\r\n\"\"\r\n", 16), "not a text file"},
         {"unclosed quote", start + "\"A\r\n", "line 5 holds a text that has no closing"},
-        {"field too long", start + std::string(kMaxFieldLength + 1, '7'),
+        {"field too long", start + std::string(kMaxTextLength + 1, '7'),
          "line 5 holds a value longer than 4096 characters"}};
     for (const auto& [name, bytes, reason] : files) {
         SCOPED_TRACE(name);
@@ -155,7 +163,8 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
 }
 
 // A save that fails, refused for a text the file cannot hold or stopped part-way by a file
-// size limit (which binds root too), leaves the earlier file whole and the label as it was.
+// size limit (which binds root too), leaves the earlier file whole and the label as it was;
+// a pipe is not replaced by a file.
 TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     const fs::path path = folder / "mine.txt";
     std::ofstream(path, std::ios::binary) << "the earlier file";
@@ -182,6 +191,16 @@ TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     failToSave("writing failed");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
+
+    // A named pipe stays a pipe; the save is refused as the reader refuses to load one.
+    const fs::path pipe = folder / "pipe.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    platform.messages.clear();
+    platform.saveAnswers = {pipe.string()};
+    mnusave_Click(window);
+    expectOneMessage(pipe.string(), "is not an ordinary file");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(fileCount(), 2);
 }
 
 TEST_F(FileCommands, PrintingReportsAFailureAndNothingElse) {

@@ -80,10 +80,9 @@ TEST(ScenarioFile, NoneAndTwentyItemsComeBackWhole) {
         ScenarioTables tables{CellTable(n + 1, n + 1), CellTable(kTotalsRows, n + 1),
                               CellTable(n + 1, n + 1)};
         for (int i = 0; i <= n; ++i) {
-            const std::string name = i == 0 ? ""
-                                     : i == n
-                                         ? replaced(std::string(kMaxFieldLength, '~'), "~", "é")
-                                         : "Änderung der Erträge, Posten " + std::to_string(i);
+            const std::string name = i == 0   ? ""
+                                     : i == n ? replaced(std::string(kMaxTextLength, '~'), "~", "é")
+                                              : "Änderung der Erträge, Posten " + std::to_string(i);
             for (CellTable* table : {&tables.trend, &tables.policy}) {
                 table->setText(0, i, name);
                 table->setText(i, 0, name);
@@ -127,6 +126,24 @@ TEST(ScenarioFile, HandEditedFilesLoadLikeTheWrittenForm) {
     for (const auto& [name, bytes] : variants) {
         SCOPED_TRACE(name);
         EXPECT_EQ(formatScenario(applied(bytes), ItemCount::number(2)), kWorkedExample);
+    }
+}
+
+// The count is the numeric value of its field; the window keeps the field's first 20
+// characters as the count's text, which a later save writes back in quotes (so a text with
+// a double quote is kept as the number).
+TEST(ScenarioFile, CountLineIsReadByItsNumericValue) {
+    const std::pair<std::string, std::string> counts[] = {
+        {"2 items", "2 items"},
+        {"\"2 items of the worked example\"", "2 items of the worke"},
+        {" 2.0 ", "2"},
+        {"2 \"items\"", "2"},
+        {"+2e0 Früchte", "+2e0 Früchte"}};
+    for (const auto& [line, text] : counts) {
+        const ScenarioReadResult result = parseScenario(line + kWorkedExample.substr(1));
+        ASSERT_TRUE(result.data) << line << ": " << result.error;
+        EXPECT_EQ(result.data->items, 2);
+        EXPECT_EQ(result.data->countText, text);
     }
 }
 

@@ -103,6 +103,9 @@ TEST_F(StartedWindow, ClearRestoresTheScenarioAndStepButKeepsSlidersSelectionPol
     EXPECT_EQ(window.text(Control::Overview), "changed help");
     EXPECT_EQ(window.text(Control::TextAnnual),
               "Scenario Trends- Forecast to  2060 (with Policies)");
+    const ProjectionInput& analysed = window.lastInput();  // what the analyses start from
+    EXPECT_EQ(std::tie(analysed.items, analysed.horizon, analysed.policyOn, analysed.tracked),
+              std::make_tuple(8, 3, true, 4));
 }
 
 TEST_F(StartedWindow, IncrementSliderSetsTheStepOnlyOtherSlidersRecalculate) {
@@ -157,23 +160,70 @@ TEST_F(StartedWindow, StackingAtTheEndOfStartUpAndAfterTextChanges) {
     EXPECT_EQ(window.text(Control::mscTrends), "");
     window.HelpAbout_Click();
     EXPECT_EQ(window.stacking().front(), Control::About);
+    window.HelpOveview_Click();
+    EXPECT_EQ(window.stacking().front(), Control::Overview);
 }
 
-TEST_F(StartedWindow, HelpTextsJoinTheirPiecesExactly) {
-    const std::string& overview = window.text(Control::Overview);
-    EXPECT_TRUE(overview.starts_with(
-        "Brief Explanation of the VORN Model:  VORN is a heuristic model -  which"));
-    EXPECT_NE(overview.find("between selcted variables.  The Model Interface"), std::string::npos);
-    EXPECT_NE(overview.find("at the top of a column The contributions"), std::string::npos);
-    EXPECT_NE(overview.find("(e.g.last decade average)"), std::string::npos);
-    EXPECT_TRUE(overview.ends_with("to changes in the other items. "));
-    const std::string& instructions = window.text(Control::Instruction);
-    EXPECT_TRUE(
-        instructions.starts_with("Summary of How to use the VORN Model:  Load the Example"));
-    EXPECT_NE(
-        instructions.find("defined.    2) Enter Data into the Trend matrix cells.    3) Vary"),
-        std::string::npos);
-    EXPECT_TRUE(instructions.ends_with("longer Time Horizons. "));
+// The help texts are their pieces joined with nothing between them, every blank kept: the
+// heading, then the paragraphs in order (the policy paragraph before the calculation one).
+TEST_F(StartedWindow, HelpTextsAreTheirPiecesJoinedExactly) {
+    const std::vector<std::string> overview = {
+        "Brief Explanation of the VORN Model:  VORN is a heuristic model - ",
+        " which allows us to explore the implications of assumptions ",
+        "about growth rates and interactions between selcted variables. ",
+        " The Model Interface has three input tables: ",
+        "1) Trend Matrix,  2) Policy Matrix, 3) Net Growth, Lags and Uncertainty Matrix. ",
+        "The numbers in the Trend tables are your estimates of the current ",
+        "(e.g.last decade average) annual contribution ",
+        "of the items named in the left hand column ",
+        "to the annual growth rate of the item named at the top of a column",
+        " The contributions may be positive or negative. ",
+        " The current net annual percentage growth for each item is given in the Totals table.",
+        " When the Policy Matrix is selected its data are added to the Trend Data for forwards "
+        "projections. ",
+        "The model automatically calculates projections forwards or backwards in time",
+        " ",
+        "for every year up to the chosen time horizon. ",
+        "When the data are changed the calculation is immediately revised ",
+        " The levels of each item relative to their present (i.e. Year 2000) level",
+        " and the contribution to the Growth Rate at the Time Horizon are shown in the Charts. ",
+        " The Policy matrix is used to enter your proposed strategy for improving on current "
+        "trends.",
+        " The Uncertainty table is used to enter the amount of uncertainty/variability you "
+        "attach to the annual net growth rate of each item. ",
+        "and the time lags (in years) for each item to respond to changes in the other items. "};
+    const std::vector<std::string> instructions = {
+        "Summary of How to use the VORN Model:  ",
+        "Load the Example provided to explore the way the model works. ",
+        "In each table data are entered or changed by selecting a cell (left click)",
+        " ",
+        "and then right/left clicking the cells to increase/decrease the current data. ",
+        "The Time Horizon of the projection, the Uncertainty in Total Growth Rate for each item, "
+        "and the incremental shifts to be used when adjusting the Matrix entries may be set "
+        "using the sliders. ",
+        "To enter or change an item name select the cell and type ",
+        "the name of the item in the input box. ",
+        " To increase/decrease the number of rows and columns in the matrix ",
+        "select the top-left cell in the Trend Matrix and right/left click. ",
+        " Now Clear these data and do your Own Thing with an empty matrix.  ",
+        "Starting with the empty matrix: ",
+        "1) Enter Item Names and decide how these are defined.    ",
+        "2) Enter Data into the Trend matrix cells.    ",
+        "3) Vary the Data until you are satisfied with the Trend Backcasts. ",
+        "Identify potential Future Concerns. ",
+        "Devise Strategies that deal with these Concerns or offer more Desirable Outcomes ",
+        "and enter the appropriate changes in the Policy Matrix. ",
+        "Check that these new Outcomes are robust to increased levels of Uncertainty and longer "
+        "Time Horizons. "};
+    const auto joined = [](const std::vector<std::string>& pieces) {
+        std::string text;
+        for (const std::string& piece : pieces) {
+            text += piece;
+        }
+        return text;
+    };
+    EXPECT_EQ(window.text(Control::Overview), joined(overview));
+    EXPECT_EQ(window.text(Control::Instruction), joined(instructions));
 }
 
 }  // namespace

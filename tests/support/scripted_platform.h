@@ -1,6 +1,8 @@
 #pragma once
 
 #include <deque>
+#include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,13 +17,21 @@ class ScriptedPlatform : public Platform {
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    // The filter chosen with each Save answer; none: the proposed one.
+    std::deque<int> saveFilterAnswers;
     std::deque<PrintResult> printAnswers;
+    std::deque<CloseAnswer> closeAnswers;  // exhausted: Cancel
+    std::deque<bool> chartFailures;  // whether each chart drawing fails; none: it succeeds
 
     std::vector<InputBoxRequest> inputRequests;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     int printRequests = 0;
+    std::vector<std::pair<std::string, ChartPicture>> drawnCharts;  // file name, charts
     std::vector<std::pair<std::string, std::string>> messages;
+    /// Runs while a file dialog is up, before it answers: shows the window at that moment.
+    std::function<void()> whileFileDialogIsUp = [] {};
+    std::vector<std::string> closeQuestions;
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
         inputRequests.push_back(request);
@@ -29,11 +39,36 @@ class ScriptedPlatform : public Platform {
     }
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
         openRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(openAnswers);
     }
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
         saveRequests.push_back(request);
+        whileFileDialogIsUp();
         return next(saveAnswers);
+    }
+    std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override {
+        std::optional<std::string> path = saveFileName(request);
+        int filter = request.selectedFilter;
+        if (!saveFilterAnswers.empty()) {
+            filter = saveFilterAnswers.front();
+            saveFilterAnswers.pop_front();
+        }
+        return path ? std::optional<SaveChoice>(SaveChoice{*path, filter}) : std::nullopt;
+    }
+    // A drawing that succeeds leaves a small file where the charts were to go; one that
+    // fails answers as the real one does.
+    std::string drawChartFile(const std::string& path, const ChartPicture& charts) override {
+        drawnCharts.emplace_back(path, charts);
+        const bool fails = !chartFailures.empty() && chartFailures.front();
+        if (!chartFailures.empty()) {
+            chartFailures.pop_front();
+        }
+        if (fails) {
+            return "Cannot write " + path + ".";
+        }
+        std::ofstream(path, std::ios::binary) << "charts";
+        return {};
     }
     PrintResult printWindow() override {
         ++printRequests;
@@ -46,6 +81,15 @@ class ScriptedPlatform : public Platform {
     }
     void showMessage(const std::string& title, const std::string& text) override {
         messages.emplace_back(title, text);
+    }
+    CloseAnswer askSaveChanges(const std::string& question) override {
+        closeQuestions.push_back(question);
+        if (closeAnswers.empty()) {
+            return CloseAnswer::Cancel;
+        }
+        const CloseAnswer answer = closeAnswers.front();
+        closeAnswers.pop_front();
+        return answer;
     }
 
   private:

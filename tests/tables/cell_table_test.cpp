@@ -1,4 +1,5 @@
 #include "tables/cell_table.h"
+#include "tables/rgb.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,31 @@ TEST(RgbLevels, RoundHalvesToEvenAndClamp) {
     EXPECT_EQ(rgbFromLevels(255, 255, 500), (Rgb{255, 255, 255}));
     EXPECT_EQ(rgbFromLevels(-100, 0.5, 1.5), (Rgb{0, 0, 2}));
     EXPECT_EQ(rgbFromLevels(2.5, 199.6, 0), (Rgb{2, 200, 0}));
+}
+
+TEST(RgbContrast, KeepsAReadableTextColourElseTheAlternativeElseBlackOrWhite) {
+    const Rgb black{0, 0, 0};
+    const Rgb white{255, 255, 255};
+    EXPECT_NEAR(contrastRatio(black, white), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(white, black), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(Rgb{48, 140, 198}, Rgb{48, 140, 198}), 1.0, 1e-9);
+    EXPECT_NEAR(relativeLuminance(Rgb{255, 0, 0}), 0.2126, 1e-4);
+
+    const Rgb blueHighlight{48, 140, 198};
+    const Rgb navyHighlight{0, 0, 128};
+    const Rgb red{255, 0, 0};
+    const Rgb cyan{128, 255, 255};
+    EXPECT_LT(contrastRatio(red, blueHighlight), 1.2);
+    // Red fails on the blue highlight, and so does white text: black is the readable one.
+    EXPECT_EQ(readableTextColor(red, blueHighlight, white), black);
+    // The light cyan of the Trend Matrix reads well on navy and is kept.
+    EXPECT_EQ(readableTextColor(cyan, navyHighlight, white), cyan);
+    // Red on navy is about 4:1; the platform's own highlighted text does better.
+    EXPECT_EQ(readableTextColor(red, navyHighlight, Rgb{255, 255, 0}), (Rgb{255, 255, 0}));
+    // Neither red nor the alternative reads on grey: black or white, whichever contrasts more.
+    const Rgb grey{119, 119, 119};
+    EXPECT_EQ(readableTextColor(red, grey, grey), black);
+    EXPECT_EQ(readableTextColor(red, Rgb{90, 90, 90}, grey), white);
 }
 
 }  // namespace

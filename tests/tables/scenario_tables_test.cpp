@@ -13,49 +13,29 @@ ScenarioTables tablesFor(int n) {
     return tables;
 }
 
-TEST(ItemNames, DefaultNameHasTwoBlanks) {
-    EXPECT_EQ(defaultItemName(3), "Item  3");
-}
-
-TEST(NameRule, EmptyRowHeaderTakesTheColumnHeaderAndSpreads) {
+// The Trend Matrix headers are the master list: an empty one takes its twin's name (blanks
+// count as a name), two different names both stay, and the other tables copy them.
+TEST(NameRule, EmptyTrendHeadersTakeTheirTwinsNamesAndTheOtherTablesCopyThem) {
     ScenarioTables tables = tablesFor(3);
-    tables.trend.setText(0, 2, "Water");
-    synchroniseItemNames(tables, 2);
-    EXPECT_EQ(tables.trend.text(2, 0), "Water");
-    EXPECT_EQ(tables.totals.text(0, 2), "Water");
-    EXPECT_EQ(tables.policy.text(0, 2), "Water");
-    EXPECT_EQ(tables.policy.text(2, 0), "Water");
-}
-
-TEST(NameRule, DifferentNamesBothStay) {
-    ScenarioTables tables = tablesFor(3);
-    tables.trend.setText(0, 2, "Water");
-    tables.trend.setText(2, 0, "Rain");
+    tables.trend.setText(0, 1, "Water");
+    tables.trend.setText(2, 0, "Food");
+    tables.trend.setText(0, 2, "  ");
+    tables.trend.setText(3, 0, "Energy");
     tables.policy.setText(0, 2, "Stale");
-    synchroniseItemNames(tables, 2);
-    EXPECT_EQ(tables.trend.text(0, 2), "Water");
-    EXPECT_EQ(tables.trend.text(2, 0), "Rain");
-    EXPECT_EQ(tables.totals.text(0, 2), "Water");
-    EXPECT_EQ(tables.policy.text(0, 2), "Water");
-    EXPECT_EQ(tables.policy.text(2, 0), "Rain");
-}
-
-TEST(NameRule, EmptyColumnHeaderTakesTheRowHeaderAndBlanksCountAsAName) {
-    ScenarioTables tables = tablesFor(2);
-    tables.trend.setText(1, 0, "Food");
-    tables.trend.setText(2, 0, "  ");
-    tables.trend.setText(0, 2, "Energy");
-    synchroniseItemNames(tables, 1);
-    synchroniseItemNames(tables, 2);
-    EXPECT_EQ(tables.trend.text(0, 1), "Food");
-    EXPECT_EQ(tables.trend.text(2, 0), "  ");
-    EXPECT_EQ(tables.policy.text(2, 0), "  ");
-}
-
-TEST(TableColours, EachTableVariesItsOwnChannel) {
-    EXPECT_EQ(channelColor(kTrendChannel, 100, 255), (Rgb{255, 255, 100}));
-    EXPECT_EQ(channelColor(kPolicyChannel, 200, 255), (Rgb{200, 255, 255}));
-    EXPECT_EQ(channelColor(kTotalsChannel, 100, 255), (Rgb{255, 100, 255}));
+    for (int item = 1; item <= 3; ++item) {
+        synchroniseItemNames(tables, item);
+    }
+    const char* expected[][5] = {{"Water", "Water", "Water", "Water", "Water"},
+                                 {"  ", "Food", "  ", "  ", "Food"},
+                                 {"Energy", "Energy", "Energy", "Energy", "Energy"}};
+    for (int item = 1; item <= 3; ++item) {
+        const auto& names = expected[item - 1];
+        EXPECT_EQ(tables.trend.text(0, item), names[0]);
+        EXPECT_EQ(tables.trend.text(item, 0), names[1]);
+        EXPECT_EQ(tables.totals.text(0, item), names[2]);
+        EXPECT_EQ(tables.policy.text(0, item), names[3]);
+        EXPECT_EQ(tables.policy.text(item, 0), names[4]);
+    }
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ struct UsageErrorCase {
     const char* name;
     Args args;  // "f" stands for a readable two-item scenario file
     const char* message;
+    friend void PrintTo(const UsageErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class UsageError : public ::testing::TestWithParam<UsageErrorCase> {};

@@ -83,9 +83,9 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string& json = r.out;
     std::size_t at = 0;
-    for (const char* key :
-         {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs", "track", "seed",
-          "captions", "netGrowth", "years", "levels", "contributions", "spread", "bands"}) {
+    for (const char* key : {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs",
+                            "track", "seed", "captions", "netGrowth", "years", "levels",
+                            "contributions", "spread", "bands", "sensitivity", "influence"}) {
         at = json.find("\n  \"" + std::string(key) + "\": ", at);
         ASSERT_NE(at, npos) << key << " missing or out of order";
     }
@@ -101,6 +101,12 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     ASSERT_EQ(shape(rows(json, "levels")) + " " + shape(rows(json, "values")), "2x21 3x2");
     ASSERT_EQ(shape(rows(json, "spread")), "7x21");
     EXPECT_EQ(rows(json, "spread")[6], rows(json, "levels")[1]);  // the last run is shown
+    EXPECT_EQ(std::ranges::count(json, '{') - std::ranges::count(json, '}'), 0);
+    EXPECT_NE(json.find("    {\"row\": \"A\", \"column\": \"B\", \"effect\": "), npos);
+    EXPECT_NE(json.find("\"influence\": [\n    {\"item\": \"A\", \"influence\": 1, "
+                        "\"dependence\": 2},\n    {\"item\": \"B\", \"influence\": 2, "
+                        "\"dependence\": 1}\n  ]\n}\n"),
+              npos);
 }
 
 TEST_F(VornRun, SeededRunsRepeatAndTheirBandsAreOrdered) {
@@ -179,6 +185,9 @@ TEST_F(VornRun, CsvTablesHaveTheirShapesAndQuoteNames) {
     EXPECT_EQ(csv("netgrowth"), "item,netGrowth\n\"Food, Water\",3\n\" Rain\",-1\n");
     EXPECT_EQ(csv("bands").rfind("year,p5,p25,p50,p75,p95\n2000,1,1,1,1,1\n", 0), 0u);
     EXPECT_EQ(lineCount(csv("bands")), 22);
+    EXPECT_EQ(csv("influence"), "item,influence,dependence\n\"Food, Water\",1,2\n\" Rain\",2,1\n");
+    EXPECT_EQ(
+        csv("sensitivity").rfind("row,column,effect\n\"Food, Water\",\"Food, Water\",0.89", 0), 0u);
     // Thousands of runs: a megabyte of text, written in blocks, none lost.
     const std::string spread = csv("spread", "3000");
     EXPECT_NE(spread.find(",run 2999,run 3000\n2000,1,1,"), npos);
@@ -195,6 +204,7 @@ TEST_F(VornRun, JsonEscapesNamesAndWritesOverflowAsNull) {
     EXPECT_TRUE(std::isnan(rows(r.out, "levels")[0][20]));
     EXPECT_TRUE(std::isnan(rows(r.out, "spread")[2][20]));
     EXPECT_TRUE(std::isnan(numbers(valueOf(r.out, "p50"))[20]));
+    EXPECT_NE(r.out.find("\"column\": \"back\\\\slash\", \"effect\": null}"), npos);
 }
 
 TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
@@ -204,6 +214,38 @@ TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
     EXPECT_NE(json.find("\"values\": [\n      []\n    ]\n  },\n  \"spread\": [],\n"), npos);
     EXPECT_EQ(valueOf(json, "track") + valueOf(json, "p50"), "null,[],");
     EXPECT_EQ(run({"--table", "bands", file}).out, "year,p5,p25,p50,p75,p95\n");
+    EXPECT_NE(json.find("\"sensitivity\": [],\n  \"influence\": []\n}"), npos);
+    EXPECT_EQ(run({"--table", "sensitivity", file}).out + run({"--table", "influence", file}).out,
+              "row,column,effect\nitem,influence,dependence\n");
+}
+
+// Sensitivity: every entry once, largest absolute effect first, computed without
+// fluctuations for the tracked item and the policies as they apply.
+TEST_F(VornRun, SensitivityFollowsTrackPolicyAndHorizonButNotUncertainty) {
+    const std::string file = twoItems();
+    const auto table = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--table", "sensitivity", file});
+        return run(args).out;
+    };
+    const std::string plain = table({});
+    std::istringstream lines(plain);
+    std::string line;
+    std::getline(lines, line);
+    std::vector<std::string> entries;
+    double previous = HUGE_VAL;
+    while (std::getline(lines, line)) {
+        entries.push_back(line.substr(0, line.rfind(',')));
+        const double effect = std::stod(line.substr(line.rfind(',') + 1));
+        EXPECT_LE(std::abs(effect), previous) << line;
+        previous = std::abs(effect);
+    }
+    std::ranges::sort(entries);
+    EXPECT_EQ(entries, (std::vector<std::string>{"A,A", "A,B", "B,A", "B,B"}));
+
+    EXPECT_EQ(table({"-u", "7", "-r", "5"}), plain);
+    EXPECT_NE(table({"-p"}), plain);  // the Policy Matrix adds to B's growth going forwards
+    EXPECT_EQ(table({"-p", "-H", "-1"}), table({"-H", "-1"}));
+    EXPECT_NE(table({"-t", "2"}), plain);
 }
 
 TEST_F(VornRun, UnreadableScenarioExitsOneNamingTheFile) {

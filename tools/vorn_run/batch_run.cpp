@@ -39,8 +39,10 @@ BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::ui
     result.policiesApplied = options.policy && options.horizon > 0;
     result.seed = seed;
 
+    const ProjectionInput input = prepareProjectionInput(tables, result.settings);
     RandomSource random(seed);
-    result.projection = yearByYear(tables, result.settings, random);
+    result.projection = project(input, random);
+    writeNetGrowth(tables, result.projection.numbers);
     for (int i = 1; i <= items; ++i) {
         result.itemNames.push_back(tables.trend.text(0, i));
     }
@@ -50,6 +52,8 @@ BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::ui
             spreadCaption(result.itemNames[static_cast<std::size_t>(numbers.tracked - 1)]);
         result.bands = percentileBands(numbers.trackedLevels, numbers.runs, kPoints);
     }
+    result.sensitivity = computeSensitivity(input);
+    result.influence = computeInfluenceMap(input);
     return outcome;
 }
 

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "projection/influence_map.h"
+#include "projection/percentile_bands.h"
 #include "projection/projection.h"
+#include "projection/sensitivity.h"
 #include "projection/year_by_year.h"
 #include "tables/scenario_tables.h"
-#include "vorn_run/percentile_bands.h"
 #include "vorn_run/run_options.h"
 
 namespace vorn::batch {
@@ -31,6 +33,8 @@ struct BatchResult {
     ProjectionResult projection;  // numbers of every run, chart tables and captions
     std::string spreadCaption;    // the spread chart's caption for the tracked item
     PercentileBands bands;        // of the tracked item over the runs; empty without items
+    Sensitivity sensitivity;      // of the tracked item's horizon level, without fluctuations
+    InfluenceMap influence;       // of the Trend Matrix
 
     int items() const { return projection.numbers.items; }
     int runs() const { return projection.numbers.runs; }
@@ -44,7 +48,8 @@ struct BatchOutcome {
 };
 
 /// Runs the projection on `tables` with the options' settings, exactly as the window's
-/// recalculation does, and works out the percentile bands.
+/// recalculation does, and works out the percentile bands, the sensitivity and the
+/// influence map.
 BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed);
 
 /// A seed taken from the clock and the system's random device; below 2^53, so that it

@@ -2,37 +2,15 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
+#include "charts/block_writer.h"
 #include "charts/captions.h"
-#include "vorn_run/text_format.h"
+#include "charts/result_csv.h"
+#include "charts/text_format.h"
 
 namespace vorn::batch {
 namespace {
-
-constexpr std::size_t kFlushSize = 1 << 16;
-
-// Collects text and hands it to the stream in blocks.
-class BlockWriter {
-  public:
-    explicit BlockWriter(std::ostream& out) : m_out(out) { m_text.reserve(kFlushSize * 2); }
-    ~BlockWriter() { flush(); }
-
-    std::string& text() { return m_text; }
-    void lineDone() {
-        m_text += '\n';
-        if (m_text.size() >= kFlushSize) {
-            flush();
-        }
-    }
-    void flush() {
-        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        m_text.clear();
-    }
-
-  private:
-    std::ostream& m_out;
-    std::string m_text;
-};
 
 std::span<const double> row(const std::vector<double>& values, int index, int length) {
     return std::span<const double>(values).subspan(static_cast<std::size_t>(index * length),
@@ -115,79 +93,6 @@ std::vector<std::string> contributionColumnNames(const ChartTable& table) {
 
 // ---- CSV ----
 
-void csvLevels(BlockWriter& writer, const BatchResult& result) {
-    const ProjectionNumbers& numbers = result.projection.numbers;
-    std::string& out = writer.text();
-    out += "year";
-    for (const std::string& name : result.itemNames) {
-        out += ',';
-        appendCsvField(out, name);
-    }
-    writer.lineDone();
-    for (int p = 0; p < kPoints; ++p) {
-        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
-        for (int i = 0; i < numbers.items; ++i) {
-            out += ',';
-            appendNumber(out, numbers.level(i, p));
-        }
-        writer.lineDone();
-    }
-}
-
-void csvContributions(BlockWriter& writer, const BatchResult& result) {
-    const ProjectionNumbers& numbers = result.projection.numbers;
-    const ChartTable& table = result.projection.contribTable;
-    std::string& out = writer.text();
-    out += "item";
-    for (const std::string& name : contributionColumnNames(table)) {
-        out += ',';
-        appendCsvField(out, name);
-    }
-    writer.lineDone();
-    const std::vector<std::string> rows = contributionRowNames(table);
-    for (int r = 0; r <= numbers.items; ++r) {
-        appendCsvField(out, rows[static_cast<std::size_t>(r)]);
-        for (double value : row(numbers.contributions, r, numbers.items)) {
-            out += ',';
-            appendNumber(out, value);
-        }
-        writer.lineDone();
-    }
-}
-
-void csvSpread(BlockWriter& writer, const BatchResult& result) {
-    const ProjectionNumbers& numbers = result.projection.numbers;
-    const int runs = numbers.tracked > 0 ? numbers.runs : 0;
-    std::string& out = writer.text();
-    out += "year";
-    for (int run = 1; run <= runs; ++run) {
-        out += ",run ";
-        out += std::to_string(run);
-    }
-    writer.lineDone();
-    for (int p = 0; p < kPoints; ++p) {
-        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
-        for (int run = 0; run < runs; ++run) {
-            out += ',';
-            appendNumber(out, numbers.trackedLevels[static_cast<std::size_t>(run * kPoints + p)]);
-        }
-        writer.lineDone();
-    }
-}
-
-void csvNetGrowth(BlockWriter& writer, const BatchResult& result) {
-    const ProjectionNumbers& numbers = result.projection.numbers;
-    std::string& out = writer.text();
-    out += "item,netGrowth";
-    writer.lineDone();
-    for (int i = 0; i < numbers.items; ++i) {
-        appendCsvField(out, result.itemNames[static_cast<std::size_t>(i)]);
-        out += ',';
-        appendNumber(out, numbers.netGrowth[static_cast<std::size_t>(i)]);
-        writer.lineDone();
-    }
-}
-
 void csvBands(BlockWriter& writer, const BatchResult& result) {
     const ProjectionNumbers& numbers = result.projection.numbers;
     std::string& out = writer.text();
@@ -208,6 +113,81 @@ void csvBands(BlockWriter& writer, const BatchResult& result) {
         }
         writer.lineDone();
     }
+}
+
+void csvSensitivity(BlockWriter& writer, const BatchResult& result) {
+    const Sensitivity& sensitivity = result.sensitivity;
+    std::string& out = writer.text();
+    out += "row,column,effect";
+    writer.lineDone();
+    for (const SensitivityEntry& entry : sensitivity.ranked()) {
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
+        out += ',';
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.column)]);
+        out += ',';
+        appendNumber(out, entry.effect);
+        writer.lineDone();
+    }
+}
+
+void csvInfluence(BlockWriter& writer, const BatchResult& result) {
+    std::string& out = writer.text();
+    out += "item,influence,dependence";
+    writer.lineDone();
+    for (const InfluenceItem& item : result.influence.items) {
+        appendCsvField(out, item.name);
+        out += ',';
+        appendNumber(out, item.influence);
+        out += ',';
+        appendNumber(out, item.dependence);
+        writer.lineDone();
+    }
+}
+
+// An array of objects, one per line: {"key": value, ...}; `last` says whether a comma follows.
+template <typename Row, typename WriteRow>
+void jsonObjects(BlockWriter& writer, std::string_view key, const std::vector<Row>& rows, bool last,
+                 WriteRow writeRow) {
+    std::string& out = writer.text();
+    jsonKey(out, 2, key);
+    out += '[';
+    if (!rows.empty()) {
+        writer.lineDone();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            out += "    {";
+            writeRow(out, rows[r]);
+            out += r + 1 < rows.size() ? "}," : "}";
+            writer.lineDone();
+        }
+        out += "  ";
+    }
+    out += last ? "]" : "],";
+    writer.lineDone();
+}
+
+void jsonSensitivity(BlockWriter& writer, const Sensitivity& sensitivity) {
+    jsonObjects(writer, "sensitivity", sensitivity.ranked(), false,
+                [&](std::string& out, const SensitivityEntry& entry) {
+                    out += "\"row\": ";
+                    appendJsonString(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
+                    out += ", \"column\": ";
+                    appendJsonString(out,
+                                     sensitivity.names[static_cast<std::size_t>(entry.column)]);
+                    out += ", \"effect\": ";
+                    appendNumber(out, entry.effect, "null");
+                });
+}
+
+void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
+    jsonObjects(writer, "influence", influence.items, true,
+                [](std::string& out, const InfluenceItem& item) {
+                    out += "\"item\": ";
+                    appendJsonString(out, item.name);
+                    out += ", \"influence\": ";
+                    appendNumber(out, item.influence, "null");
+                    out += ", \"dependence\": ";
+                    appendNumber(out, item.dependence, "null");
+                });
 }
 
 }  // namespace
@@ -307,30 +287,46 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
         }
         writer.lineDone();
     }
-    out += "  }";
+    out += "  },";
     writer.lineDone();
+    jsonSensitivity(writer, result.sensitivity);
+    jsonInfluence(writer, result.influence);
     out += '}';
     writer.lineDone();
 }
 
 void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
+    // The window exports the same tables through the same writer; the others are vorn-run's.
+    static constexpr std::pair<CsvTable, ResultTable> kShared[] = {
+        {CsvTable::Levels, ResultTable::Levels},
+        {CsvTable::Contributions, ResultTable::Contributions},
+        {CsvTable::Spread, ResultTable::Spread},
+        {CsvTable::NetGrowth, ResultTable::NetGrowth}};
+    for (const auto& [csv, shared] : kShared) {
+        if (csv == table) {
+            writeResultCsv(
+                stream,
+                {result.projection.numbers, result.itemNames, result.projection.contribTable},
+                shared);
+            return;
+        }
+    }
     BlockWriter writer(stream);
     switch (table) {
-        case CsvTable::Levels:
-            csvLevels(writer, result);
-            break;
-        case CsvTable::Contributions:
-            csvContributions(writer, result);
-            break;
-        case CsvTable::Spread:
-            csvSpread(writer, result);
-            break;
-        case CsvTable::NetGrowth:
-            csvNetGrowth(writer, result);
-            break;
         case CsvTable::Bands:
             csvBands(writer, result);
             break;
+        case CsvTable::Sensitivity:
+            csvSensitivity(writer, result);
+            break;
+        case CsvTable::Influence:
+            csvInfluence(writer, result);
+            break;
+        case CsvTable::Levels:
+        case CsvTable::Contributions:
+        case CsvTable::Spread:
+        case CsvTable::NetGrowth:
+            break;  // written above
     }
 }
 

@@ -10,7 +10,7 @@ namespace vorn::batch {
 enum class OutputFormat { Csv, Json };
 
 /// The table that CSV output prints.
-enum class CsvTable { Levels, Contributions, Spread, NetGrowth, Bands };
+enum class CsvTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
 
 inline constexpr int kMinHorizon = -20;
 inline constexpr int kMaxHorizon = 20;

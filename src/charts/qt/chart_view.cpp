@@ -91,13 +91,11 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
 }
 
 QFont ChartView::chartFont(double factor) const {
+    // In pixels, not points: drawn on a printer, PDF or SVG, a point size would be measured
+    // again at the device's resolution, while the chart is scaled as a whole.
     QFont scaled = font();
-    if (scaled.pointSizeF() > 0) {
-        scaled.setPointSizeF(scaled.pointSizeF() * factor);
-    } else {
-        scaled.setPixelSize(
-            std::max(1, static_cast<int>(std::lround(scaled.pixelSize() * factor))));
-    }
+    scaled.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(QFontInfo(font()).pixelSize() * factor))));
     return scaled;
 }
 
@@ -190,7 +188,9 @@ void ChartView::fitLegend() {
     const int nameWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
                                    widest / columns - overhead);
     legend->setFont(font);
-    legend->setIconSize(metrics.height() * 3 / 2 - 2, metrics.height() * 2 / 3);
+    // An even key height puts a smoothed one-pixel line on a row of pixels, not between two.
+    legend->setIconSize(metrics.height() * 3 / 2 - 2,
+                        std::max(2, metrics.height() * 2 / 3 / 2 * 2));
     legend->setIconTextPadding(metrics.averageCharWidth() / 2 + 1);
     legend->setColumnSpacing(metrics.averageCharWidth());
     legend->setMargins(QMargins(metrics.averageCharWidth(), 0, 0, 0));
@@ -311,11 +311,22 @@ void ChartView::drawInto(QPainter& painter, const QRectF& target) {
     if (width() <= 0 || height() <= 0 || target.isEmpty()) {
         return;
     }
+    if (painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster) {
+        // Into pixels as on screen, at as many pixels as the target covers on its device.
+        const double scale = painter.deviceTransform().mapRect(target).width() / width();
+        const QPixmap pixels = toPixmap(width(), height(), scale);
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(target, pixels, QRectF(pixels.rect()));
+        painter.restore();
+        return;
+    }
     // Recorded as drawing commands and played back into the target painter, so that a
     // vector device receives lines and text, never a picture of them.
+    // Hairlines one screen pixel wide: a printer would draw them one of its dots wide.
     QPicture picture;
     QCPPainter recorder(&picture);
-    recorder.setMode(QCPPainter::pmVectorized);
+    recorder.setModes(QCPPainter::pmVectorized | QCPPainter::pmNonCosmetic);
     toPainter(&recorder, width(), height());
     recorder.end();
     // A picture plays itself scaled from the resolution it was recorded at to the device's.

@@ -1,16 +1,19 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QTableView>
 
+#include "shell/zoom.h"
 #include "tables/cell_table.h"
 
 namespace vorn {
 
 class CellTableModel;
+class CellEditor;
 
-/// How one grid looks: its background, the text colour of its selected cell and whether it
-/// scrolls vertically as well as horizontally.
+/// How one grid looks: its background, the text colour of its selected cell (kept where it
+/// can be read on the platform's highlight) and whether it scrolls vertically as well.
 struct GridLook {
     QColor background;
     QColor selectedText;
@@ -19,7 +22,10 @@ struct GridLook {
 
 /// One of the window's three tables. It shows a core CellTable (row 0 and column 0 are
 /// ordinary cells, Qt's own headers are hidden), follows the table's current cell and
-/// reports mouse presses on cells; it never edits a cell itself.
+/// reports mouse presses on cells and elsewhere on it, and keys that start an entry. It never
+/// edits a cell itself: an editor it opens over a cell only holds the typed text until it is
+/// committed. A cell text too long for its column is shortened with an ellipsis and shown
+/// whole as a tooltip; keyboard focus shows as a ring in the highlight colour.
 class GridView : public QTableView {
     Q_OBJECT
   public:
@@ -29,25 +35,64 @@ class GridView : public QTableView {
     void refresh();
     /// Rectangle of cell (row, column) in viewport coordinates; empty when not shown.
     QRect cellRect(int row, int column) const;
+    /// True when the text of cell (row, column) is too long for its column.
+    bool cellTextElided(int row, int column) const;
+    /// Scales the column widths and row heights; the font comes from the parent.
+    void setZoom(const Zoom& zoom);
+
+    /// Opens the cell editor over (row, column) holding `text`, the cursor at its end.
+    void openEditor(int row, int column, const QString& text);
+    /// Closes the editor, dropping its text.
+    void closeEditor();
+    bool editorOpen() const { return !m_editor.isNull(); }
+    int editorRow() const { return m_editorRow; }
+    int editorColumn() const { return m_editorColumn; }
+    QString editorText() const;
+    /// Gives the open editor the keyboard focus, its text selected.
+    void focusEditor();
 
   signals:
     /// A mouse button went down on a cell: button 1 left, 2 right, 4 middle.
     void cellPressed(int row, int column, int button);
+    /// A digit, sign or period was typed (`text`), or F2 pressed (`text` empty), on the
+    /// current cell.
+    void entryKeyPressed(int row, int column, const QString& text);
+    /// Enter in the open editor.
+    void entryCommitted();
+    /// A mouse button went down on the grid but not on a cell: beyond the last cell, on a
+    /// scroll bar (which still scrolls) or on the frame.
+    void backgroundPressed(int button);
 
   protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
     void pressed(QMouseEvent* event);
     void applyColumnWidths();
+    void applyRowHeight();
     void followCurrentCell();
+    void placeEditor();
+    void paintFocusRing(QPainter& painter, const QRect& area, int width) const;
 
     const CellTable& m_table;
     CellTableModel* m_model;
+    QPointer<CellEditor> m_editor;
+    int m_editorRow = 0;
+    int m_editorColumn = 0;
+    Zoom m_zoom;
 };
 
 }  // namespace vorn

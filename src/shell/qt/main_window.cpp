@@ -1,10 +1,17 @@
 #include "shell/qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScrollArea>
 
+#include "scenario_files/export_commands.h"
 #include "scenario_files/file_commands.h"
+#include "shell/qt/edit_menu.h"
+#include "shell/qt/qt_platform.h"
 #include "shell/qt/trends_view.h"
+#include "shell/qt/view_menu.h"
 #include "shell/trends.h"
 
 namespace vorn {
@@ -15,10 +22,26 @@ MainWindow::MainWindow(Trends& trends, QWidget* parent)
     setWindowTitle(
         QString::fromUtf8(kWindowTitle.data(), static_cast<qsizetype>(kWindowTitle.size())));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("vorn")));
-    setCentralWidget(m_view);
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("ClientArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignCenter);
+    area->setPalette(m_view->palette());  // the margins around the view in its colour
+    area->setWidget(m_view);
+    setCentralWidget(area);
+    m_view->focusFirstControl();  // again: moving the view into the area cleared it
+    m_viewMenu = new ViewMenu(this, area, m_view);
     buildMenus();
-    resize(TrendsView::designSize().width(),
-           TrendsView::designSize().height() + menuBar()->sizeHint().height());
+    resize(m_view->width(), m_view->height() + menuBar()->sizeHint().height());
+    // Dialogs open in the middle of a handler: the window first shows what it did so far.
+    if (auto* platform = dynamic_cast<QtPlatform*>(&trends.platform())) {
+        platform->setBeforeDialog([view = QPointer<TrendsView>(m_view)] {
+            if (view) {
+                view->refresh();
+                view->repaint();
+            }
+        });
+    }
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, const QString& name,
@@ -38,9 +61,16 @@ void MainWindow::buildMenus() {
     addCommand(file, tr("&Save"), QStringLiteral("mnusave"), [this] { mnusave_Click(m_trends); });
     addCommand(file, tr("&Print"), QStringLiteral("mnuPrint"),
                [this] { mnuPrint_Click(m_trends); });
+    addCommand(file, tr("Export C&harts..."), QStringLiteral("mnuExportCharts"),
+               [this] { mnuExportCharts_Click(m_trends); });
+    addCommand(file, tr("Export &Data..."), QStringLiteral("mnuExportData"),
+               [this] { mnuExportData_Click(m_trends); });
     QAction* exit = file->addAction(tr("&Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    menuBar()->addMenu(new EditMenu(m_trends, m_view, this));
+    menuBar()->addMenu(m_viewMenu);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help"));
@@ -50,6 +80,16 @@ void MainWindow::buildMenus() {
                [this] { m_trends.HelpInstructions_Click(); });
     addCommand(help, tr("&About"), QStringLiteral("HelpAbout"),
                [this] { m_trends.HelpAbout_Click(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    m_view->run([&] { mayClose = Form_QueryUnload(m_trends); });
+    if (mayClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace vorn

@@ -7,14 +7,21 @@ namespace vorn {
 class Trends;
 class TrendsView;
 
-/// The window "Halvorine (VORN) Model": the File and Help menus around the client area
-/// TrendsView, which shows and forwards everything else.
+class ViewMenu;
+
+/// The window "Halvorine (VORN) Model": the File, Edit, View and Help menus around the client
+/// area TrendsView, which shows and forwards everything else. The client area scrolls when
+/// the window is smaller than it. Closing the window with unsaved changes asks first.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(Trends& trends, QWidget* parent = nullptr);
 
     TrendsView* view() const { return m_view; }
+    ViewMenu* viewMenu() const { return m_viewMenu; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenus();
@@ -23,6 +30,7 @@ class MainWindow : public QMainWindow {
 
     Trends& m_trends;
     TrendsView* m_view;
+    ViewMenu* m_viewMenu = nullptr;
 };
 
 }  // namespace vorn

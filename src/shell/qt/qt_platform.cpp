@@ -1,7 +1,6 @@
 #include "shell/qt/qt_platform.h"
 
 #include <QFileDialog>
-#include <QImage>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -10,7 +9,10 @@
 #include <QPrinter>
 #include <QRegularExpression>
 
+#include "charts/qt/chart_export.h"
 #include "shell/controls.h"
+#include "shell/qt/client_area_painting.h"
+#include "shell/qt/trends_view.h"
 
 namespace vorn {
 namespace {
@@ -38,7 +40,11 @@ QString filterSuffix(const QString& filter) {
 
 }  // namespace
 
-bool printImage(const QImage& image, QPrinter& printer, QString* error) {
+bool printClientArea(TrendsView& view, QPrinter& printer, QString* error) {
+    // The controls lay their texts out for the screen's resolution; the printer takes that
+    // resolution too, so that fonts keep their size against the controls. Its output stays
+    // vector and is rendered at the printer's own resolution.
+    printer.setResolution(view.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error != nullptr) {
@@ -47,20 +53,19 @@ bool printImage(const QImage& image, QPrinter& printer, QString* error) {
         }
         return false;
     }
-    // On screen the image has 96 logical pixels to the inch; on paper it keeps that size.
-    const QSizeF logical = QSizeF(image.size()) / image.devicePixelRatio();
-    QSizeF target = logical * (printer.resolution() / 96.0);
-    const QRect page = painter.viewport();
-    if (target.width() > page.width() || target.height() > page.height()) {
-        target.scale(page.size(), Qt::KeepAspectRatio);
-    }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(QPointF(0, 0), target), image);
+    paintClientArea(view, painter, QRectF(0, 0, printer.width(), printer.height()));
     painter.end();
     return true;
 }
 
+void QtPlatform::beforeDialog() const {
+    if (m_beforeDialog) {
+        m_beforeDialog();
+    }
+}
+
 std::optional<std::string> QtPlatform::inputBox(const InputBoxRequest& request) {
+    beforeDialog();
     QInputDialog dialog(m_window);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(request.title.empty() ? applicationTitle() : qt(request.title));
@@ -92,64 +97,106 @@ void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bo
         dialog.selectNameFilter(filters[selected - 1]);
         // A name typed without extension gets the one of the selected filter, so the
         // proposed "Example1" opens Example1.txt and a typed "Revised" saves Revised.txt.
-        dialog.setDefaultSuffix(filterSuffix(filters[selected - 1]));
-        QObject::connect(
-            &dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+        // The question about replacing the file is left out where the name only leads
+        // the names of the files written.
+        const auto followFilter = [&dialog, filters, request](const QString& filter) {
+            dialog.setDefaultSuffix(filterSuffix(filter));
+            const qsizetype chosen = filters.indexOf(filter);
+            dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                             chosen >= 0 && !request.filters[chosen].confirmReplace);
+        };
+        followFilter(filters[selected - 1]);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     }
     if (!request.proposedName.empty()) {
         dialog.selectFile(qt(request.proposedName));
     }
 }
 
-std::optional<std::string> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+std::optional<SaveChoice> QtPlatform::fileName(const FileDialogRequest& request, bool save) {
+    beforeDialog();
     QFileDialog dialog(m_window);
     prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst().toStdString();
+    const int filter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    return SaveChoice{dialog.selectedFiles().constFirst().toStdString(),
+                      filter >= 0 ? filter + 1 : request.selectedFilter};
 }
 
 std::optional<std::string> QtPlatform::openFileName(const FileDialogRequest& request) {
-    return fileName(request, false);
+    std::optional<SaveChoice> choice = fileName(request, false);
+    return choice ? std::optional<std::string>(std::move(choice->path)) : std::nullopt;
 }
 
 std::optional<std::string> QtPlatform::saveFileName(const FileDialogRequest& request) {
+    std::optional<SaveChoice> choice = fileName(request, true);
+    return choice ? std::optional<std::string>(std::move(choice->path)) : std::nullopt;
+}
+
+std::optional<SaveChoice> QtPlatform::saveFileChoice(const FileDialogRequest& request) {
     return fileName(request, true);
 }
 
-QImage QtPlatform::windowImage() const {
-    if (m_window.isNull()) {
-        return {};
+TrendsView* QtPlatform::clientArea() const {
+    if (auto* view = qobject_cast<TrendsView*>(m_window.data())) {
+        return view;
     }
-    QWidget* client = m_window;
-    if (auto* main = qobject_cast<QMainWindow*>(m_window.data()); main && main->centralWidget()) {
-        client = main->centralWidget();
-    }
-    return client->grab().toImage();
+    // The client area "Trends", also where the window scrolls it.
+    return m_window.isNull() ? nullptr : m_window->findChild<TrendsView*>();
 }
 
 PrintResult QtPlatform::printWindow() {
+    TrendsView* view = clientArea();
+    if (view == nullptr) {
+        return {PrintOutcome::Failed, "there is no window to print"};
+    }
+    beforeDialog();
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(view->width() > view->height() ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, m_window);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) {
         return {PrintOutcome::Cancelled, {}};
     }
-    const QImage image = windowImage();
-    if (image.isNull()) {
-        return {PrintOutcome::Failed, "There is no window to print."};
-    }
     QString error;
-    if (!printImage(image, printer, &error)) {
+    if (!printClientArea(*view, printer, &error)) {
         return {PrintOutcome::Failed, error.toStdString()};
     }
     return {PrintOutcome::Printed, {}};
 }
 
+std::string QtPlatform::drawChartFile(const std::string& path, const ChartPicture& charts) {
+    std::string error;
+    if (!exportCharts(path, charts.levels, charts.contributions, charts.spread, charts.itemNames,
+                      charts.trendsCaption, charts.contributionsCaption, charts.spreadCaption,
+                      &error)) {
+        return error.empty() ? "the charts could not be drawn" : error;
+    }
+    return {};
+}
+
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {
+    beforeDialog();
     QMessageBox::warning(m_window, title.empty() ? applicationTitle() : qt(title), qt(text));
+}
+
+CloseAnswer QtPlatform::askSaveChanges(const std::string& question) {
+    beforeDialog();
+    QMessageBox box(QMessageBox::Question, applicationTitle(), qt(question),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return CloseAnswer::Save;
+        case QMessageBox::Discard:
+            return CloseAnswer::Discard;
+        default:
+            return CloseAnswer::Cancel;
+    }
 }
 
 }  // namespace vorn

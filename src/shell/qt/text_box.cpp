@@ -1,6 +1,7 @@
 #include "shell/qt/text_box.h"
 
 #include <QKeyEvent>
+#include <cmath>
 
 #include "charts/qt/chart_style.h"
 
@@ -48,6 +49,12 @@ std::string TextBox::text() const {
 
 void TextBox::setBorder(bool border) {
     setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
+}
+
+QSize TextBox::lineRoom(QSize boxSize) const {
+    const int margin = static_cast<int>(std::ceil(document()->documentMargin()));
+    const int inset = 2 * frameWidth() + 2 * margin;
+    return {boxSize.width() - inset - cursorWidth(), boxSize.height() - inset};
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {

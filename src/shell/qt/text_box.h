@@ -18,6 +18,9 @@ class TextBox : public QPlainTextEdit {
     /// The shown text with "\r\n" line breaks.
     std::string text() const;
     void setBorder(bool border);
+    /// The room one line of text has in a box of `boxSize`: less the frame, the margin on
+    /// either side and the cursor.
+    QSize lineRoom(QSize boxSize) const;
 
   signals:
     void edited(const std::string& text);

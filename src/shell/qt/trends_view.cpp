@@ -11,16 +11,43 @@
 #include "charts/qt/chart_style.h"
 #include "charts/qt/line_chart_view.h"
 #include "editing/click_handlers.h"
+#include "editing/typed_entry.h"
+#include "shell/qt/elided_label.h"
 #include "shell/qt/grid_view.h"
+#include "shell/qt/slider_bar.h"
 #include "shell/qt/system_colors.h"
 #include "shell/qt/text_box.h"
+#include "shell/slider_value_text.h"
 #include "shell/trends.h"
 
 namespace vorn {
 namespace {
 
-int pixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+// The controls were laid out for an 8.25 point font.
+constexpr double kDesignPoints = 8.25;
+// Font sizes are tried in these steps, down to the smallest.
+constexpr double kPointStep = 0.25;
+constexpr double kSmallestPoints = 3.0;
+
+/// The largest size of `font`, down from its own, at which every line fits `room` (its
+/// width for the text, its height for one line).
+double fittingPoints(QFont font, const std::vector<std::string_view>& lines, QSize room) {
+    for (;;) {
+        const QFontMetrics metrics(font);
+        bool fits = metrics.lineSpacing() <= room.height();
+        for (std::string_view line : lines) {
+            fits = fits && metrics.horizontalAdvance(QString::fromUtf8(
+                               line.data(), static_cast<qsizetype>(line.size()))) <= room.width();
+        }
+        if (fits || font.pointSizeF() - kPointStep < kSmallestPoints) {
+            return font.pointSizeF();
+        }
+        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    }
+}
+
+bool isSliderCaption(const ControlLayout& layout) {
+    return layout.kind == ControlKind::TextBox && !layout.multiLine;
 }
 
 GridLook gridLook(Control grid) {
@@ -36,10 +63,10 @@ GridLook gridLook(Control grid) {
 
 /// Text lines at the top of `chart` that the caption box `caption` lies over.
 double captionLines(Control chart, Control caption) {
-    const ControlLayout& box = layoutOf(caption);
-    const int covered = box.top + box.height - layoutOf(chart).top;
+    const int covered =
+        TrendsView::designRect(caption).bottom() - TrendsView::designRect(chart).top() + 1;
     const int lineSpacing = QFontMetrics(TrendsView::designFont()).lineSpacing();
-    return covered > 0 ? pixels(covered) / static_cast<double>(std::max(lineSpacing, 1)) : 0.0;
+    return covered > 0 ? covered / static_cast<double>(std::max(lineSpacing, 1)) : 0.0;
 }
 
 /// Shares of `back`'s width left and right of `front`, which lies over it.
@@ -70,13 +97,75 @@ TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_tre
     QPalette colors = palette();
     colors.setColor(QPalette::Window, systemColor(SystemColor::InfoBackground, colors));
     setPalette(colors);
-    setMinimumSize(designSize());
     setFont(designFont());
     for (const ControlLayout& layout : windowLayout()) {
         build(layout);
     }
     applyTabOrder();
+    setZoom(m_zoom);
+    focusFirstControl();
     refresh();
+}
+
+void TrendsView::focusFirstControl() {
+    const auto& layout = windowLayout();
+    const auto first = std::min_element(
+        layout.begin(), layout.end(),
+        [](const ControlLayout& a, const ControlLayout& b) { return a.tabIndex < b.tabIndex; });
+    widget(first->id)->setFocus(Qt::OtherFocusReason);
+}
+
+void TrendsView::setZoom(const Zoom& zoom) {
+    m_zoom = zoom;
+    setFont(designFont(zoom));
+    for (const ControlLayout& layout : windowLayout()) {
+        QRect place = designRect(layout.id, zoom);
+        if (layout.kind == ControlKind::TextBox || layout.kind == ControlKind::Label) {
+            place.setWidth(zoom.pixels(m_trends.width(layout.id)));
+        }
+        widget(layout.id)->setGeometry(place);
+    }
+    for (Control control : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        grid(control)->setZoom(zoom);
+    }
+    fitCaptionFonts();
+    setFixedSize(designSize(zoom));
+}
+
+void TrendsView::fitCaptionFonts() {
+    std::array<std::vector<std::string_view>, kControlCount> lines;
+    for (const OneLineText& text : oneLineDesignTexts()) {
+        lines[static_cast<std::size_t>(index(text.control))].push_back(text.line);
+    }
+    const QFont base = font();
+    std::array<double, kControlCount> points{};
+    double sliderCaptionPoints = base.pointSizeF();
+    for (const ControlLayout& layout : windowLayout()) {
+        const auto& boxLines = lines[static_cast<std::size_t>(index(layout.id))];
+        if (boxLines.empty()) {
+            continue;
+        }
+        // The design width, not the width the program may give the box later.
+        const QSize box = designRect(layout.id, m_zoom).size();
+        const QSize room = layout.kind == ControlKind::TextBox
+                               ? static_cast<TextBox*>(widget(layout.id))->lineRoom(box)
+                               : box;
+        double& fitting = points[static_cast<std::size_t>(index(layout.id))];
+        fitting = fittingPoints(base, boxLines, room);
+        if (isSliderCaption(layout)) {
+            sliderCaptionPoints = std::min(sliderCaptionPoints, fitting);
+        }
+    }
+    for (const ControlLayout& layout : windowLayout()) {
+        if (lines[static_cast<std::size_t>(index(layout.id))].empty()) {
+            continue;
+        }
+        QFont fitted = base;
+        fitted.setPointSizeF(isSliderCaption(layout)
+                                 ? sliderCaptionPoints
+                                 : points[static_cast<std::size_t>(index(layout.id))]);
+        widget(layout.id)->setFont(fitted);
+    }
 }
 
 void TrendsView::applyTabOrder() {
@@ -92,29 +181,24 @@ void TrendsView::applyTabOrder() {
     }
 }
 
-QFont TrendsView::designFont() {
-    // The controls' sizes were laid out for an 8.25 point font; the platform's own font is
-    // used, no larger than that, so that captions fit their boxes.
+QFont TrendsView::designFont(const Zoom& zoom) {
+    // The platform's own font, no larger than the design's.
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (font.pointSizeF() > 8.25) {
-        font.setPointSizeF(8.25);
-    }
+    const double points =
+        font.pointSizeF() > 0 ? std::min(font.pointSizeF(), kDesignPoints) : kDesignPoints;
+    font.setPointSizeF(zoom.points(points));
     return font;
 }
 
-QRect TrendsView::designRect(Control control) {
+QRect TrendsView::designRect(Control control, const Zoom& zoom) {
     const ControlLayout& layout = layoutOf(control);
-    return {pixels(layout.left), pixels(layout.top), pixels(layout.width), pixels(layout.height)};
+    return {zoom.pixels(layout.left), zoom.pixels(layout.top), zoom.pixels(layout.width),
+            zoom.pixels(layout.height)};
 }
 
-QSize TrendsView::designSize() {
-    int right = kDesignWidth;
-    int bottom = kDesignHeight;
-    for (const ControlLayout& layout : windowLayout()) {
-        right = std::max(right, layout.left + layout.width + 240);
-        bottom = std::max(bottom, layout.top + layout.height + 240);
-    }
-    return {pixels(right), pixels(bottom)};
+QSize TrendsView::designSize(const Zoom& zoom) {
+    const PixelSize size = zoom.clientSize();
+    return {size.width, size.height};
 }
 
 void TrendsView::build(const ControlLayout& layout) {
@@ -159,7 +243,9 @@ QWidget* TrendsView::makeTextBox(const ControlLayout& layout) {
 }
 
 QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
-    auto* slider = new QScrollBar(Qt::Horizontal, this);
+    const Control id = layout.id;
+    auto* slider = new SliderBar(
+        [id](int position) { return QString::fromStdString(sliderValueText(id, position)); }, this);
     const SliderRange range = sliderRange(layout.id);
     slider->setRange(range.minimum, range.maximum);
     slider->setSingleStep(range.smallStep);
@@ -168,15 +254,13 @@ QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
     // The handler runs once the position has changed: at once for arrows and trough, at the
     // release of a dragged thumb.
     slider->setTracking(false);
-    slider->setFocusPolicy(Qt::StrongFocus);  // it has a tab index; arrow keys move it
-    const Control id = layout.id;
     connect(slider, &QScrollBar::valueChanged, this,
             [this, id](int position) { sliderMoved(id, position); });
     return slider;
 }
 
 QWidget* TrendsView::makeLabel(const ControlLayout& layout) {
-    auto* label = new QLabel(this);
+    auto* label = new ElidedLabel(this);
     label->setAutoFillBackground(true);
     QPalette colors = label->palette();
     colors.setColor(QPalette::Window, systemColor(layout.background, palette()));
@@ -191,6 +275,13 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
     const Control id = layout.id;
     connect(grid, &GridView::cellPressed, this,
             [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
+    connect(grid, &GridView::entryKeyPressed, this,
+            [this, id](int row, int column, const QString& text) {
+                entryKeyPressed(id, row, column, text);
+            });
+    // Every handler commits the open entry first; this one has nothing else to do.
+    connect(grid, &GridView::entryCommitted, this, [this] { run([] {}); });
+    connect(grid, &GridView::backgroundPressed, this, [this, id] { gridBackgroundPressed(id); });
     return grid;
 }
 
@@ -266,9 +357,63 @@ void TrendsView::gridPressed(Control grid, int row, int column, int button) {
     });
 }
 
+void TrendsView::entryKeyPressed(Control id, int row, int column, const QString& text) {
+    const bool f2 = text.isEmpty();
+    switch (entryStart(m_trends, id, row, column, f2)) {
+        case EntryStart::Editor:
+            run([&] {
+                grid(id)->openEditor(
+                    row, column,
+                    f2 ? QString::fromStdString(entryStartText(m_trends, id, row, column)) : text);
+            });
+            break;
+        case EntryStart::ItemNameBox:
+            run([&] { renameFromKey(m_trends, row, column); });
+            break;
+        case EntryStart::None:
+            break;
+    }
+}
+
+bool TrendsView::finishEntries() {
+    for (Control id : {Control::MSFlexXImpact, Control::MSFlexTotals, Control::MSFlexPolicy}) {
+        GridView* view = grid(id);
+        if (!view->editorOpen()) {
+            continue;
+        }
+        const EntryOutcome outcome =
+            commitEntry(m_trends, id, view->editorRow(), view->editorColumn(),
+                        view->editorText().toStdString());
+        if (outcome == EntryOutcome::Refused) {
+            view->focusEditor();
+            return false;
+        }
+        view->closeEditor();
+    }
+    return true;
+}
+
+void TrendsView::gridBackgroundPressed(Control grid) {
+    run([&] {
+        switch (grid) {
+            case Control::MSFlexXImpact:
+                MSFlexXImpact_BackgroundClick(m_trends);
+                break;
+            case Control::MSFlexTotals:
+                MSFlexTotals_BackgroundClick(m_trends);
+                break;
+            default:
+                MSFlexPolicy_BackgroundClick(m_trends);
+                break;
+        }
+    });
+}
+
 void TrendsView::run(const std::function<void()>& handler) {
     try {
-        handler();
+        if (finishEntries()) {
+            handler();
+        }
     } catch (const std::exception& failure) {
         m_trends.platform().showMessage(
             std::string(kWindowTitle),
@@ -292,6 +437,7 @@ void TrendsView::refresh() {
     refreshStacking();
     refreshCharts();
     m_running = false;
+    emit refreshed();
 }
 
 void TrendsView::refreshTexts() {
@@ -309,7 +455,7 @@ void TrendsView::refreshTexts() {
         } else {
             continue;
         }
-        const int width = pixels(m_trends.width(layout.id));
+        const int width = m_zoom.pixels(m_trends.width(layout.id));
         if (control->width() != width) {
             control->resize(width, control->height());
         }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/controls.h"
+#include "shell/zoom.h"
 
 class QLabel;
 class QScrollBar;
@@ -20,16 +21,17 @@ class TextBox;
 class Trends;
 
 /// The client area of the main window: every control of the window layout at its design
-/// place and size, drawn from the window state `Trends`. User events go to the state's
-/// handlers, after which the view catches up with the state (texts, tables, charts,
-/// front-to-back order). The view decides nothing itself.
+/// place and size, scaled by the zoom, drawn from the window state `Trends`. User events go
+/// to the state's handlers, after which the view catches up with the state (texts, tables,
+/// charts, front-to-back order). The view decides nothing itself.
 class TrendsView : public QWidget {
     Q_OBJECT
   public:
     explicit TrendsView(Trends& trends, QWidget* parent = nullptr);
 
-    /// Runs a handler of the window state, then refreshes. A handler that throws leaves a
-    /// message instead of ending the program.
+    /// Runs a handler of the window state, then refreshes. An entry typed into a cell is
+    /// committed first; when it is refused the handler does not run and the editor stays
+    /// open. A handler that throws leaves a message instead of ending the program.
     void run(const std::function<void()>& handler);
     /// Catches up with the window state; skips what has not changed.
     void refresh();
@@ -41,12 +43,23 @@ class TrendsView : public QWidget {
     LineChartView* lineChart(Control control) const;
     BarChartView* barChart() const { return m_contributions; }
 
-    /// Pixel rectangle of a control's design-time place.
-    static QRect designRect(Control control);
-    /// The font of every control: the platform's user-interface font at the design size.
-    static QFont designFont();
-    /// Size the client area needs to show every control whole.
-    static QSize designSize();
+    /// Gives the keyboard focus to the control of tab index 0 (the Totals table).
+    void focusFirstControl();
+    /// Shows the whole design at `zoom`: places, sizes, fonts, column widths, row heights.
+    void setZoom(const Zoom& zoom);
+    const Zoom& zoom() const { return m_zoom; }
+
+    /// Pixel rectangle of a control's design-time place at `zoom`.
+    static QRect designRect(Control control, const Zoom& zoom = Zoom());
+    /// The font of every control: the platform's user-interface font, no larger than the
+    /// design size, scaled by `zoom`.
+    static QFont designFont(const Zoom& zoom = Zoom());
+    /// Size the client area needs to show every control whole at `zoom`.
+    static QSize designSize(const Zoom& zoom = Zoom());
+
+  signals:
+    /// The view has caught up with the window state.
+    void refreshed();
 
   private:
     void build(const ControlLayout& layout);
@@ -57,8 +70,15 @@ class TrendsView : public QWidget {
     QWidget* makeLabel(const ControlLayout& layout);
     QWidget* makeGrid(const ControlLayout& layout);
     QWidget* makeChart(const ControlLayout& layout);
+    /// Gives each one-line caption and label the largest font, up to the design font, at
+    /// which its design text fits its box; the six slider captions share one size.
+    void fitCaptionFonts();
     void sliderMoved(Control slider, int position);
     void gridPressed(Control grid, int row, int column, int button);
+    void entryKeyPressed(Control grid, int row, int column, const QString& text);
+    /// Commits the entries of the open cell editors; false when one was refused.
+    bool finishEntries();
+    void gridBackgroundPressed(Control grid);
 
     void refreshTexts();
     void refreshSliders();
@@ -68,6 +88,7 @@ class TrendsView : public QWidget {
     void drawChart(Control chart);
 
     Trends& m_trends;
+    Zoom m_zoom;
     std::array<QWidget*, kControlCount> m_widgets{};
     LineChartView* m_levels = nullptr;
     LineChartView* m_spread = nullptr;

@@ -29,9 +29,12 @@ struct PdfPlatform : vorn::testing::ScriptedPlatform {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
         QString error;
-        const bool printed = vorn::printImage(real.windowImage(), printer, &error);
+        const bool printed = vorn::printClientArea(*real.clientArea(), printer, &error);
         return {printed ? vorn::PrintOutcome::Printed : vorn::PrintOutcome::Failed,
                 error.toStdString()};
+    }
+    std::string drawChartFile(const std::string& path, const vorn::ChartPicture& charts) override {
+        return vorn::QtPlatform().drawChartFile(path, charts);
     }
 };
 
@@ -61,6 +64,7 @@ class FileMenuTest : public QObject {
 
   private slots:
     void init() {
+        QApplication::setCursorFlashTime(0);  // a blinking caret would change the window's image
         m = std::make_unique<Fixture>();
         m->platform.window = &m->window;
         m->platform.pdfPath = m->folder.filePath(QStringLiteral("window.pdf"));
@@ -82,15 +86,50 @@ class FileMenuTest : public QObject {
         QVERIFY(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().contains("Resources"));
     }
 
-    void printWritesTheWindowAsAPdfPage() {
+    // One page drawn afresh: real text in an embedded font, lines as lines, no picture of
+    // the window (the only images are the scroll bars' small arrows). The window is as it was.
+    void printWritesTheWindowAsAVectorPdfPage() {
+        const QImage before = m->window.grab().toImage();
+        const unsigned long projections = m->trends.projectionCount();
         find<QAction>("mnuPrint")->trigger();
         QFile file(m->platform.pdfPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
-        QVERIFY(pdf.size() > 10000);
+        const QString pdf = QString::fromLatin1(file.readAll());
         QVERIFY(pdf.startsWith("%PDF"));
-        const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-        QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
+        QCOMPARE(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
+        QVERIFY(pdf.contains(QRegularExpression(QStringLiteral("/Type\\s*/Font"))));
+        QVERIFY(pdf.contains(QStringLiteral("/ToUnicode")));
+        const QRegularExpression image(
+            QStringLiteral("/Subtype\\s*/Image\\s*/Width\\s*(\\d+)\\s*/Height\\s*(\\d+)"));
+        for (const QRegularExpressionMatch& match : image.globalMatch(pdf)) {
+            QVERIFY2(match.captured(1).toInt() * match.captured(2).toInt() < 32 * 32,
+                     qPrintable(match.captured(0)));
+        }
+        QCOMPARE(m->trends.projectionCount(), projections);
+        QCOMPARE(m->window.grab().toImage(), before);
+    }
+
+    // Both exports from the menu: the charts drawn as the window shows them, the tables
+    // beside each other; the window stays as it was.
+    void exportsWriteChartsAndTablesFromTheMenu() {
+        const QImage before = m->window.grab().toImage();
+        const QString svg = m->folder.filePath(QStringLiteral("handout"));
+        m->platform.saveAnswers = {svg.toStdString(),
+                                   m->folder.filePath(QStringLiteral("numbers")).toStdString()};
+        m->platform.saveFilterAnswers = {2, 1};
+        find<QAction>("mnuExportCharts")->trigger();
+        find<QAction>("mnuExportData")->trigger();
+
+        QVERIFY(m->platform.messages.empty());
+        QFile charts(svg + ".svg");
+        QVERIFY(charts.open(QIODevice::ReadOnly));
+        const QString drawing = QString::fromUtf8(charts.readAll());
+        QVERIFY(drawing.contains("Scenario Trends- Forecast to  2040"));
+        QVERIFY(drawing.contains(QRegularExpression(QStringLiteral("Item\\s+8"))));
+        const QStringList tables = QDir(m->folder.path()).entryList({"numbers-*.csv"});
+        QCOMPARE(tables, QStringList({"numbers-contributions.csv", "numbers-levels.csv",
+                                      "numbers-netgrowth.csv", "numbers-spread.csv"}));
+        QCOMPARE(m->window.grab().toImage(), before);
     }
 };
 

@@ -109,7 +109,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
     }
 
-    void aDoubleClickStepsTheKeyboardDoesNotEdit() {
+    void aDoubleClickStepsArrowKeysKeepTheCell() {
         auto* trend = find<vorn::GridView>("MSFlexXImpact");
         // Widgets receive a double click as press, release, double click, release.
         const QPointF centre = trend->cellRect(4, 5).center();
@@ -120,7 +120,6 @@ class MainWindowTest : public QObject {
         QApplication::sendEvent(trend->viewport(), &doubleClick);
         QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
         QTest::keyClick(trend, Qt::Key_Down);
-        QTest::keyClicks(trend, "7");
         QCOMPARE(m_trends->MSFlexXImpact().currentRow(), 4);
         QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
     }
@@ -182,17 +181,20 @@ class MainWindowTest : public QObject {
         QVERIFY2(hits > 40, qPrintable(QString::number(hits)));
     }
 
+    // ... and ask before replacing a file only where the chosen name is the file written.
     void fileDialogsAddTheExtensionOfTheSelectedFilter() {
         vorn::FileDialogRequest request;
         request.proposedName = "Example1";
-        request.filters = {{"text file", "*.txt"}, {"all files", "*.*"}};
+        request.filters = {{"text file", "*.txt"}, {"all files", "*.*", false}};
         request.selectedFilter = 1;
         QFileDialog save;
         vorn::prepareFileDialog(save, request, true);
         QCOMPARE(save.selectedNameFilter(), QString("text file (*.txt)"));
         QCOMPARE(save.defaultSuffix(), QString("txt"));
+        QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
         emit save.filterSelected("all files (*.*)");
         QCOMPARE(save.defaultSuffix(), QString());
+        QVERIFY(save.testOption(QFileDialog::DontConfirmOverwrite));
         QFileDialog open;
         vorn::prepareFileDialog(open, request, false);
         QCOMPARE(open.defaultSuffix(), QString("txt"));  // "Example1" opens Example1.txt
@@ -202,12 +204,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(openAll.defaultSuffix(), QString());
     }
 
-    void printImageReportsAPrinterThatCannotOpen() {
+    void printingReportsAPrinterThatCannotOpen() {
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName("/nonexistent-folder/x/window.pdf");
         QString error;
-        QVERIFY(!vorn::printImage(QImage(100, 100, QImage::Format_RGB32), printer, &error));
+        QVERIFY(!vorn::printClientArea(*m_window->view(), printer, &error));
         QVERIFY(!error.isEmpty());
     }
 };

@@ -1,4 +1,4 @@
-#include "vorn_run/percentile_bands.h"
+#include "projection/percentile_bands.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-namespace vorn::batch {
+namespace vorn {
 namespace {
 
 constexpr double kTolerance = 1e-12;
@@ -54,4 +54,4 @@ TEST(PercentileBands, NotANumberSortsLastAndNoRunsGiveEmptyBands) {
 }
 
 }  // namespace
-}  // namespace vorn::batch
+}  // namespace vorn

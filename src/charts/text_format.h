@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace vorn::batch {
+namespace vorn {
 
 /// Appends the shortest text that reads back to the same double, in plain or exponent form,
 /// whichever is shorter (std::to_chars); a zero is written 0 whatever its sign. Non-finite
@@ -18,4 +18,4 @@ void appendJsonString(std::string& out, std::string_view text);
 /// carriage return or line feed, or begins or ends with a blank or tab; unchanged otherwise.
 void appendCsvField(std::string& out, std::string_view text);
 
-}  // namespace vorn::batch
+}  // namespace vorn

@@ -1,4 +1,4 @@
-#include "vorn_run/text_format.h"
+#include "charts/text_format.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-namespace vorn::batch {
+namespace vorn {
 namespace {
 
 std::string number(double value, std::string_view nonFinite = {}) {
@@ -53,4 +53,4 @@ TEST(TextFormat, JsonStringsEscapeAndStayValidUtf8) {
 }
 
 }  // namespace
-}  // namespace vorn::batch
+}  // namespace vorn

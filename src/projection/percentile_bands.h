@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vorn::batch {
+namespace vorn {
 
 inline constexpr std::array<int, 5> kBandPercents = {5, 25, 50, 75, 95};
 inline constexpr std::array<std::string_view, 5> kBandNames = {"p5", "p25", "p50", "p75", "p95"};
@@ -26,4 +26,4 @@ double percentileOfSorted(const std::vector<double>& sorted, double percent);
 /// after every number. No runs gives empty bands.
 PercentileBands percentileBands(const std::vector<double>& levels, int runs, int points);
 
-}  // namespace vorn::batch
+}  // namespace vorn

@@ -1,9 +1,9 @@
-#include "vorn_run/text_format.h"
+#include "charts/text_format.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace vorn::batch {
+namespace vorn {
 namespace {
 
 // Length of the valid UTF-8 sequence at the start of `text`, or 0 when it is not one
@@ -114,4 +114,4 @@ void appendCsvField(std::string& out, std::string_view text) {
     out += '"';
 }
 
-}  // namespace vorn::batch
+}  // namespace vorn

@@ -1,9 +1,9 @@
-#include "vorn_run/percentile_bands.h"
+#include "projection/percentile_bands.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vorn::batch {
+namespace vorn {
 
 double percentileOfSorted(const std::vector<double>& sorted, double percent) {
     if (sorted.empty()) {
@@ -62,4 +62,4 @@ PercentileBands percentileBands(const std::vector<double>& levels, int runs, int
     return result;
 }
 
-}  // namespace vorn::batch
+}  // namespace vorn

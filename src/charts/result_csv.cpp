@@ -1,0 +1,126 @@
+#include "charts/result_csv.h"
+
+#include <algorithm>
+#include <span>
+
+#include "charts/block_writer.h"
+#include "charts/text_format.h"
+
+namespace vorn {
+namespace {
+
+const std::string kNoName;
+
+std::span<const double> row(const std::vector<double>& values, int index, int length) {
+    return std::span<const double>(values).subspan(static_cast<std::size_t>(index * length),
+                                                   static_cast<std::size_t>(length));
+}
+
+// Points along the time axis; none before the first recalculation.
+int pointCount(const ProjectionNumbers& numbers) {
+    return static_cast<int>(std::min<std::size_t>(numbers.years.size(), kPoints));
+}
+
+const std::string& itemName(const ResultSource& source, int item) {
+    const std::size_t index = static_cast<std::size_t>(item);
+    return index < source.itemNames.size() ? source.itemNames[index] : kNoName;
+}
+
+const std::string& label(const ChartTable& table, int row, int column) {
+    const bool inside = row < table.rows() && column < table.columns();
+    return inside ? table.text(row, column) : kNoName;
+}
+
+void levels(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    std::string& out = writer.text();
+    out += "year";
+    for (int i = 0; i < numbers.items; ++i) {
+        out += ',';
+        appendCsvField(out, itemName(source, i));
+    }
+    writer.lineDone();
+    for (int p = 0; p < pointCount(numbers); ++p) {
+        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
+        for (int i = 0; i < numbers.items; ++i) {
+            out += ',';
+            appendNumber(out, numbers.level(i, p));
+        }
+        writer.lineDone();
+    }
+}
+
+void contributions(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    const ChartTable& table = source.contributions;
+    std::string& out = writer.text();
+    out += "item";
+    for (int c = 1; c < table.columns(); ++c) {
+        out += ',';
+        appendCsvField(out, label(table, 0, c));
+    }
+    writer.lineDone();
+    for (int r = 0; r <= numbers.items; ++r) {
+        appendCsvField(out, label(table, r + 1, 0));
+        for (double value : row(numbers.contributions, r, numbers.items)) {
+            out += ',';
+            appendNumber(out, value);
+        }
+        writer.lineDone();
+    }
+}
+
+void spread(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    const int runs = numbers.tracked > 0 ? numbers.runs : 0;
+    std::string& out = writer.text();
+    out += "year";
+    for (int run = 1; run <= runs; ++run) {
+        out += ",run ";
+        out += std::to_string(run);
+    }
+    writer.lineDone();
+    for (int p = 0; p < pointCount(numbers); ++p) {
+        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
+        for (int run = 0; run < runs; ++run) {
+            out += ',';
+            appendNumber(out, numbers.trackedLevels[static_cast<std::size_t>(run * kPoints + p)]);
+        }
+        writer.lineDone();
+    }
+}
+
+void netGrowth(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    std::string& out = writer.text();
+    out += "item,netGrowth";
+    writer.lineDone();
+    for (int i = 0; i < numbers.items; ++i) {
+        appendCsvField(out, itemName(source, i));
+        out += ',';
+        appendNumber(out, numbers.netGrowth[static_cast<std::size_t>(i)]);
+        writer.lineDone();
+    }
+}
+
+}  // namespace
+
+void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table) {
+    BlockWriter writer(out);
+    switch (table) {
+        case ResultTable::Levels:
+            levels(writer, source);
+            break;
+        case ResultTable::Contributions:
+            contributions(writer, source);
+            break;
+        case ResultTable::Spread:
+            spread(writer, source);
+            break;
+        case ResultTable::NetGrowth:
+            netGrowth(writer, source);
+            break;
+    }
+}
+
+}  // namespace vorn

@@ -1,0 +1,235 @@
+#include "editing/typed_entry.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "editing/cell_stepping.h"
+#include "editing/click_handlers.h"
+#include "editing/edit_history.h"
+#include "editing/trend_matrix_editing.h"
+#include "shell/trends.h"
+#include "tables/number_text.h"
+
+namespace vorn {
+namespace {
+
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Digits from `pos` on; returns how many.
+std::size_t skipDigits(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    return pos - start;
+}
+
+// [+-] digits [. digits] | [+-] . digits, then an optional exponent: E or e, [+-], digits.
+bool isWholeNumber(std::string_view text) {
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    std::size_t digits = skipDigits(text, pos);
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        digits += skipDigits(text, pos);
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
+        }
+        if (skipDigits(text, pos) == 0) {
+            return false;
+        }
+    }
+    return pos == text.size();
+}
+
+const CellTable& tableOf(const Trends& window, Control grid) {
+    switch (grid) {
+        case Control::MSFlexTotals:
+            return window.MSFlexTotals();
+        case Control::MSFlexPolicy:
+            return window.MSFlexPolicy();
+        default:
+            return window.MSFlexXImpact();
+    }
+}
+
+CellTable& tableOf(Trends& window, Control grid) {
+    return const_cast<CellTable&>(tableOf(static_cast<const Trends&>(window), grid));
+}
+
+ColorChannel channelOf(Control grid) {
+    switch (grid) {
+        case Control::MSFlexTotals:
+            return kTotalsChannel;
+        case Control::MSFlexPolicy:
+            return kPolicyChannel;
+        default:
+            return kTrendChannel;
+    }
+}
+
+// The new values of the item's Trend Matrix column, by row, for a typed Net Growth: the Net
+// Growth rule with new = the typed value. Every entry is scaled by new / old and rounded
+// down to hundredths, except that a product a binary rounding error short of a hundredth
+// keeps it (2 x 1.15 gives 2.3, not 2.29). With old = 0 there is no ratio, and 1 + new
+// would leave a column of zeros at 0: the item's own growth rate takes the typed value
+// instead, so that the column sums to what was typed.
+std::vector<std::pair<int, double>> rescaledColumn(const Trends& window, int column,
+                                                   double newGrowth) {
+    const CellTable& trend = window.MSFlexXImpact();
+    const double oldGrowth = numericValue(window.MSFlexTotals().text(kNetGrowthRow, column));
+    if (oldGrowth == 0 || !std::isfinite(oldGrowth)) {
+        return {{column, numericValue(trend.text(column, column)) + newGrowth}};
+    }
+    const double factor = newGrowth / oldGrowth;
+    std::vector<std::pair<int, double>> values;
+    for (int i = 1; i <= itemCount(window); ++i) {
+        const double hundredths = (numericValue(trend.text(i, column)) * 100) * factor;
+        values.emplace_back(i, std::floor(hundredths + 1e-9) / 100);
+    }
+    return values;
+}
+
+bool withinLimit(double value) {
+    return std::abs(value) <= kEntryLimit;
+}
+
+EntryOutcome refuse(Trends& window, const std::string& message) {
+    window.platform().showMessage(std::string(kWindowTitle), message);
+    return EntryOutcome::Refused;
+}
+
+}  // namespace
+
+std::string outOfRangeMessage(std::string_view text) {
+    std::string message = "\"";
+    message.append(text);
+    message.append("\" is out of range. Please type a number from -10000 to 10000.");
+    return message;
+}
+
+std::string notANumberMessage(std::string_view text) {
+    std::string message = "\"";
+    message.append(text);
+    message.append("\" is not a number. Please type a number such as 3.7 or -0.25.");
+    return message;
+}
+
+EntryStart entryStart(const Trends& window, Control grid, int row, int column, bool f2) {
+    if (grid != Control::MSFlexXImpact && grid != Control::MSFlexTotals &&
+        grid != Control::MSFlexPolicy) {
+        return EntryStart::None;
+    }
+    if (!tableOf(window, grid).contains(row, column)) {
+        return EntryStart::None;
+    }
+    const bool valueCell = grid == Control::MSFlexTotals
+                               ? row >= kNetGrowthRow && row <= kLagsRow && column >= 1
+                               : row >= 1 && column >= 1;
+    if (valueCell) {
+        return EntryStart::Editor;
+    }
+    const bool itemHeader = grid == Control::MSFlexXImpact && (row == 0) != (column == 0);
+    return f2 && itemHeader ? EntryStart::ItemNameBox : EntryStart::None;
+}
+
+std::string entryStartText(const Trends& window, Control grid, int row, int column) {
+    if (entryStart(window, grid, row, column, true) != EntryStart::Editor) {
+        return {};
+    }
+    const std::string& text = tableOf(window, grid).text(row, column);
+    return readEntry(text) ? std::string(trimmed(text)) : std::string();
+}
+
+std::optional<double> readEntry(std::string_view text) {
+    text = trimmed(text);
+    if (!isWholeNumber(text)) {
+        return std::nullopt;
+    }
+    const double value = numericValue(text);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std::string_view text) {
+    if (entryStart(window, grid, row, column, false) != EntryStart::Editor ||
+        trimmed(text).empty()) {
+        return EntryOutcome::Unchanged;
+    }
+    const std::optional<double> value = readEntry(text);
+    if (!value) {
+        return refuse(window, notANumberMessage(text));
+    }
+    if (!withinLimit(*value)) {
+        return refuse(window, outOfRangeMessage(text));
+    }
+    const bool lag = grid == Control::MSFlexTotals && row == kLagsRow;
+    if (lag && *value < 0) {
+        return refuse(window, kNegativeLagMessage);
+    }
+    CellTable& table = tableOf(window, grid);
+    if (numberText(*value) == table.text(row, column)) {
+        return EntryOutcome::Unchanged;
+    }
+    const bool netGrowth = grid == Control::MSFlexTotals && row == kNetGrowthRow;
+    std::vector<std::pair<int, double>> columnValues;
+    if (netGrowth) {
+        columnValues = rescaledColumn(window, column, *value);
+        for (const auto& [item, newValue] : columnValues) {
+            if (!withinLimit(newValue)) {
+                return refuse(window, kRescaleRangeMessage);
+            }
+        }
+    }
+
+    prepareTableEdit(window, grid);
+    window.recordStep(netGrowth ? kRescaleNetGrowthStep : kTypedEntryStep, [&] {
+        if (netGrowth) {
+            for (const auto& [item, newValue] : columnValues) {
+                window.MSFlexXImpact().setText(item, column, numberText(newValue));
+            }
+        } else {
+            table.setText(row, column, numberText(*value));
+        }
+        // The shading of a click edit to this value; a lag's weighs in the click step.
+        shiftNewColor(window,
+                      lag ? window.inc * (*value * window.ColorShift) : window.ColorShift * *value);
+        table.setColor(row, column,
+                       channelColor(channelOf(grid), window.NewColor, window.OtherColor));
+        window.YearbyYear(window.cats);
+    });
+    return EntryOutcome::Changed;
+}
+
+void renameFromKey(Trends& window, int row, int column) {
+    if (entryStart(window, Control::MSFlexXImpact, row, column, true) != EntryStart::ItemNameBox) {
+        return;
+    }
+    prepareTableEdit(window, Control::MSFlexXImpact);
+    window.recordStep(kRenameItemStep, [&] { renameItemProposingName(window, row, column); });
+}
+
+}  // namespace vorn

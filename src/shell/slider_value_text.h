@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "shell/controls.h"
+
+namespace vorn {
+
+/// What a slider's position means, in words for its tooltip: "2 years per step, horizon
+/// 2040", "Uncertainty level 1 of 10", "Click step 0.1". Empty for a control that is not
+/// a slider.
+std::string sliderValueText(Control slider, int position);
+
+}  // namespace vorn

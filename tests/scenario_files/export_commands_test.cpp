@@ -1,0 +1,182 @@
+#include "scenario_files/export_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "scenario_files/file_commands.h"
+#include "shell/trends.h"
+#include "support/scripted_platform.h"
+#include "tools/scenario_fixture.h"
+#include "vorn_run/vorn_run.h"
+
+namespace vorn {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Everything an export must leave alone (a revision counts every change of a table).
+auto snapshot(const Trends& window) {
+    std::string texts;
+    for (int control = 0; control < kControlCount; ++control) {
+        texts += window.text(static_cast<Control>(control)) + '\n';
+    }
+    return std::tuple(window.tables.trend.revision(), window.tables.totals.revision(),
+                      window.tables.policy.revision(), texts, window.stacking(), window.iter,
+                      window.Policy, window.lastr1, window.lastc1, window.lastc2,
+                      window.projectionCount(), window.chartData(Control::mscTrends),
+                      window.chartData(Control::MscXImpacts), window.chartData(Control::MscVary));
+}
+
+class ExportCommands : public ::testing::Test {
+  protected:
+    ExportCommands() : window(platform, RandomSource(3)) { window.Form_Load(); }
+
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path(""))) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string message() const {
+        return platform.messages.size() == 1
+                   ? platform.messages[0].second
+                   : std::to_string(platform.messages.size()) + " messages";
+    }
+
+    testing::TempFolder folder;
+    testing::ScriptedPlatform platform;
+    Trends window;
+};
+
+// Without uncertainty the window and vorn-run project the same numbers, and every table the
+// window exports is byte for byte what vorn-run prints for it.
+TEST_F(ExportCommands, AllTablesAreWrittenBesideEachOtherAsVornRunPrintsThem) {
+    const std::string scenario =
+        folder.write("scenario.txt", testing::twoItemText("Food, Water", "Rain ", "1.25"));
+    ASSERT_TRUE(loadscenario(window, scenario));
+    window.HScrollUncert_Change(0);
+    const auto before = snapshot(window);
+    platform.saveAnswers = {folder.path("Results.CSV")};
+    mnuExportData_Click(window);
+
+    EXPECT_TRUE(snapshot(window) == before);
+    EXPECT_TRUE(platform.messages.empty()) << message();
+    const FileDialogRequest& request = platform.saveRequests.at(0);
+    EXPECT_EQ(request.proposedName + " | " + request.title, "Results | export data");
+    ASSERT_EQ(request.filters.size(), 5u);
+    EXPECT_EQ(request.filters[0].description + " " + request.filters[0].pattern,
+              "all tables, one file each *.csv");
+    EXPECT_FALSE(request.filters[0].confirmReplace);
+    EXPECT_EQ(files(), (std::vector<std::string>{"Results-contributions.csv", "Results-levels.csv",
+                                                 "Results-netgrowth.csv", "Results-spread.csv",
+                                                 "scenario.txt"}));
+    for (const char* table : {"levels", "contributions", "spread", "netgrowth"}) {
+        std::ostringstream out, err;
+        ASSERT_EQ(batch::runVornRun({"-u", "0", "--table", table, scenario}, out, err, {}), 0);
+        EXPECT_EQ(readBytes(folder.path("Results-" + std::string(table) + ".csv")), out.str())
+            << table;
+    }
+    EXPECT_EQ(readBytes(folder.path("Results-netgrowth.csv")),
+              "item,netGrowth\n\"Food, Water\",3.25\n\"Rain \",-1\n");
+}
+
+// The selected file type picks the table; a name without extension gets .csv, a cancelled
+// or empty answer writes nothing.
+TEST_F(ExportCommands, OneTableGoesToTheChosenFile) {
+    const auto before = snapshot(window);
+    platform.saveAnswers = {std::nullopt, std::string(), folder.path("growth"),
+                            folder.path("levels.txt")};
+    platform.saveFilterAnswers = {1, 1, 5, 2};
+    mnuExportData_Click(window);
+    mnuExportData_Click(window);
+    EXPECT_TRUE(files().empty());
+    mnuExportData_Click(window);
+    mnuExportData_Click(window);
+
+    EXPECT_TRUE(snapshot(window) == before);
+    EXPECT_TRUE(platform.messages.empty()) << message();
+    EXPECT_EQ(files(), (std::vector<std::string>{"growth.csv", "levels.txt"}));
+    EXPECT_EQ(readBytes(folder.path("growth.csv")).substr(0, 24), "item,netGrowth\nItem  1,0");
+    const std::string levels = readBytes(folder.path("levels.txt"));
+    EXPECT_EQ(levels.substr(0, levels.find('\n')),
+              "year,Item  1,Item  2,Item  3,Item  4,Item  5,Item  6,Item  7,Item  8");
+    EXPECT_EQ(std::count(levels.begin(), levels.end(), '\n'), 22);
+}
+
+// A table that cannot be written leaves every earlier file as it was, including the tables
+// before it in the same export, and says which file failed.
+TEST_F(ExportCommands, AFailedExportWritesNoTable) {
+    std::ofstream(folder.path("R-levels.csv")) << "earlier levels";
+    fs::create_directory(folder.path("R-spread.csv"));
+    platform.saveAnswers = {folder.path("R"), folder.path("no folder/levels.csv")};
+    platform.saveFilterAnswers = {1, 2};
+    mnuExportData_Click(window);
+    EXPECT_EQ(message(), "The tables could not be exported to \"" + folder.path("R-spread.csv") +
+                             "\": \"" + folder.path("R-spread.csv") +
+                             "\" is a folder. No table was written; earlier files are unchanged.");
+    EXPECT_EQ(files(), (std::vector<std::string>{"R-levels.csv", "R-spread.csv"}));
+    EXPECT_EQ(readBytes(folder.path("R-levels.csv")), "earlier levels");
+
+    platform.messages.clear();
+    mnuExportData_Click(window);
+    EXPECT_EQ(message(), "The levels table could not be exported to \"" +
+                             folder.path("no folder/levels.csv") + "\": the folder \"" +
+                             folder.path("no folder") +
+                             "\" does not exist. Any earlier file of that name is unchanged.");
+}
+
+// The charts go to the chosen file, drawn from what the window shows: its chart data,
+// captions and item names. A failed drawing names the chosen file, not the temporary one
+// it was drawn into, and leaves an earlier file whole.
+TEST_F(ExportCommands, ChartsAreDrawnIntoTheChosenFileOrReportedUnwritten) {
+    window.MSFlexXImpact().setText(2, 0, "Food");
+    window.YearbyYear(window.cats);
+    window.setText(Control::TextVary, "Spread in Annual Levels for Food");
+    const auto before = snapshot(window);
+    const std::string earlier = folder.write("handout.svg", "earlier");
+    platform.saveAnswers = {std::nullopt, folder.path("handout"), folder.path("notes.v2"),
+                            folder.path("slides.PDF"), earlier};
+    platform.saveFilterAnswers = {1, 1, 2, 3, 1};
+    platform.chartFailures = {false, false, false, true};
+    for (int click = 0; click < 5; ++click) {
+        mnuExportCharts_Click(window);
+    }
+
+    EXPECT_TRUE(snapshot(window) == before);
+    const FileDialogRequest& request = platform.saveRequests.at(0);
+    EXPECT_EQ(request.title + " " + request.filters.at(0).pattern + request.filters.at(1).pattern +
+                  request.filters.at(2).pattern,
+              "export charts *.png*.svg*.pdf");
+    EXPECT_EQ(files(), (std::vector<std::string>{"handout.png", "handout.svg", "notes.v2.svg",
+                                                 "slides.PDF"}));
+    EXPECT_EQ(readBytes(earlier), "earlier");
+    EXPECT_EQ(message(), "The charts could not be exported to \"" + earlier + "\": Cannot write " +
+                             earlier + ". Any earlier file of that name is unchanged.");
+    ASSERT_EQ(platform.drawnCharts.size(), 4u);
+    const ChartPicture& picture = platform.drawnCharts[0].second;
+    EXPECT_EQ(picture.levels, window.chartData(Control::mscTrends));
+    EXPECT_EQ(picture.spread, window.chartData(Control::MscVary));
+    EXPECT_EQ(picture.itemNames.at(1), "Food");
+    EXPECT_EQ(
+        picture.trendsCaption + "|" + picture.contributionsCaption + "|" + picture.spreadCaption,
+        "Scenario Trends- Forecast to  2040|Contributions to Change in  2040|Spread in "
+        "Annual Levels for Food");
+}
+
+}  // namespace
+}  // namespace vorn
