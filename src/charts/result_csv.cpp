@@ -103,6 +103,65 @@ void netGrowth(BlockWriter& writer, const ResultSource& source) {
     }
 }
 
+void bands(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    std::string& out = writer.text();
+    out += "year";
+    for (std::string_view name : kBandNames) {
+        out += ',';
+        out += name;
+    }
+    writer.lineDone();
+    if (source.bands == nullptr || source.bands->bands[0].empty()) {
+        return;
+    }
+    const int points =
+        std::min(pointCount(numbers), static_cast<int>(source.bands->bands[0].size()));
+    for (int p = 0; p < points; ++p) {
+        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
+        for (const std::vector<double>& band : source.bands->bands) {
+            out += ',';
+            appendNumber(out, band[static_cast<std::size_t>(p)]);
+        }
+        writer.lineDone();
+    }
+}
+
+void sensitivity(BlockWriter& writer, const ResultSource& source) {
+    std::string& out = writer.text();
+    out += "row,column,effect";
+    writer.lineDone();
+    if (source.sensitivity == nullptr) {
+        return;
+    }
+    const Sensitivity& sensitivity = *source.sensitivity;
+    for (const SensitivityEntry& entry : sensitivity.ranked()) {
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
+        out += ',';
+        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.column)]);
+        out += ',';
+        appendNumber(out, entry.effect);
+        writer.lineDone();
+    }
+}
+
+void influence(BlockWriter& writer, const ResultSource& source) {
+    std::string& out = writer.text();
+    out += "item,influence,dependence";
+    writer.lineDone();
+    if (source.influence == nullptr) {
+        return;
+    }
+    for (const InfluenceItem& item : source.influence->items) {
+        appendCsvField(out, item.name);
+        out += ',';
+        appendNumber(out, item.influence);
+        out += ',';
+        appendNumber(out, item.dependence);
+        writer.lineDone();
+    }
+}
+
 }  // namespace
 
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table) {
@@ -119,6 +178,15 @@ void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable t
             break;
         case ResultTable::NetGrowth:
             netGrowth(writer, source);
+            break;
+        case ResultTable::Bands:
+            bands(writer, source);
+            break;
+        case ResultTable::Sensitivity:
+            sensitivity(writer, source);
+            break;
+        case ResultTable::Influence:
+            influence(writer, source);
             break;
     }
 }

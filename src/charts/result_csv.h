@@ -7,12 +7,16 @@
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "projection/influence_map.h"
+#include "projection/percentile_bands.h"
 #include "projection/projection.h"
+#include "projection/sensitivity.h"
 
 namespace vorn {
 
-/// The tables of one recalculation that are written as CSV.
-enum class ResultTable { Levels, Contributions, Spread, NetGrowth };
+/// The tables of one recalculation that are written as CSV, and those of the analyses
+/// worked out from it.
+enum class ResultTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
 
 struct ResultTableName {
     ResultTable table;
@@ -21,27 +25,37 @@ struct ResultTableName {
 };
 
 /// Every table, in the order they are offered.
-inline constexpr std::array<ResultTableName, 4> kResultTables{{
+inline constexpr std::array<ResultTableName, 7> kResultTables{{
     {ResultTable::Levels, "levels", "levels"},
     {ResultTable::Contributions, "contributions", "contributions"},
     {ResultTable::Spread, "spread", "spread"},
     {ResultTable::NetGrowth, "netgrowth", "Net Growth"},
+    {ResultTable::Bands, "bands", "bands"},
+    {ResultTable::Sensitivity, "sensitivity", "sensitivity"},
+    {ResultTable::Influence, "influence", "influence"},
 }};
 
 /// What the tables are written from: the numbers of one recalculation, the item names that
 /// head the levels and Net Growth tables (item 1 first), and the contributions chart table,
-/// whose row and column names label the contributions.
+/// whose row and column names label the contributions; and the analyses of the same
+/// recalculation where there are any (a missing one writes its header line only). The bands
+/// are by the steps of `numbers.years`.
 struct ResultSource {
     const ProjectionNumbers& numbers;
     const std::vector<std::string>& itemNames;
     const ChartTable& contributions;
+    const PercentileBands* bands = nullptr;
+    const Sensitivity* sensitivity = nullptr;
+    const InfluenceMap* influence = nullptr;
 };
 
 /// Writes `table` as CSV: a header line, then one line per row, lines ending in LF. Names
 /// are quoted where CSV needs it; numbers are written in their shortest exact form, inf,
 /// -inf or nan when not finite. `levels`: year and one column per item; `contributions`:
 /// one line per contributing item, then Uncertainty; `spread`: year and one column per run
-/// of the tracked item; `netgrowth`: item and netGrowth.
+/// of the tracked item; `netgrowth`: item and netGrowth; `bands`: year and the percentiles
+/// p5, p25, p50, p75, p95; `sensitivity`: row, column and effect of every Trend Matrix
+/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence.
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table);
 
 }  // namespace vorn

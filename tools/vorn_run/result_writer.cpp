@@ -91,59 +91,6 @@ std::vector<std::string> contributionColumnNames(const ChartTable& table) {
     return names;
 }
 
-// ---- CSV ----
-
-void csvBands(BlockWriter& writer, const BatchResult& result) {
-    const ProjectionNumbers& numbers = result.projection.numbers;
-    std::string& out = writer.text();
-    out += "year";
-    for (std::string_view name : kBandNames) {
-        out += ',';
-        out += name;
-    }
-    writer.lineDone();
-    if (result.bands.bands[0].empty()) {
-        return;
-    }
-    for (int p = 0; p < kPoints; ++p) {
-        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
-        for (const std::vector<double>& band : result.bands.bands) {
-            out += ',';
-            appendNumber(out, band[static_cast<std::size_t>(p)]);
-        }
-        writer.lineDone();
-    }
-}
-
-void csvSensitivity(BlockWriter& writer, const BatchResult& result) {
-    const Sensitivity& sensitivity = result.sensitivity;
-    std::string& out = writer.text();
-    out += "row,column,effect";
-    writer.lineDone();
-    for (const SensitivityEntry& entry : sensitivity.ranked()) {
-        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.row)]);
-        out += ',';
-        appendCsvField(out, sensitivity.names[static_cast<std::size_t>(entry.column)]);
-        out += ',';
-        appendNumber(out, entry.effect);
-        writer.lineDone();
-    }
-}
-
-void csvInfluence(BlockWriter& writer, const BatchResult& result) {
-    std::string& out = writer.text();
-    out += "item,influence,dependence";
-    writer.lineDone();
-    for (const InfluenceItem& item : result.influence.items) {
-        appendCsvField(out, item.name);
-        out += ',';
-        appendNumber(out, item.influence);
-        out += ',';
-        appendNumber(out, item.dependence);
-        writer.lineDone();
-    }
-}
-
 // An array of objects, one per line: {"key": value, ...}; `last` says whether a comma follows.
 template <typename Row, typename WriteRow>
 void jsonObjects(BlockWriter& writer, std::string_view key, const std::vector<Row>& rows, bool last,
@@ -296,37 +243,25 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
 }
 
 void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
-    // The window exports the same tables through the same writer; the others are vorn-run's.
-    static constexpr std::pair<CsvTable, ResultTable> kShared[] = {
+    // The window exports the same tables through the same writer.
+    static constexpr std::pair<CsvTable, ResultTable> kTables[] = {
         {CsvTable::Levels, ResultTable::Levels},
         {CsvTable::Contributions, ResultTable::Contributions},
         {CsvTable::Spread, ResultTable::Spread},
-        {CsvTable::NetGrowth, ResultTable::NetGrowth}};
-    for (const auto& [csv, shared] : kShared) {
+        {CsvTable::NetGrowth, ResultTable::NetGrowth},
+        {CsvTable::Bands, ResultTable::Bands},
+        {CsvTable::Sensitivity, ResultTable::Sensitivity},
+        {CsvTable::Influence, ResultTable::Influence}};
+    for (const auto& [csv, shared] : kTables) {
         if (csv == table) {
-            writeResultCsv(
-                stream,
-                {result.projection.numbers, result.itemNames, result.projection.contribTable},
-                shared);
+            ResultSource source{result.projection.numbers, result.itemNames,
+                                result.projection.contribTable};
+            source.bands = &result.bands;
+            source.sensitivity = &result.sensitivity;
+            source.influence = &result.influence;
+            writeResultCsv(stream, source, shared);
             return;
         }
-    }
-    BlockWriter writer(stream);
-    switch (table) {
-        case CsvTable::Bands:
-            csvBands(writer, result);
-            break;
-        case CsvTable::Sensitivity:
-            csvSensitivity(writer, result);
-            break;
-        case CsvTable::Influence:
-            csvInfluence(writer, result);
-            break;
-        case CsvTable::Levels:
-        case CsvTable::Contributions:
-        case CsvTable::Spread:
-        case CsvTable::NetGrowth:
-            break;  // written above
     }
 }
 
