@@ -22,10 +22,17 @@ int sliderSlot(Control slider) {
     }
 }
 
+// The bands draw from a source of their own: seeded from the window's seed when it has one,
+// so that a seeded window repeats its bands too, else from the clock.
+RandomSource bandSource(const RandomSource& windowSource) {
+    const std::optional<std::uint64_t> seed = windowSource.seed();
+    return seed ? RandomSource(*seed ^ 0x5deece66dULL) : RandomSource();
+}
+
 }  // namespace
 
 Trends::Trends(Platform& platform, RandomSource random)
-    : m_platform(platform), m_random(std::move(random)) {
+    : m_platform(platform), m_random(std::move(random)), m_analyses(bandSource(m_random)) {
     for (const ControlLayout& layout : windowLayout()) {
         m_texts[static_cast<std::size_t>(index(layout.id))] = std::string(layout.text);
         m_widths[static_cast<std::size_t>(index(layout.id))] = layout.width;
@@ -244,6 +251,10 @@ void Trends::setWidth(Control control, int twips) {
 void Trends::bringToFront(Control control) {
     auto position = std::find(m_stacking.begin(), m_stacking.end(), control);
     std::rotate(m_stacking.begin(), position, position + 1);
+    // The bands a recalculation left pending are shown now; during one, it works them out.
+    if (control == Control::MscVary && !m_recalculating) {
+        m_analyses.workOutPendingBands(m_lastInput);
+    }
 }
 
 bool Trends::isAbove(Control a, Control b) const {
@@ -253,6 +264,11 @@ bool Trends::isAbove(Control a, Control b) const {
 }
 
 void Trends::YearbyYear(ItemCount /*cats*/) {
+    m_recalculating = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_recalculating};
     ProjectionSettings settings;
     settings.horizon = sliderValue(Control::HScrollTime);
     settings.uncertaintyLevel = sliderValue(Control::HScrollUncert);
@@ -277,6 +293,24 @@ void Trends::YearbyYear(ItemCount /*cats*/) {
     m_spreadData = std::move(result.spreadTable);
     m_lastProjection = std::move(result.numbers);
     ++m_projectionCount;
+    // The Spread chart lies wholly within the Scenario Trends chart: behind it, it is unseen.
+    m_analyses.recalculated(m_lastInput, isAbove(Control::MscVary, Control::mscTrends));
+}
+
+void Trends::mnuUncertaintyBands_Click() {
+    m_analyses.setShown(AnalysisView::Bands, !m_analyses.shown(AnalysisView::Bands), m_lastInput);
+}
+
+void Trends::mnuSensitivity_Click() {
+    m_analyses.setShown(AnalysisView::Sensitivity, true, m_lastInput);
+}
+
+void Trends::mnuInfluenceMap_Click() {
+    m_analyses.setShown(AnalysisView::InfluenceMap, true, m_lastInput);
+}
+
+void Trends::analysisClosed(AnalysisView view) {
+    m_analyses.setShown(view, false, m_lastInput);
 }
 
 const ChartTable& Trends::chartData(Control chart) const {

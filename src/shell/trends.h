@@ -10,6 +10,7 @@
 #include "editing/edit_history.h"
 #include "projection/projection.h"
 #include "projection/random_source.h"
+#include "shell/analysis_views.h"
 #include "shell/controls.h"
 #include "shell/platform.h"
 #include "tables/item_count.h"
@@ -116,6 +117,20 @@ class Trends {
     /// Counts recalculations; lets a view skip redrawing unchanged charts.
     unsigned long projectionCount() const { return m_projectionCount; }
 
+    // --- The analyses ----------------------------------------------------------------------
+    /// View > Uncertainty Bands: turns the bands of the Spread chart on or off, worked out
+    /// from the last recalculation without recalculating.
+    void mnuUncertaintyBands_Click();
+    /// Analysis > Sensitivity and Analysis > Influence Map: the window is shown (again).
+    void mnuSensitivity_Click();
+    void mnuInfluenceMap_Click();
+    /// The window of `view` was closed: it is no longer worked out.
+    void analysisClosed(AnalysisView view);
+    const AnalysisViews& analyses() const { return m_analyses; }
+    /// Works out the bands left pending while the Spread chart was behind, as an export of
+    /// them needs.
+    void workOutPendingAnalyses() { m_analyses.workOutPendingBands(m_lastInput); }
+
     Platform& platform() { return m_platform; }
     RandomSource& random() { return m_random; }
 
@@ -127,6 +142,7 @@ class Trends {
 
     Platform& m_platform;
     RandomSource m_random;
+    AnalysisViews m_analyses;
     std::array<std::string, kControlCount> m_texts;
     std::array<int, kControlCount> m_widths;
     std::array<int, 3> m_sliders;  // time, uncertainty, increment
@@ -138,6 +154,7 @@ class Trends {
     ProjectionNumbers m_lastProjection;
     ProjectionInput m_lastInput;
     unsigned long m_projectionCount = 0;
+    bool m_recalculating = false;
     EditHistory m_history;
     int m_openSteps = 0;
 };

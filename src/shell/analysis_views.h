@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "projection/influence_map.h"
+#include "projection/projection.h"
+#include "projection/random_source.h"
+#include "projection/sensitivity.h"
+#include "projection/uncertainty_bands.h"
+
+namespace vorn {
+
+/// The analyses the window can show beside its three charts.
+enum class AnalysisView {
+    Bands,         // View > Uncertainty Bands, in the Spread chart
+    Sensitivity,   // Analysis > Sensitivity, a window of its own
+    InfluenceMap,  // Analysis > Influence Map, a window of its own
+};
+
+/// What an analysis shows when there is nothing to show.
+inline constexpr std::string_view kNoItemsText = "No items";
+
+/// The analyses of the window and when each is worked out: only while it is shown, at once
+/// when it is turned on or opened and then after every recalculation, from the numbers and
+/// settings that recalculation read. The bands, the costliest, wait while the Spread chart
+/// is behind the Scenario Trends chart, until it comes to the front (or they are exported).
+/// They come from runs of their own with a random source of their own, so the window's runs
+/// and everything they leave stay as they are.
+class AnalysisViews {
+  public:
+    /// `bandRandom` draws the fluctuations of the bands' `bandRuns` runs.
+    explicit AnalysisViews(RandomSource bandRandom, int bandRuns = kBandRuns);
+
+    bool shown(AnalysisView view) const;
+    /// Shows or hides `view`; shown, it is worked out from `input` at once.
+    void setShown(AnalysisView view, bool shown, const ProjectionInput& input);
+    /// After every recalculation: works out again, from `input`, what is shown; the bands
+    /// only when `bandsInSight` (the Spread chart is in front), else they are left pending.
+    void recalculated(const ProjectionInput& input, bool bandsInSight);
+    /// Works out pending bands from `input`, the last recalculation's.
+    void workOutPendingBands(const ProjectionInput& input);
+    /// True while the bands are on but not yet worked out for the last recalculation.
+    bool bandsPending() const { return m_bandsPending; }
+    /// Counts the changes of what `view` shows; lets a view skip redrawing.
+    unsigned long revision(AnalysisView view) const;
+
+    /// The bands of the tracked item (`lastc2`, else item 1); empty while off, pending or
+    /// without items.
+    const UncertaintyBands& bands() const { return m_bands; }
+    /// The legend entries of the outer band, the inner band and the median:
+    /// "5-95 % of 1000 runs", "25-75 %", "Median".
+    std::array<std::string, 3> bandNames() const;
+
+    /// The effect of every Trend Matrix entry on the tracked item's horizon level; empty
+    /// while the window is closed.
+    const Sensitivity& sensitivity() const { return m_sensitivity; }
+    /// The bars of the Sensitivity window: the ten entries of largest finite effect, largest
+    /// first, leaving out those without effect.
+    std::vector<SensitivityEntry> sensitivityBars() const;
+    /// "Sensitivity of the level of Food in 2040", with " (with Policies)" when they apply.
+    std::string sensitivityTitle() const;
+    /// What the bars show, or why there are none: "No items" and so on.
+    std::string sensitivityNote() const;
+    /// "Change of the level of Food in 2040 (2000 = 1)".
+    std::string sensitivityAxisTitle() const;
+    /// Legend entries of the bars by sign: raising the entry raises, or lowers, the level.
+    std::array<std::string, 2> sensitivitySignNames() const;
+
+    /// Influence and dependence of every item; empty while the window is closed.
+    const InfluenceMap& influence() const { return m_influence; }
+    std::string influenceTitle() const;
+    /// Why there are no points, or which items are left out: "No items" and so on.
+    std::string influenceNote() const;
+    std::string influenceAxisTitle() const;   // horizontal: influence
+    std::string dependenceAxisTitle() const;  // vertical: dependence
+
+  private:
+    void compute(AnalysisView view, const ProjectionInput& input);
+    std::string trackedName() const;
+
+    RandomSource m_bandRandom;
+    int m_bandRuns;
+    bool m_bandsPending = false;
+    std::array<bool, 3> m_shown{};
+    std::array<unsigned long, 3> m_revisions{};
+    UncertaintyBands m_bands;
+    Sensitivity m_sensitivity;
+    bool m_sensitivityWithPolicies = false;
+    InfluenceMap m_influence;
+};
+
+}  // namespace vorn
