@@ -149,10 +149,11 @@ void exportOneTable(Trends& window, const ResultSource& source, const ResultTabl
     }
 }
 
-void exportAllTables(Trends& window, const ResultSource& source, const std::string& path) {
+void exportAllTables(Trends& window, const ResultSource& source,
+                     const std::vector<ResultTableName>& tables, const std::string& path) {
     const std::string base = withoutCsvExtension(path);
     std::vector<FileBytes> files;
-    for (const ResultTableName& table : kResultTables) {
+    for (const ResultTableName& table : tables) {
         files.push_back({base + "-" + std::string(table.name) + std::string(kCsvExtension),
                          csvText(source, table.table)});
     }
@@ -161,6 +162,22 @@ void exportAllTables(Trends& window, const ResultSource& source, const std::stri
         showMessage(window, "The tables could not be exported to \"" + failedPath + "\": " + error +
                                 ". No table was written; earlier files are unchanged.");
     }
+}
+
+// The tables of every recalculation, then those of the analyses shown now.
+std::vector<ResultTableName> offeredTables(const AnalysisViews& analyses) {
+    std::vector<ResultTableName> tables;
+    for (const ResultTableName& table : kResultTables) {
+        const bool offered =
+            (table.table != ResultTable::Bands || analyses.shown(AnalysisView::Bands)) &&
+            (table.table != ResultTable::Sensitivity ||
+             analyses.shown(AnalysisView::Sensitivity)) &&
+            (table.table != ResultTable::Influence || analyses.shown(AnalysisView::InfluenceMap));
+        if (offered) {
+            tables.push_back(table);
+        }
+    }
+    return tables;
 }
 
 }  // namespace
@@ -184,9 +201,12 @@ void mnuExportCharts_Click(Trends& window) {
 }
 
 void mnuExportData_Click(Trends& window) {
+    window.workOutPendingAnalyses();
+    const AnalysisViews& analyses = window.analyses();
+    const std::vector<ResultTableName> tables = offeredTables(analyses);
     FileDialogRequest request = exportRequest("Results", "export data");
     request.filters.push_back({"all tables, one file each", "*.csv", false});
-    for (const ResultTableName& table : kResultTables) {
+    for (const ResultTableName& table : tables) {
         request.filters.push_back({std::string(table.title) + " table", "*.csv"});
     }
     const std::optional<SaveChoice> choice = askForFile(window, request);
@@ -194,13 +214,15 @@ void mnuExportData_Click(Trends& window) {
         return;
     }
     const std::vector<std::string> names = itemNames(window);
-    const ResultSource source{window.lastProjection(), names,
-                              window.chartData(Control::MscXImpacts)};
+    ResultSource source{window.lastProjection(), names, window.chartData(Control::MscXImpacts)};
+    source.bands = &analyses.bands().percent;
+    source.sensitivity = &analyses.sensitivity();
+    source.influence = &analyses.influence();
     const std::size_t filter = chosenIndex(choice->filter, request.filters.size());
     if (filter == 0) {
-        exportAllTables(window, source, choice->path);
+        exportAllTables(window, source, tables, choice->path);
     } else {
-        exportOneTable(window, source, kResultTables[filter - 1], choice->path);
+        exportOneTable(window, source, tables[filter - 1], choice->path);
     }
 }
 

@@ -95,6 +95,59 @@ TEST_F(ExportCommands, AllTablesAreWrittenBesideEachOtherAsVornRunPrintsThem) {
               "item,netGrowth\n\"Food, Water\",3.25\n\"Rain \",-1\n");
 }
 
+// The bands while they are on and the tables of the open analysis windows are offered after
+// the others, and written byte for byte as vorn-run prints them: without fluctuations every
+// band is the projection itself.
+TEST_F(ExportCommands, ShownAnalysesAddTheirTablesAsVornRunPrintsThem) {
+    const std::string scenario =
+        folder.write("scenario.txt", testing::twoItemText("Food, Water", "Rain ", "1.25"));
+    ASSERT_TRUE(loadscenario(window, scenario));
+    window.HScrollUncert_Change(0);
+    const auto vornRun = [&](const char* table) {
+        std::ostringstream out, err;
+        EXPECT_EQ(batch::runVornRun({"-u", "0", "--table", table, scenario}, out, err, {}), 0);
+        return out.str();
+    };
+    const auto offered = [this](std::size_t request) {
+        std::string titles;
+        for (const FileFilter& filter : platform.saveRequests.at(request).filters) {
+            titles += filter.description + "|";
+        }
+        return titles;
+    };
+
+    window.mnuSensitivity_Click();
+    platform.saveAnswers = {folder.path("effects.csv")};
+    platform.saveFilterAnswers = {6};
+    mnuExportData_Click(window);
+    EXPECT_EQ(offered(0),
+              "all tables, one file each|levels table|contributions table|spread table|"
+              "Net Growth table|sensitivity table|");
+    EXPECT_EQ(readBytes(folder.path("effects.csv")), vornRun("sensitivity"));
+
+    window.mnuUncertaintyBands_Click();
+    window.mnuInfluenceMap_Click();
+    platform.saveAnswers = {folder.path("All")};
+    platform.saveFilterAnswers = {1};
+    mnuExportData_Click(window);
+    EXPECT_TRUE(platform.messages.empty()) << message();
+    EXPECT_EQ(platform.saveRequests.at(1).filters.size(), 8u);
+    for (const char* table : {"levels", "bands", "sensitivity", "influence"}) {
+        EXPECT_EQ(readBytes(folder.path("All-" + std::string(table) + ".csv")), vornRun(table))
+            << table;
+    }
+    EXPECT_EQ(readBytes(folder.path("All-influence.csv")),
+              "item,influence,dependence\n\"Food, Water\",1,2\n\"Rain \",2,1\n");
+
+    window.analysisClosed(AnalysisView::Sensitivity);
+    window.mnuUncertaintyBands_Click();
+    platform.saveAnswers = {std::nullopt};
+    mnuExportData_Click(window);
+    EXPECT_EQ(offered(2),
+              "all tables, one file each|levels table|contributions table|spread table|"
+              "Net Growth table|influence table|");
+}
+
 // The selected file type picks the table; a name without extension gets .csv, a cancelled
 // or empty answer writes nothing.
 TEST_F(ExportCommands, OneTableGoesToTheChosenFile) {
