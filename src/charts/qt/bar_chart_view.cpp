@@ -159,6 +159,9 @@ void BarChartView::fitHorizontalLabels() {
 }
 
 QString BarChartView::labelHoverText(const QPointF& position) const {
+    if (position.x() < axisRect()->left()) {
+        return {};  // left of the plot: the value axis
+    }
     const auto category = static_cast<int>(std::lround(xAxis->pixelToCoord(position.x())));
     if (category < 1 || category > m_categories.size()) {
         return {};

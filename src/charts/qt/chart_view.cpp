@@ -87,7 +87,28 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     // The series on a layer of their own: new data redraws that layer only, while the axes,
     // grid and legend stay as drawn.
     layer(QStringLiteral("main"))->setMode(QCPLayer::lmBuffered);
+    m_dataLayers.append(layer(QStringLiteral("main")));
+    m_note = new QCPItemText(this);
+    m_note->setLayer(QStringLiteral("legend"));
+    m_note->position->setType(QCPItemPosition::ptAxisRectRatio);
+    m_note->position->setCoords(0.5, 0.5);
+    m_note->setPositionAlignment(Qt::AlignCenter);
+    m_note->setColor(QColor(90, 90, 90));
+    m_note->setVisible(false);
     applyFonts();
+}
+
+void ChartView::setNote(const QString& text) {
+    if (m_note->text() == text && m_note->visible() == !text.isEmpty()) {
+        return;
+    }
+    m_note->setText(text);
+    m_note->setVisible(!text.isEmpty());
+    replot(rpQueuedRefresh);
+}
+
+QString ChartView::note() const {
+    return m_note->visible() ? m_note->text() : QString();
 }
 
 QFont ChartView::chartFont(double factor) const {
@@ -138,6 +159,7 @@ void ChartView::applyFonts() {
         axis->setTickLabelPadding(gap);
         axis->setLabelPadding(gap);
     }
+    m_note->setFont(chartFont(1.0));
     const QMargins sides = sideMargins();
     plotLayout()->setMargins(
         QMargins(gap + sides.left(), captionPixels() + gap, gap + sides.right(), gap));
@@ -234,9 +256,17 @@ void ChartView::fitValueAxisTitle() {
     }
 }
 
-bool ChartView::showValueRange(double low, double high) {
-    const QCPRange range = yAxis->range();
-    auto ticker = yAxis->ticker().staticCast<QCPAxisTickerFixed>();
+QCPLayer* ChartView::addDataLayer(const QString& name) {
+    addLayer(name, layer(QStringLiteral("main")), limBelow);
+    QCPLayer* added = layer(name);
+    added->setMode(QCPLayer::lmBuffered);
+    m_dataLayers.append(added);
+    return added;
+}
+
+bool ChartView::showAxisRange(QCPAxis* axis, double low, double high) {
+    const QCPRange range = axis->range();
+    auto ticker = axis->ticker().staticCast<QCPAxisTickerFixed>();
     const double step = ticker->tickStep();
     const charts::AxisScale shown{
         range.lower, range.upper,
@@ -246,7 +276,7 @@ bool ChartView::showValueRange(double low, double high) {
     if (scale.low == range.lower && scale.high == range.upper && newStep == step) {
         return false;
     }
-    yAxis->setRange(scale.low, scale.high);
+    axis->setRange(scale.low, scale.high);
     ticker->setTickStep(newStep);
     return true;
 }
@@ -257,7 +287,9 @@ void ChartView::showData(bool labelsChanged, bool axesChanged) {
     } else if (axesChanged) {
         replot(rpQueuedRefresh);
     } else {
-        layer(QStringLiteral("main"))->replot();
+        for (QCPLayer* data : m_dataLayers) {
+            data->replot();
+        }
     }
 }
 
@@ -275,6 +307,11 @@ void ChartView::relayout() {
     const int topHalf = QFontMetrics(yAxis->tickLabelFont()).height() / 2 + 1;
     axisRect()->setMinimumMargins(QMargins(0, topHalf, m_labelOverhang, 0));
     replot(rpQueuedRefresh);
+}
+
+int ChartView::bottomTitleRoom() const {
+    const int centre = axisRect()->rect().center().x();
+    return std::max(2 * std::min(centre, width() - centre) - 8, 50);
 }
 
 QList<QRect> ChartView::legendEntryRects() const {
@@ -300,8 +337,11 @@ QString ChartView::hoverText(const QPoint& position) const {
     if (plot.contains(position)) {
         return plotHoverText(position);
     }
-    if (position.x() >= plot.left() && position.x() <= plot.right() &&
-        position.y() > plot.bottom()) {
+    const bool below =
+        position.x() >= plot.left() && position.x() <= plot.right() && position.y() > plot.bottom();
+    const bool left =
+        position.y() >= plot.top() && position.y() <= plot.bottom() && position.x() < plot.left();
+    if (below || left) {
         return labelHoverText(position);
     }
     return {};

@@ -38,6 +38,11 @@ class ChartView : public QCustomPlot {
     /// entry's whole name or an abbreviated label's whole text; empty where there is none.
     QString hoverText(const QPoint& position) const;
 
+    /// A short text in the middle of the plot, for a chart with nothing to show ("No items");
+    /// empty: none.
+    void setNote(const QString& text);
+    QString note() const;
+
     /// The whole names of the legend's entries, in order.
     const QStringList& legendNames() const { return m_legendNames; }
     /// Where each legend entry was laid out at the last replot, in widget coordinates.
@@ -55,19 +60,27 @@ class ChartView : public QCustomPlot {
     /// Puts the value axis on round numbers around `low`..`high`, keeping the range shown
     /// while it still fits the data well, so that small changes relayout nothing. True when
     /// the axis changed.
-    bool showValueRange(double low, double high);
+    bool showValueRange(double low, double high) { return showAxisRange(yAxis, low, high); }
+    /// The same for `axis`, which must have a fixed-step ticker (the value axis has one).
+    bool showAxisRange(QCPAxis* axis, double low, double high);
+    /// A buffered layer named `name` just below the series' layer, for data drawn behind
+    /// them; showData redraws it with the series.
+    QCPLayer* addDataLayer(const QString& name);
     /// Shows new data: lays the chart out again when labels or legend entries changed,
-    /// redraws it when an axis changed, else redraws only the series.
+    /// redraws it when an axis changed, else redraws only the series' layers.
     void showData(bool labelsChanged, bool axesChanged);
     /// The text of the horizontal axis labels changed: lays them out again, then replots.
     void relayout();
 
     /// Tooltip for a point of the plot area, or empty.
     virtual QString plotHoverText(const QPointF& position) const = 0;
-    /// Tooltip for a point among the horizontal axis labels, or empty.
+    /// Tooltip for a point among the axis labels below or left of the plot, or empty.
     virtual QString labelHoverText(const QPointF& position) const;
     /// Sets the horizontal axis labels for the plot width now laid out.
     virtual void fitHorizontalLabels() = 0;
+    /// Width a title centred under the plot may take: as far as the chart reaches on the
+    /// nearer side, twice.
+    int bottomTitleRoom() const;
     /// Pixels by which the horizontal axis labels stand out right of the plot.
     void setLabelOverhang(int pixels) { m_labelOverhang = pixels; }
     /// Applies what depends on the widget font besides the texts, such as line widths.
@@ -92,6 +105,8 @@ class ChartView : public QCustomPlot {
     QMargins sideMargins() const;
 
     QStringList m_legendNames;
+    QList<QCPLayer*> m_dataLayers;
+    QCPItemText* m_note;
     QString m_valueTitle;
     double m_captionLines = 0;
     int m_labelOverhang = 0;

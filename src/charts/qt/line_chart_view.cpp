@@ -20,6 +20,30 @@ double distanceToSegment(const QPointF& point, const QPointF& a, const QPointF& 
     return std::hypot(point.x() - nearest.x(), point.y() - nearest.y());
 }
 
+// Band indexes, as in PercentileBands.
+constexpr int kP5 = 0;
+constexpr int kP25 = 1;
+constexpr int kMedian = 2;
+constexpr int kP75 = 3;
+constexpr int kP95 = 4;
+
+const QColor kOuterBand(70, 110, 160, 70);
+const QColor kInnerBand(70, 110, 160, 135);
+const QColor kMedianLine(25, 25, 25);
+// Opacity of the lines drawn over bands.
+constexpr int kFadedAlpha = 120;
+
+/// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
+class BandEdge : public QCPGraph {
+  public:
+    using QCPGraph::QCPGraph;
+
+  protected:
+    void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override {
+        painter->fillRect(rect, brush());
+    }
+};
+
 }  // namespace
 
 LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
@@ -34,10 +58,26 @@ LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
         m_lines.append(line);
         m_names.append(QString());
     }
+    // The bands behind the lines, the outer one first; the median over the lines.
+    QCPLayer* behind = addDataLayer(QStringLiteral("bands"));
+    for (int band : {kP5, kP95, kP25, kP75, kMedian}) {
+        QCPGraph* edge =
+            band == kP95 || band == kP75 ? new BandEdge(xAxis, yAxis) : new QCPGraph(xAxis, yAxis);
+        edge->setLayer(band == kMedian ? layer(QStringLiteral("main")) : behind);
+        edge->setPen(Qt::NoPen);
+        edge->setVisible(false);
+        m_bands[static_cast<std::size_t>(band)] = edge;
+    }
+    m_bands[kP95]->setChannelFillGraph(m_bands[kP5]);
+    m_bands[kP95]->setBrush(kOuterBand);
+    m_bands[kP75]->setChannelFillGraph(m_bands[kP25]);
+    m_bands[kP75]->setBrush(kInnerBand);
+    restyle();
     relayout();
 }
 
-void LineChartView::setTable(const ChartTable& table, const std::vector<std::string>& seriesNames) {
+void LineChartView::setTable(const ChartTable& table, const std::vector<std::string>& seriesNames,
+                             const ChartBands& bands) {
     QStringList labels;
     for (int c = 0; c < table.columns(); ++c) {
         labels.append(table.rows() > 0 ? charts::fromTableText(table.text(0, c)) : QString());
@@ -49,6 +89,13 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
     double high = -std::numeric_limits<double>::infinity();
     QList<QCPAbstractPlottable*> shown;
     QStringList shownNames;
+    showBands(bands, &low, &high, &shown, &shownNames);
+    // Over the bands the lines let them show through.
+    const bool faded = m_bands[kP95]->visible() || m_bands[kP75]->visible();
+    if (faded != m_fadedLines) {
+        m_fadedLines = faded;
+        restyle();
+    }
     for (int r = 1; r <= kMaxSeries; ++r) {
         QCPGraph* line = m_lines[r - 1];
         QVector<double> keys;
@@ -92,13 +139,87 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
     showData(labelsChanged || legendChanged, axesChanged);
 }
 
+void LineChartView::showBands(const ChartBands& bands, double* low, double* high,
+                              QList<QCPAbstractPlottable*>* entries, QStringList* names) {
+    const UncertaintyBands* shown =
+        bands.bands != nullptr && !bands.bands->empty() ? bands.bands : nullptr;
+    // A band, or the median line, takes the points where all its edges are finite.
+    const auto fill = [&](std::initializer_list<int> edges) {
+        QList<QVector<double>> values(static_cast<qsizetype>(edges.size()));
+        QVector<double> keys;
+        const std::size_t points = shown != nullptr ? shown->median().size() : 0;
+        for (std::size_t p = 0; p < points; ++p) {
+            QList<double> at;
+            for (int edge : edges) {
+                double y = 0;
+                const auto& band = shown->percent.bands[static_cast<std::size_t>(edge)];
+                if (p < band.size() && charts::drawableValue(band[p], &y)) {
+                    at.append(y);
+                }
+            }
+            if (at.size() != values.size()) {
+                continue;
+            }
+            keys.append(static_cast<double>(p));
+            for (qsizetype e = 0; e < at.size(); ++e) {
+                values[e].append(at[e]);
+                *low = std::min(*low, at[e]);
+                *high = std::max(*high, at[e]);
+            }
+        }
+        qsizetype e = 0;
+        for (int edge : edges) {
+            QCPGraph* graph = m_bands[static_cast<std::size_t>(edge)];
+            graph->setData(keys, values[e++], true);
+            graph->setVisible(!keys.isEmpty());
+        }
+        return !keys.isEmpty();
+    };
+    m_bandNames.clear();
+    for (const std::string& name : bands.names) {
+        m_bandNames.append(charts::fromTableText(name));
+    }
+    if (fill({kP5, kP95})) {
+        entries->append(m_bands[kP95]);
+        names->append(m_bandNames[0]);
+    }
+    if (fill({kP25, kP75})) {
+        entries->append(m_bands[kP75]);
+        names->append(m_bandNames[1]);
+    }
+    if (fill({kMedian})) {
+        entries->append(m_bands[kMedian]);
+        names->append(m_bandNames[2]);
+    }
+}
+
+QList<QPointF> LineChartView::bandPoints(int band) const {
+    QList<QPointF> points;
+    if (band < 0 || band >= static_cast<int>(m_bands.size()) ||
+        !m_bands[static_cast<std::size_t>(band)]->visible()) {
+        return points;
+    }
+    const auto data = m_bands[static_cast<std::size_t>(band)]->data();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        points.append(QPointF(point->key, point->value));
+    }
+    return points;
+}
+
 void LineChartView::restyle() {
     const double width = lineWidth();
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i]->pen().widthF() != width) {
-            m_lines[i]->setPen(QPen(charts::seriesColor(i), width));
+        QColor color = charts::seriesColor(i);
+        color.setAlpha(m_fadedLines ? kFadedAlpha : 255);
+        if (m_lines[i]->pen().widthF() != width || m_lines[i]->pen().color() != color) {
+            m_lines[i]->setPen(QPen(color, width));
         }
     }
+    // The median stands out from the runs: darker, twice as wide, dashed.
+    if (m_bands[kMedian] == nullptr) {
+        return;
+    }
+    m_bands[kMedian]->setPen(QPen(kMedianLine, 2 * width, Qt::DashLine));
 }
 
 QStringList LineChartView::visibleSeriesNames() const {
@@ -157,15 +278,22 @@ void LineChartView::fitHorizontalLabels() {
 }
 
 QString LineChartView::plotHoverText(const QPointF& position) const {
-    // The nearest line within a few pixels, at its nearest point.
-    const double tolerance = std::max(3, QFontMetrics(font()).height() / 3);
-    int nearestRow = -1;
-    double nearestDistance = tolerance;
+    // The nearest line (a run or the median) within a few pixels, at its nearest point.
+    QList<std::pair<const QCPGraph*, QString>> lines;
     for (int r = 0; r < kMaxSeries; ++r) {
-        if (m_names[r].isEmpty()) {
-            continue;
+        if (!m_names[r].isEmpty()) {
+            lines.append({m_lines[r], m_names[r]});
         }
-        const auto data = m_lines[r]->data();
+    }
+    if (m_bands[kMedian]->visible()) {
+        lines.append({m_bands[kMedian], m_bandNames.value(kMedian)});
+    }
+    const double tolerance = std::max(3, QFontMetrics(font()).height() / 3);
+    const QCPGraph* nearestLine = nullptr;
+    QString nearestName;
+    double nearestDistance = tolerance;
+    for (const auto& [line, name] : lines) {
+        const auto data = line->data();
         QPointF previous;
         bool first = true;
         for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
@@ -175,16 +303,17 @@ QString LineChartView::plotHoverText(const QPointF& position) const {
                       : distanceToSegment(position, previous, pixel);
             if (distance <= nearestDistance) {
                 nearestDistance = distance;
-                nearestRow = r;
+                nearestLine = line;
+                nearestName = name;
             }
             previous = pixel;
             first = false;
         }
     }
-    if (nearestRow < 0) {
-        return {};
+    if (nearestLine == nullptr) {
+        return bandHoverText(position);
     }
-    const auto data = m_lines[nearestRow]->data();
+    const auto data = nearestLine->data();
     const double column = xAxis->pixelToCoord(position.x());
     auto nearest = data->constBegin();
     for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
@@ -195,7 +324,41 @@ QString LineChartView::plotHoverText(const QPointF& position) const {
     const auto index = static_cast<qsizetype>(nearest->key);
     const QString year = index < m_pointLabels.size() ? m_pointLabels[index].trimmed() : QString();
     return QStringLiteral("%1\n%2: %3")
-        .arg(m_names[nearestRow], year, QString::number(nearest->value, 'g', 4));
+        .arg(nearestName, year, QString::number(nearest->value, 'g', 4));
+}
+
+QString LineChartView::bandHoverText(const QPointF& position) const {
+    // Inside the outer band: the bands at the nearest point.
+    if (!m_bands[kP95]->visible()) {
+        return {};
+    }
+    const auto column = static_cast<double>(std::lround(xAxis->pixelToCoord(position.x())));
+    const auto valueAt = [column](const QCPGraph* graph, double* value) {
+        const auto data = graph->data();
+        const auto point = data->findBegin(column, false);
+        if (point == data->constEnd() || point->key != column) {
+            return false;
+        }
+        *value = point->value;
+        return true;
+    };
+    double p5 = 0, p25 = 0, median = 0, p75 = 0, p95 = 0;
+    const double value = yAxis->pixelToCoord(position.y());
+    if (!valueAt(m_bands[kP5], &p5) || !valueAt(m_bands[kP95], &p95) || value < p5 || value > p95) {
+        return {};
+    }
+    const auto index = static_cast<qsizetype>(column);
+    QString text = index < m_pointLabels.size() ? m_pointLabels[index].trimmed() : QString();
+    const auto number = [](double v) { return QString::number(v, 'g', 4); };
+    text += QStringLiteral("\n%1: %2 to %3").arg(m_bandNames.value(0), number(p5), number(p95));
+    if (valueAt(m_bands[kP25], &p25) && valueAt(m_bands[kP75], &p75)) {
+        text +=
+            QStringLiteral("\n%1: %2 to %3").arg(m_bandNames.value(1), number(p25), number(p75));
+    }
+    if (valueAt(m_bands[kMedian], &median)) {
+        text += QStringLiteral("\n%1: %2").arg(m_bandNames.value(2), number(median));
+    }
+    return text;
 }
 
 }  // namespace vorn

@@ -11,7 +11,9 @@
 #include "charts/qt/bar_chart_view.h"
 #include "charts/qt/chart_export.h"
 #include "charts/qt/chart_style.h"
+#include "charts/qt/influence_chart_view.h"
 #include "charts/qt/line_chart_view.h"
+#include "charts/qt/sensitivity_chart_view.h"
 
 using vorn::ChartTable;
 
@@ -46,6 +48,24 @@ ChartTable barTable(int n, const std::string& prefix = "Item  ") {
     }
     return table;
 }
+
+// Bands of 1000 runs around 1 + 0.1 c: p5 1 below, p25 0.5 below, the median on it, p75 0.5
+// above, p95 2.5 above.
+vorn::UncertaintyBands bandsOf(double p95Offset = 2.5) {
+    vorn::UncertaintyBands bands;
+    bands.runs = 1000;
+    bands.tracked = 1;
+    const double offsets[] = {-1, -0.5, 0, 0.5, p95Offset};
+    for (int c = 0; c < 21; ++c) {
+        bands.years.push_back(2000 + 2 * c);
+        for (std::size_t k = 0; k < 5; ++k) {
+            bands.percent.bands[k].push_back(1 + 0.1 * c + offsets[k]);
+        }
+    }
+    return bands;
+}
+
+const std::array<std::string, 3> kBandNames = {"5-95 % of 1000 runs", "25-75 %", "Median"};
 
 bool exportCharts(const QString& path, std::string* error = nullptr) {
     return vorn::exportCharts(path.toStdString(), lineTable(3), barTable(3), lineTable(20),
@@ -110,6 +130,7 @@ class ChartViewsTest : public QObject {
   private slots:
     void lineChartDrawsFilledRowsOnlyAndKeepsItsLines() {
         vorn::LineChartView view;
+        const int graphs = view.graphCount();
         view.setTable(lineTable(3), {"Alpha", "Beta", ""});
         QCOMPARE(view.visibleSeriesNames(), QStringList({"Alpha", "Beta", "3"}));
         QCOMPARE(view.legendNames(), view.visibleSeriesNames());
@@ -119,7 +140,7 @@ class ChartViewsTest : public QObject {
         QCOMPARE(view.visibleSeriesNames().size(), 1);
         QCOMPARE(view.legendNames().size(), 1);
         QVERIFY(view.seriesPoints(3).isEmpty());
-        QCOMPARE(view.graphCount(), vorn::LineChartView::kMaxSeries);  // refilled, not added
+        QCOMPARE(view.graphCount(), graphs);  // refilled, not added
     }
 
     void lineChartSkipsNonFiniteClampsHugeValuesAndThinsCrowdedYears() {
@@ -141,6 +162,118 @@ class ChartViewsTest : public QObject {
         view.show();
         QVERIFY(view.shownPointLabels().size() < 21);
         QCOMPARE(view.shownPointLabels().first(), QString("2000"));
+    }
+
+    // A band leaves out the points where one of its edges is not a finite number, the other
+    // band and the median keep theirs; the value axis takes in the bands.
+    void lineChartShadesBandsBehindItsLinesAndSkipsTheirNonFinitePoints() {
+        vorn::LineChartView view;
+        view.resize(625, 300);
+        vorn::UncertaintyBands bands = bandsOf();
+        bands.percent.bands[4][3] = kInf;   // p95
+        bands.percent.bands[1][4] = kNaN;   // p25
+        bands.percent.bands[2][5] = -kInf;  // the median
+        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&bands, kBandNames});
+        QCOMPARE(view.legendNames(),
+                 QStringList({"5-95 % of 1000 runs", "25-75 %", "Median", "Run 1", "Run 2"}));
+        const auto columns = [&view](int band) {
+            QList<double> keys;
+            for (const QPointF& point : view.bandPoints(band)) {
+                keys.append(point.x());
+            }
+            return keys;
+        };
+        for (int band = 0; band < 5; ++band) {
+            QCOMPARE(view.bandPoints(band).size(), 20);
+        }
+        QVERIFY(!columns(0).contains(3) && !columns(4).contains(3) && columns(1).contains(3));
+        QVERIFY(!columns(1).contains(4) && !columns(3).contains(4) && columns(0).contains(4));
+        QVERIFY(!columns(2).contains(5));
+        QCOMPARE(view.bandPoints(4).last().y(), 1 + 2.0 + 2.5);
+        QVERIFY(view.yAxis->range().upper >= 5.5 && view.yAxis->range().lower <= 0);
+
+        // Inside the bands, away from the lines: every band at the year under the pointer.
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QPoint inBand(static_cast<int>(view.xAxis->coordToPixel(10)),
+                            static_cast<int>(view.yAxis->coordToPixel(1.2)));
+        QCOMPARE(view.hoverText(inBand),
+                 QString("2020\n5-95 % of 1000 runs: 1 to 4.5\n25-75 %: 1.5 to 2.5\nMedian: 2"));
+
+        const vorn::UncertaintyBands none;  // without items
+        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&none, kBandNames});
+        QCOMPARE(view.legendNames(), QStringList({"Run 1", "Run 2"}));
+        QVERIFY(view.bandPoints(2).isEmpty());
+    }
+
+    void sensitivityBarsAreRankedFromTheTopColouredBySignAndNamedWhole() {
+        vorn::SensitivityChartView view;
+        view.resize(640, 360);
+        const QString title("Change of the level of Rain in 2040 (2000 = 1)");
+        const QString longName = QString("Renewable energy production ").repeated(4) + "-> Rain";
+        view.setBars({longName, "Food -> Rain", "Rain -> Rain", "Sun -> Rain"},
+                     {0.5, -0.25, kNaN, 1e-3}, {"Raises the level", "Lowers the level"}, title);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.legendNames(), QStringList({"Raises the level", "Lowers the level"}));
+        QCOMPARE(view.xAxis->label(), title);
+        QVERIFY(view.yAxis->coordToPixel(1) < view.yAxis->coordToPixel(2));  // first on top
+        QCOMPARE(view.barColor(1), vorn::charts::seriesColor(0));
+        QCOMPARE(view.barColor(2), vorn::charts::seriesColor(1));
+        QVERIFY(!view.barColor(3).isValid());  // not a number: no bar
+        QCOMPARE(view.barColor(4), vorn::charts::seriesColor(0));
+        QVERIFY(view.xAxis->range().lower <= -0.25 && view.xAxis->range().upper >= 0.5);
+
+        const QString shown = view.shownBarLabels().value(1);
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
+        const auto rankY = [&view](int rank) {
+            return static_cast<int>(view.yAxis->coordToPixel(rank));
+        };
+        QCOMPARE(view.hoverText(QPoint(view.axisRect()->left() - 10, rankY(1))),
+                 longName + "\n" + title + ": +0.5");
+        QCOMPARE(view.hoverText(QPoint(static_cast<int>(view.xAxis->coordToPixel(-0.1)), rankY(2))),
+                 "Food -> Rain\n" + title + ": -0.25");
+    }
+
+    // Twelve of twenty points at the origin share one label; no label covers another or a
+    // corner's name, and all lie in the plot. A point that is not a number is left out.
+    void influenceLabelsShareAPlaceAndCoverNothing() {
+        vorn::InfluenceChartView view;
+        view.resize(720, 420);
+        QList<vorn::InfluenceChartView::Point> points;
+        for (int i = 1; i <= 20; ++i) {
+            const QString name = QString("Item %1").arg(i);
+            points.append({name, i <= 12 ? 0.0 : i, i <= 12 ? 0.0 : 20.0 - i});
+        }
+        points[19].y = kNaN;
+        view.setPoints(points, 4.0, 2.0, {"dependent", "relay", "autonomous", "driving"},
+                       "Total influence (sum over its row, % per year)",
+                       "Total dependence (sum over its column, % per year)");
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.points().size(), 19);
+        const QStringList labels = view.shownLabels();
+        QCOMPARE(labels.size(), 1 + 7);
+        QVERIFY2(labels[0].startsWith("Item 1, Item 2, Item 3"), qPrintable(labels[0]));
+        QCOMPARE(labels[1], QString("Item 13"));
+
+        const QList<QRectF> corners = view.cornerRects();
+        QCOMPARE(corners.size(), 4);
+        const QList<QRectF> placed = view.labelRects();
+        const QRectF plot = view.axisRect()->rect();
+        for (qsizetype i = 0; i < placed.size(); ++i) {
+            QVERIFY2(plot.contains(placed[i]), qPrintable(labels[i]));
+            for (qsizetype j = 0; j < i; ++j) {
+                QVERIFY2(!placed[i].intersects(placed[j]), qPrintable(labels[i] + "/" + labels[j]));
+            }
+            for (const QRectF& corner : corners) {
+                QVERIFY2(!placed[i].intersects(corner), qPrintable(labels[i]));
+            }
+        }
+        const QString origin = view.hoverText(view.pixelOf(view.points()[0]).toPoint());
+        QVERIFY2(origin.startsWith("Item 1\n  Total influence: 0, Total dependence: 0\nItem 2"),
+                 qPrintable(origin));
+        QVERIFY(origin.contains("Item 12"));
     }
 
     void barChartReusesItsSetsAndDrawsNonFiniteAsZero() {
@@ -188,7 +321,8 @@ class ChartViewsTest : public QObject {
             }
             trends.setTable(lineTable(20), items);
             contributions.setTable(barTable(20, "Population "));
-            spread.setTable(lineTable(20), {});
+            const vorn::UncertaintyBands bands = bandsOf();
+            spread.setTable(lineTable(20), {}, {&bands, kBandNames});
             for (const auto& [chart, size] : charts) {
                 chart->resize(size * zoom);
                 QFont font = chart->font();
@@ -199,7 +333,8 @@ class ChartViewsTest : public QObject {
             }
             checkLegend(trends, numbered("Population ", 20));
             checkLegend(contributions, numbered("Population ", 20) << "Uncertainty");
-            checkLegend(spread, numbered("", 20));
+            checkLegend(spread, QStringList({"5-95 % of 1000 runs", "25-75 %", "Median"}) +
+                                    numbered("", 20));
             QCOMPARE(trends.xAxis->label(), QString("Year"));
             QCOMPARE(trends.yAxis->label().simplified(), QString("Level (2000 = 1)"));
             QCOMPARE(contributions.yAxis->label().simplified(),
