@@ -8,6 +8,7 @@
 
 #include "scenario_files/export_commands.h"
 #include "scenario_files/file_commands.h"
+#include "shell/qt/analysis_menu.h"
 #include "shell/qt/edit_menu.h"
 #include "shell/qt/qt_platform.h"
 #include "shell/qt/trends_view.h"
@@ -71,6 +72,20 @@ void MainWindow::buildMenus() {
 
     menuBar()->addMenu(new EditMenu(m_trends, m_view, this));
     menuBar()->addMenu(m_viewMenu);
+    m_viewMenu->addSeparator();
+    QAction* bands =
+        addCommand(m_viewMenu, tr("Uncertainty &Bands"), QStringLiteral("mnuUncertaintyBands"),
+                   [this] { m_trends.mnuUncertaintyBands_Click(); });
+    bands->setCheckable(true);
+    bands->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    // The check mark shows the window state's option, whatever the click did.
+    const auto showBands = [this, bands] {
+        bands->setChecked(m_trends.analyses().shown(AnalysisView::Bands));
+    };
+    connect(m_view, &TrendsView::refreshed, bands, showBands);
+    showBands();
+    m_analysisMenu = new AnalysisMenu(m_trends, m_view, this);
+    menuBar()->addMenu(m_analysisMenu);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help"));

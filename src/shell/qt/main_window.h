@@ -4,13 +4,13 @@
 
 namespace vorn {
 
+class AnalysisMenu;
 class Trends;
 class TrendsView;
-
 class ViewMenu;
 
-/// The window "Halvorine (VORN) Model": the File, Edit, View and Help menus around the client
-/// area TrendsView, which shows and forwards everything else. The client area scrolls when
+/// The window "Halvorine (VORN) Model": the File, Edit, View, Analysis and Help menus around the
+/// client area TrendsView, which shows and forwards everything else. The client area scrolls when
 /// the window is smaller than it. Closing the window with unsaved changes asks first.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -19,6 +19,7 @@ class MainWindow : public QMainWindow {
 
     TrendsView* view() const { return m_view; }
     ViewMenu* viewMenu() const { return m_viewMenu; }
+    AnalysisMenu* analysisMenu() const { return m_analysisMenu; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
     Trends& m_trends;
     TrendsView* m_view;
     ViewMenu* m_viewMenu = nullptr;
+    AnalysisMenu* m_analysisMenu = nullptr;
 };
 
 }  // namespace vorn

@@ -130,6 +130,7 @@ void TrendsView::setZoom(const Zoom& zoom) {
     }
     fitCaptionFonts();
     setFixedSize(designSize(zoom));
+    emit zoomed();
 }
 
 void TrendsView::fitCaptionFonts() {
@@ -511,6 +512,11 @@ void TrendsView::refreshCharts() {
             m_chartOutdated[static_cast<std::size_t>(index(chart))] = true;
         }
     }
+    const unsigned long bands = m_trends.analyses().revision(AnalysisView::Bands);
+    if (bands != m_shownBands) {
+        m_shownBands = bands;
+        m_chartOutdated[static_cast<std::size_t>(index(Control::MscVary))] = true;
+    }
     // A chart wholly behind another is drawn when it comes to the front.
     for (Control chart : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
         bool& outdated = m_chartOutdated[static_cast<std::size_t>(index(chart))];
@@ -536,7 +542,18 @@ void TrendsView::drawChart(Control chart) {
         m_levels->setTable(data, names);
         return;
     }
-    m_spread->setTable(data, charts::runNames(data.rows() - 1));
+    const AnalysisViews& analyses = m_trends.analyses();
+    ChartBands bands;
+    if (analyses.shown(AnalysisView::Bands)) {
+        bands.bands = &analyses.bands();
+        bands.names = analyses.bandNames();
+    }
+    // With the bands on, an empty chart says why it shows none.
+    const bool noBands = bands.bands != nullptr && bands.bands->empty() && !analyses.bandsPending();
+    m_spread->setNote(noBands ? QString::fromUtf8(kNoItemsText.data(),
+                                                  static_cast<qsizetype>(kNoItemsText.size()))
+                              : QString());
+    m_spread->setTable(data, charts::runNames(data.rows() - 1), bands);
 }
 
 }  // namespace vorn

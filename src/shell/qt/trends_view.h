@@ -60,6 +60,8 @@ class TrendsView : public QWidget {
   signals:
     /// The view has caught up with the window state.
     void refreshed();
+    /// The view shows a new zoom.
+    void zoomed();
 
   private:
     void build(const ControlLayout& layout);
@@ -95,6 +97,7 @@ class TrendsView : public QWidget {
     BarChartView* m_contributions = nullptr;
     std::vector<Control> m_shownStacking;
     unsigned long m_shownProjection = 0;
+    unsigned long m_shownBands = 0;
     bool m_anyProjectionShown = false;
     std::array<bool, kControlCount> m_chartOutdated{};
     bool m_running = false;

@@ -97,7 +97,7 @@ class ViewMenuTest : public QObject {
             }
             return titles;
         }();
-        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
+        QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Analysis", "&Help"}));
         expectDesignAt(100);
 
         QTest::keyClick(m_window.get(), Qt::Key_Equal, Qt::ControlModifier);
