@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -202,6 +203,11 @@ int runProbe(Display* display, pid_t program, const Options& options) {
                             require(window->trendCell(1, 1), "Trend Matrix cell (1, 1)"), options,
                             true));
     printResult(measureCell(*window, program, "Totals item name (20 runs), 20 items",
+                            require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
+                            false));
+    // View > Uncertainty Bands (Ctrl+B): 1,000 more runs and their bands at every click.
+    window->controlKey(XK_b, options.quiet);
+    printResult(measureCell(*window, program, "Totals item name, 20 items, bands on",
                             require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
                             false));
     return 0;

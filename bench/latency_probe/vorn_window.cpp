@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <cmath>
@@ -180,6 +181,17 @@ std::optional<ScreenPoint> VornWindow::totalsCell(int row, int column) {
 
 void VornWindow::moveTo(ScreenPoint point, Milliseconds quiet) {
     XTestFakeMotionEvent(m_display, DefaultScreen(m_display), point.x, point.y, CurrentTime);
+    XFlush(m_display);
+    settle(quiet, Milliseconds(5000));
+}
+
+void VornWindow::controlKey(KeySym key, Milliseconds quiet) {
+    const unsigned control = XKeysymToKeycode(m_display, XK_Control_L);
+    const unsigned code = XKeysymToKeycode(m_display, key);
+    XTestFakeKeyEvent(m_display, control, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XTestFakeKeyEvent(m_display, control, False, CurrentTime);
     XFlush(m_display);
     settle(quiet, Milliseconds(5000));
 }

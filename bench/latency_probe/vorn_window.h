@@ -45,6 +45,9 @@ class VornWindow {
     std::optional<Milliseconds> click(int button, Milliseconds quiet, Milliseconds timeout);
     /// The times after the press at which the screen changed during the last click, in ms.
     const std::vector<double>& lastChanges() const { return m_changes; }
+    /// Presses `key` with Control held, as a menu shortcut is typed, and waits until the
+    /// window has been still for `quiet`.
+    void controlKey(KeySym key, Milliseconds quiet);
     /// Waits until the window has been still for `quiet`, at most `timeout`.
     void settle(Milliseconds quiet, Milliseconds timeout);
 

@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <QAction>
 #include <QApplication>
 #include <QPixmap>
 
@@ -61,6 +62,34 @@ void BM_RecalcAndDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecalcAndDraw)->Args({20, 20})->Args({8, 1})->Unit(benchmark::kMillisecond);
+
+// The same with View > Uncertainty Bands on: the bands of the tracked item over 1,000 runs of
+// their own are worked out and drawn behind the twenty runs of the Spread chart.
+void BM_RecalcAndDrawWithBands(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), 20);
+    bench.trends.mnuUncertaintyBands_Click();
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecalcAndDrawWithBands)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// One recalculation while the Sensitivity (0) or the Influence Map (1) window is open: the
+// analysis worked out again and its window redrawn, besides the main window.
+void BM_RecalcWithAnalysisWindow(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), 1);
+    const char* entry = state.range(1) == 0 ? "mnuSensitivity" : "mnuInfluenceMap";
+    bench.window.findChild<QAction*>(QString::fromLatin1(entry))->trigger();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecalcWithAnalysisWindow)->Args({20, 0})->Args({20, 1})->Unit(benchmark::kMillisecond);
 
 // The same, painting the whole window every time.
 void BM_RecalcAndDrawWholeWindow(benchmark::State& state) {
