@@ -76,14 +76,17 @@ void BM_RecalcAndDrawWithBands(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalcAndDrawWithBands)->Arg(20)->Unit(benchmark::kMillisecond);
 
-// One recalculation while the Sensitivity (0) or the Influence Map (1) window is open: the
-// analysis worked out again and its window redrawn, besides the main window.
+// A changed Trend Matrix entry and its recalculation while the Sensitivity (0) or the
+// Influence Map (1) window is open: the analysis worked out again and its window redrawn,
+// besides the main window.
 void BM_RecalcWithAnalysisWindow(benchmark::State& state) {
     BenchWindow bench(static_cast<int>(state.range(0)), 1);
     const char* entry = state.range(1) == 0 ? "mnuSensitivity" : "mnuInfluenceMap";
     bench.window.findChild<QAction*>(QString::fromLatin1(entry))->trigger();
     QApplication::processEvents();
+    int step = 0;
     for (auto _ : state) {
+        bench.trends.MSFlexXImpact().setText(1, 2, ++step % 2 == 0 ? "0.5" : "-0.5");
         bench.trends.YearbyYear(bench.trends.cats);
         bench.window.view()->refresh();
         QApplication::processEvents();

@@ -9,6 +9,24 @@ std::size_t slot(AnalysisView view) {
     return static_cast<std::size_t>(view);
 }
 
+// Whether two maps place the same items alike; not-a-number totals count as alike.
+bool sameMap(const InfluenceMap& a, const InfluenceMap& b) {
+    const auto same = [](double x, double y) { return x == y || (x != x && y != y); };
+    if (a.items.size() != b.items.size() || !same(a.meanInfluence, b.meanInfluence) ||
+        !same(a.meanDependence, b.meanDependence)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.items.size(); ++i) {
+        const InfluenceItem& x = a.items[i];
+        const InfluenceItem& y = b.items[i];
+        if (x.name != y.name || !same(x.influence, y.influence) ||
+            !same(x.dependence, y.dependence) || x.quadrant != y.quadrant) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 AnalysisViews::AnalysisViews(RandomSource bandRandom, int bandRuns)
@@ -28,7 +46,7 @@ void AnalysisViews::setShown(AnalysisView view, bool shown, const ProjectionInpu
     }
     m_shown[slot(view)] = shown;
     if (shown) {
-        compute(view, input);
+        compute(view, input, true);
         return;
     }
     // Nothing of a hidden view is kept: it is worked out afresh when shown again.
@@ -50,7 +68,7 @@ void AnalysisViews::setShown(AnalysisView view, bool shown, const ProjectionInpu
 void AnalysisViews::recalculated(const ProjectionInput& input, bool bandsInSight) {
     if (shown(AnalysisView::Bands)) {
         if (bandsInSight) {
-            compute(AnalysisView::Bands, input);
+            compute(AnalysisView::Bands, input, false);
         } else {
             m_bands = {};  // nothing of an earlier recalculation is kept
             m_bandsPending = true;
@@ -58,18 +76,18 @@ void AnalysisViews::recalculated(const ProjectionInput& input, bool bandsInSight
     }
     for (AnalysisView view : {AnalysisView::Sensitivity, AnalysisView::InfluenceMap}) {
         if (shown(view)) {
-            compute(view, input);
+            compute(view, input, false);
         }
     }
 }
 
 void AnalysisViews::workOutPendingBands(const ProjectionInput& input) {
     if (m_bandsPending && shown(AnalysisView::Bands)) {
-        compute(AnalysisView::Bands, input);
+        compute(AnalysisView::Bands, input, false);
     }
 }
 
-void AnalysisViews::compute(AnalysisView view, const ProjectionInput& input) {
+void AnalysisViews::compute(AnalysisView view, const ProjectionInput& input, bool shownNow) {
     switch (view) {
         case AnalysisView::Bands:
             m_bands = computeBands(input, m_bandRuns, m_bandRandom);
@@ -79,9 +97,16 @@ void AnalysisViews::compute(AnalysisView view, const ProjectionInput& input) {
             m_sensitivity = computeSensitivity(input);
             m_sensitivityWithPolicies = policiesApply(input);
             break;
-        case AnalysisView::InfluenceMap:
-            m_influence = computeInfluenceMap(input);
+        case AnalysisView::InfluenceMap: {
+            // It reads the Trend Matrix alone: most recalculations leave it as it was, and
+            // its window need not be drawn again.
+            InfluenceMap map = computeInfluenceMap(input);
+            if (!shownNow && sameMap(map, m_influence)) {
+                return;
+            }
+            m_influence = std::move(map);
             break;
+        }
     }
     ++m_revisions[slot(view)];
 }

@@ -26,7 +26,7 @@ inline constexpr std::string_view kNoItemsText = "No items";
 /// The analyses of the window and when each is worked out: only while it is shown, at once
 /// when it is turned on or opened and then after every recalculation, from the numbers and
 /// settings that recalculation read. The bands, the costliest, wait while the Spread chart
-/// is behind the Scenario Trends chart, until it comes to the front (or they are exported).
+/// is behind the Scenario Trends chart, until they are drawn or exported.
 /// They come from runs of their own with a random source of their own, so the window's runs
 /// and everything they leave stay as they are.
 class AnalysisViews {
@@ -78,7 +78,8 @@ class AnalysisViews {
     std::string dependenceAxisTitle() const;  // vertical: dependence
 
   private:
-    void compute(AnalysisView view, const ProjectionInput& input);
+    /// Works `view` out; `shownNow` when it has just been shown, else after a recalculation.
+    void compute(AnalysisView view, const ProjectionInput& input, bool shownNow);
     std::string trackedName() const;
 
     RandomSource m_bandRandom;

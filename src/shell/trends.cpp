@@ -251,10 +251,6 @@ void Trends::setWidth(Control control, int twips) {
 void Trends::bringToFront(Control control) {
     auto position = std::find(m_stacking.begin(), m_stacking.end(), control);
     std::rotate(m_stacking.begin(), position, position + 1);
-    // The bands a recalculation left pending are shown now; during one, it works them out.
-    if (control == Control::MscVary && !m_recalculating) {
-        m_analyses.workOutPendingBands(m_lastInput);
-    }
 }
 
 bool Trends::isAbove(Control a, Control b) const {
@@ -264,11 +260,6 @@ bool Trends::isAbove(Control a, Control b) const {
 }
 
 void Trends::YearbyYear(ItemCount /*cats*/) {
-    m_recalculating = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_recalculating};
     ProjectionSettings settings;
     settings.horizon = sliderValue(Control::HScrollTime);
     settings.uncertaintyLevel = sliderValue(Control::HScrollUncert);

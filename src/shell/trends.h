@@ -127,8 +127,8 @@ class Trends {
     /// The window of `view` was closed: it is no longer worked out.
     void analysisClosed(AnalysisView view);
     const AnalysisViews& analyses() const { return m_analyses; }
-    /// Works out the bands left pending while the Spread chart was behind, as an export of
-    /// them needs.
+    /// Works out the bands left pending while the Spread chart was behind, as drawing or
+    /// exporting them needs.
     void workOutPendingAnalyses() { m_analyses.workOutPendingBands(m_lastInput); }
 
     Platform& platform() { return m_platform; }
@@ -154,7 +154,6 @@ class Trends {
     ProjectionNumbers m_lastProjection;
     ProjectionInput m_lastInput;
     unsigned long m_projectionCount = 0;
-    bool m_recalculating = false;
     EditHistory m_history;
     int m_openSteps = 0;
 };

@@ -97,8 +97,8 @@ TEST_F(AnalysedWindow, BandsComeFromRunsOfTheirOwnAndLeaveTheWindowsRunsAlone) {
     EXPECT_EQ(analyses().revision(AnalysisView::Bands), off);
 }
 
-// While the Spread chart is behind the Scenario Trends chart, the bands wait: a chart click
-// or a Totals name click brings it to the front with the bands of the last recalculation.
+// While the Spread chart is behind the Scenario Trends chart, the bands wait until they are
+// drawn (or exported), then come from the last recalculation.
 TEST_F(AnalysedWindow, BandsWaitWhileTheSpreadChartIsBehind) {
     window.lastc2 = 2;
     window.mnuUncertaintyBands_Click();
@@ -109,12 +109,15 @@ TEST_F(AnalysedWindow, BandsWaitWhileTheSpreadChartIsBehind) {
     EXPECT_TRUE(analyses().bands().empty());
     EXPECT_EQ(analyses().revision(AnalysisView::Bands), before);
 
-    window.setText(Control::TextVary, "Spread in Annual Levels for Hares");
+    window.workOutPendingAnalyses();
     EXPECT_FALSE(analyses().bandsPending());
     EXPECT_EQ(analyses().revision(AnalysisView::Bands), before + 1);
     EXPECT_EQ(analyses().bands().years.back(), 2060);
     EXPECT_EQ(analyses().bands().tracked, 2);
 
+    window.workOutPendingAnalyses();  // nothing pending: nothing worked out again
+    EXPECT_EQ(analyses().revision(AnalysisView::Bands), before + 1);
+    window.bringToFront(Control::MscVary);
     window.HScrollTime_Change(2);  // in front: at once
     EXPECT_FALSE(analyses().bandsPending());
     EXPECT_EQ(analyses().bands().years.back(), 2040);
@@ -171,8 +174,14 @@ TEST_F(AnalysedWindow, InfluenceMapNamesTheItemsItCannotPlace) {
     EXPECT_EQ(map.items[0].quadrant, Quadrant::Driving);
     EXPECT_EQ(analyses().influenceNote().substr(0, 5), "Sums ");
 
+    // A recalculation that leaves the Trend Matrix as it was leaves the map as it was.
+    const unsigned long drawn = analyses().revision(AnalysisView::InfluenceMap);
+    window.HScrollTime_Change(5);
+    EXPECT_EQ(analyses().revision(AnalysisView::InfluenceMap), drawn);
+
     window.MSFlexXImpact().setText(3, 4, "1E400");
     window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().revision(AnalysisView::InfluenceMap), drawn + 1);
     EXPECT_EQ(analyses().influenceNote(), "Left out, not a finite number: Item  3, Item  4");
 }
 

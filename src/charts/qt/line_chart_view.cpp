@@ -27,11 +27,11 @@ constexpr int kMedian = 2;
 constexpr int kP75 = 3;
 constexpr int kP95 = 4;
 
-const QColor kOuterBand(70, 110, 160, 70);
-const QColor kInnerBand(70, 110, 160, 135);
+const QColor kOuterBand(70, 110, 160, 90);
+const QColor kInnerBand(70, 110, 160, 170);
 const QColor kMedianLine(25, 25, 25);
 // Opacity of the lines drawn over bands.
-constexpr int kFadedAlpha = 120;
+constexpr int kFadedAlpha = 90;
 
 /// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
 class BandEdge : public QCPGraph {

@@ -542,7 +542,10 @@ void TrendsView::drawChart(Control chart) {
         m_levels->setTable(data, names);
         return;
     }
+    // Bands left pending while the chart was behind are worked out now that it is seen.
+    m_trends.workOutPendingAnalyses();
     const AnalysisViews& analyses = m_trends.analyses();
+    m_shownBands = analyses.revision(AnalysisView::Bands);
     ChartBands bands;
     if (analyses.shown(AnalysisView::Bands)) {
         bands.bands = &analyses.bands();
