@@ -3,16 +3,20 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "charts/qt/chart_style.h"
 
 namespace vorn {
 namespace {
 
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // Room beyond the round ends of an axis, so that a point at an end is drawn whole.
 constexpr double kEndRoom = 0.04;
 // A label takes at most this share of the plot's width.
 constexpr double kLabelShare = 0.3;
+// Fonts of the labels, relative to the widget font: smaller where the points crowd.
+constexpr double kLabelFactors[] = {0.9, 0.8, 0.7};
 // Points closer than this, in pixels, share a label.
 constexpr double kSamePlace = 2.0;
 
@@ -96,9 +100,6 @@ void InfluenceChartView::restyle() {
     for (QCPItemText* corner : m_corners) {
         corner->setFont(italic);
     }
-    for (QCPItemText* label : m_labels) {
-        label->setFont(chartFont(0.9));
-    }
 }
 
 void InfluenceChartView::setPoints(const QList<Point>& points, double meanX, double meanY,
@@ -106,7 +107,7 @@ void InfluenceChartView::setPoints(const QList<Point>& points, double meanX, dou
                                    const QString& yTitle) {
     m_points.clear();
     QVector<double> keys, values;
-    double highX = 0, highY = 0, lowX = 0, lowY = 0;
+    double highX = -kInfinity, highY = -kInfinity, lowX = kInfinity, lowY = kInfinity;
     for (const Point& point : points) {
         double x = 0, y = 0;
         if (m_points.size() == kMaxPoints || !charts::drawableValue(point.x, &x) ||
@@ -124,8 +125,9 @@ void InfluenceChartView::setPoints(const QList<Point>& points, double meanX, dou
     m_scatter->setData(keys, values);
     const bool any = !m_points.isEmpty();
     m_scatter->setVisible(any);
-    fitAxis(xAxis, lowX, highX);
-    fitAxis(yAxis, lowY, highY);
+    // The axes span the points, not zero as well: crowded points spread over the plot.
+    fitAxis(xAxis, any ? lowX : 0, any ? highX : 0);
+    fitAxis(yAxis, any ? lowY : 0, any ? highY : 0);
 
     double x = 0, y = 0;
     m_meanX->setVisible(any && charts::drawableValue(meanX, &x));
@@ -206,12 +208,25 @@ void InfluenceChartView::placeLabels() {
         m_groups[group].append(i);
     }
 
+    // The largest font at which every label finds a free place.
+    for (double factor : kLabelFactors) {
+        if (layLabels(places, chartFont(factor)) == 0) {
+            break;
+        }
+    }
+}
+
+int InfluenceChartView::layLabels(const QList<QPointF>& places, const QFont& font) {
     const QRectF plot = axisRect()->rect();
     const double radius = m_scatter->scatterStyle().size() / 2;
+    const QFontMetrics metrics(font);
+    const int room = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
+                              static_cast<int>(plot.width() * kLabelShare));
     QList<QRectF> taken = cornerRects();
     for (const QPointF& place : places) {
         taken.append(QRectF(place.x() - radius, place.y() - radius, 2 * radius, 2 * radius));
     }
+    int crowded = 0;
     for (qsizetype g = 0; g < m_labels.size(); ++g) {
         QCPItemText* label = m_labels[g];
         if (g >= m_groups.size()) {
@@ -222,16 +237,14 @@ void InfluenceChartView::placeLabels() {
         for (int index : m_groups[g]) {
             names.append(m_points[index].name);
         }
-        const QFontMetrics metrics(label->font());
-        const int room = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
-                                  static_cast<int>(plot.width() * kLabelShare));
         const QString text =
             metrics.elidedText(names.join(QStringLiteral(", ")), Qt::ElideRight, room);
-        const QRectF size = textRect(metrics, text, 1);
+        const QSizeF size = textRect(metrics, text, 1).size();
         const QPointF p = places[g];
         const double gap = radius + 2;
         const double w = size.width();
         const double h = size.height();
+        // Beside the point, above or below it, at its corners, then further up and down.
         QList<QPointF> corners = {
             {p.x() + gap, p.y() - h / 2},       {p.x() - gap - w, p.y() - h / 2},
             {p.x() - w / 2, p.y() - gap - h},   {p.x() - w / 2, p.y() + gap},
@@ -239,14 +252,16 @@ void InfluenceChartView::placeLabels() {
             {p.x() - gap - w, p.y() - gap - h}, {p.x() - gap - w, p.y() + gap},
         };
         for (int step = 1; step <= 6; ++step) {
-            corners.append({p.x() + gap, p.y() - h / 2 + step * h});
-            corners.append({p.x() + gap, p.y() - h / 2 - step * h});
+            for (double x : {p.x() + gap, p.x() - gap - w}) {
+                corners.append({x, p.y() - h / 2 + step * h});
+                corners.append({x, p.y() - h / 2 - step * h});
+            }
         }
         // The first free place inside the plot; else the first inside; else beside the point.
         QRectF chosen;
         QRectF inside;
         for (const QPointF& corner : corners) {
-            const QRectF rect(corner, size.size());
+            const QRectF rect(corner, size);
             if (!plot.contains(rect)) {
                 continue;
             }
@@ -262,13 +277,16 @@ void InfluenceChartView::placeLabels() {
             }
         }
         if (chosen.isNull()) {
-            chosen = inside.isNull() ? QRectF(corners.first(), size.size()) : inside;
+            ++crowded;
+            chosen = inside.isNull() ? QRectF(corners.first(), size) : inside;
         }
         taken.append(chosen);
+        label->setFont(font);
         label->position->setCoords(chosen.topLeft());
         label->setText(text);
         label->setVisible(true);
     }
+    return crowded;
 }
 
 QStringList InfluenceChartView::shownLabels() const {

@@ -50,8 +50,12 @@ class InfluenceChartView : public ChartView {
     void restyle() override;
 
   private:
-    /// Puts each group of points at one place under one label, where it covers nothing.
+    /// Puts each group of points at one place under one label, where it covers nothing, in
+    /// a smaller font where the points crowd.
     void placeLabels();
+    /// Lays the labels of the groups at `places` out in `font`; the number that found no free
+    /// place.
+    int layLabels(const QList<QPointF>& places, const QFont& font);
     QString groupText(const QList<int>& group) const;
 
     QCPGraph* m_scatter;
