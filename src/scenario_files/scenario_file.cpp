@@ -180,14 +180,15 @@ ScenarioReadResult failure(std::string error) {
     return ScenarioReadResult{std::nullopt, std::move(error)};
 }
 
-// The count is the numeric value of its field ("2 items" counts 2), which must be a whole
-// number from 0 to 20; anything else is refused before a single further field is read,
-// whatever size it claims.
-std::optional<int> itemCountOf(const Field& field) {
-    if (!startsWithNumber(field.text)) {
+// The count is the numeric value of the count text, the first characters of its field that
+// the window keeps ("2 items" counts 2), which must be a whole number from 0 to 20; anything
+// else is refused before a single further field is read, whatever size it claims. Reading
+// the kept text, not the whole field, makes a saved count read back as the same number.
+std::optional<int> itemCountOf(std::string_view countText) {
+    if (!startsWithNumber(countText)) {
         return std::nullopt;
     }
-    const double value = numericValue(field.text);
+    const double value = numericValue(countText);
     if (!(value >= 0 && value <= kMaxItems) || value != std::floor(value)) {
         return std::nullopt;
     }
@@ -248,7 +249,8 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
     if (status == FieldReader::Status::End) {
         return failure("it is empty");
     }
-    const std::optional<int> count = itemCountOf(field);
+    const std::string_view countText = firstCharacters(field.text, kCountTextLength);
+    const std::optional<int> count = itemCountOf(countText);
     if (!count) {
         return failure("its first line should hold the number of items, a whole number from 0 to " +
                        std::to_string(kMaxItems) + ", but holds " + quotedForMessage(field.text));
@@ -256,7 +258,7 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
 
     ScenarioData data;
     data.items = *count;
-    data.countText = firstCharacters(field.text, kCountTextLength);
+    data.countText = countText;
     // A count text with a double quote could not be saved again: the number stands for it.
     if (data.countText.find('"') != std::string::npos) {
         data.countText = numberText(*count);

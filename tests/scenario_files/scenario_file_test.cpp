@@ -138,7 +138,9 @@ TEST(ScenarioFile, CountLineIsReadByItsNumericValue) {
         {"\"2 items of the worked example\"", "2 items of the worke"},
         {" 2.0 ", "2"},
         {"2 \"items\"", "2"},
-        {"+2e0 Früchte", "+2e0 Früchte"}};
+        {"+2e0 Früchte", "+2e0 Früchte"},
+        // Only the kept 20 characters count: the whole line would read as 25.
+        {"2                   5", "2                   "}};
     for (const auto& [line, text] : counts) {
         const ScenarioReadResult result = parseScenario(line + kWorkedExample.substr(1));
         ASSERT_TRUE(result.data) << line << ": " << result.error;
