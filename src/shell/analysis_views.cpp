@@ -1,6 +1,6 @@
 #include "shell/analysis_views.h"
 
-#include <algorithm>
+#include <cmath>
 
 namespace vorn {
 namespace {
@@ -11,7 +11,7 @@ std::size_t slot(AnalysisView view) {
 
 // Whether two maps place the same items alike; not-a-number totals count as alike.
 bool sameMap(const InfluenceMap& a, const InfluenceMap& b) {
-    const auto same = [](double x, double y) { return x == y || (x != x && y != y); };
+    const auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
     if (a.items.size() != b.items.size() || !same(a.meanInfluence, b.meanInfluence) ||
         !same(a.meanDependence, b.meanDependence)) {
         return false;

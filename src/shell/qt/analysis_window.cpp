@@ -160,7 +160,10 @@ void AnalysisWindow::drawInfluence() {
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {
-    m_mainView->run([this] { m_trends.analysisClosed(m_view); });
+    // Not a command: an entry open in a cell stays open, but the window closes whatever
+    // the entry holds, and the analysis must stop with it.
+    m_trends.analysisClosed(m_view);
+    m_mainView->refresh();
     event->accept();
 }
 
