@@ -31,6 +31,10 @@ class RandomSource {
 
     std::optional<std::uint64_t> seed() const { return m_seed; }
 
+    /// A seeded source whose seed is drawn from this one, for work divided among threads:
+    /// a source seeded alike splits off the same sources, so the work stays reproducible.
+    RandomSource split() { return RandomSource(nextBits()); }
+
   private:
     std::uint64_t nextBits() {
         // xoshiro256**
