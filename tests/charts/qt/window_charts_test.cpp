@@ -2,58 +2,34 @@
 // that was behind catching up when it comes to the front.
 #include <QScrollBar>
 #include <QtTest>
-#include <memory>
 
 #include "charts/qt/line_chart_view.h"
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/window_fixture.h"
 
 using vorn::Control;
 
 class WindowChartsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<vorn::testing::ScriptedPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
+    std::unique_ptr<vorn::testing::WindowFixture<>> m;
 
-    QWidget* control(Control id) const { return m_window->view()->widget(id); }
-
-    void click(Control grid, int row, int column) {
-        vorn::GridView* view = m_window->view()->grid(grid);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->cellRect(row, column).center());
-    }
+    QWidget* control(Control id) const { return m->view()->widget(id); }
 
   private slots:
     void init() {
-        m_platform = std::make_unique<vorn::testing::ScriptedPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(3));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_trends->Form_Load();
-        m_window->view()->refresh();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m = std::make_unique<vorn::testing::WindowFixture<>>(3);
+        QVERIFY(m->start());
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
-    }
+    void cleanup() { m.reset(); }
 
     void trendsChartBehindTheSpreadChartShowsBlankEdgesAndCatchesUpInFront() {
-        click(Control::MSFlexTotals, 2, 1);  // item 1 gets an uncertainty: the runs part
-        click(Control::MSFlexTotals, 2, 1);
-        click(Control::MSFlexTotals, 0, 1);  // twenty runs of item 1, Spread chart in front
-        QCOMPARE(m_trends->lastProjection().runs, 20);
+        m->click("MSFlexTotals", 2, 1);  // item 1 gets an uncertainty: the runs part
+        m->click("MSFlexTotals", 2, 1);
+        m->click("MSFlexTotals", 0, 1);  // twenty runs of item 1, Spread chart in front
+        QCOMPARE(m->trends.lastProjection().runs, 20);
 
         // Where the Scenario Trends chart shows beside the Spread chart, it shows nothing.
-        const QImage image =
-            m_window->view()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = m->view()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const qreal ratio = image.devicePixelRatio();
         const QRect trends = control(Control::mscTrends)->geometry();
         const QRect spread = control(Control::MscVary)->geometry();
@@ -71,13 +47,13 @@ class WindowChartsTest : public QObject {
 
         // A new horizon while the Scenario Trends chart is behind; a click on its edge brings
         // it to the front with the new years.
-        auto* levels = m_window->view()->lineChart(Control::mscTrends);
+        auto* levels = m->view()->lineChart(Control::mscTrends);
         static_cast<QScrollBar*>(control(Control::HScrollTime))
             ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QTest::mouseClick(levels, Qt::LeftButton, {}, QPoint(3, levels->height() / 2));
-        QCOMPARE(m_window->view()->childAt(trends.center()), levels);
+        QCOMPARE(m->view()->childAt(trends.center()), levels);
         QCOMPARE(levels->pointLabels().last(), QString(" 2060"));
-        const vorn::ChartTable& data = m_trends->chartData(Control::mscTrends);
+        const vorn::ChartTable& data = m->trends.chartData(Control::mscTrends);
         QCOMPARE(levels->seriesPoints(1).last().y(), *data.number(1, 20));
     }
 };

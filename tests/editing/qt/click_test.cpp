@@ -7,79 +7,43 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 
-#include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
+#include "support/window_fixture.h"
 
 class ClickTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<vorn::QtPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
-    QTableView* m_trend = nullptr;
-    QTableView* m_totals = nullptr;
-    QTableView* m_policy = nullptr;
-
-    static void clickCell(QTableView* view, int row, int column,
-                          Qt::MouseButton button = Qt::LeftButton) {
-        const QRect cell = view->visualRect(view->model()->index(row, column));
-        QVERIFY2(!cell.isEmpty(), "the cell is not shown");
-        QTest::mouseClick(view->viewport(), button, {}, cell.center());
-    }
-    static QString text(QTableView* view, int row, int column) {
-        return view->model()->index(row, column).data().toString();
-    }
-    QString boxText(const char* name) const {
-        return m_window->findChild<QPlainTextEdit*>(name)->toPlainText();
-    }
+    std::unique_ptr<vorn::testing::WindowFixture<vorn::QtPlatform>> m;
 
   private slots:
     void init() {
-        m_platform = std::make_unique<vorn::QtPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(3));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_platform->setWindow(m_window.get());
-        m_trends->Form_Load();
-        m_window->view()->refresh();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_trend = m_window->findChild<QTableView*>("MSFlexXImpact");
-        m_totals = m_window->findChild<QTableView*>("MSFlexTotals");
-        m_policy = m_window->findChild<QTableView*>("MSFlexPolicy");
-        QVERIFY(m_trend != nullptr && m_totals != nullptr && m_policy != nullptr);
+        m = std::make_unique<vorn::testing::WindowFixture<vorn::QtPlatform>>(3);
+        QVERIFY(m->start());
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
-    }
+    void cleanup() { m.reset(); }
 
     void aClickSelectsFurtherClicksStepTheValue() {
-        clickCell(m_trend, 2, 3);
+        m->click("MSFlexXImpact", 2, 3);
         QVERIFY(
-            boxText("Hints").startsWith("This is the contribution of Item  2 to the annual "
-                                        "net growth of Item  3."));
-        QCOMPARE(text(m_trend, 2, 3), QString("%   "));
-        clickCell(m_trend, 2, 3);
-        QCOMPARE(text(m_trend, 2, 3), QString("0.5"));
-        clickCell(m_trend, 2, 3, Qt::RightButton);
-        QCOMPARE(text(m_trend, 2, 3), QString("0"));
-        QCOMPARE(text(m_totals, 1, 3), QString("0"));
+            m->boxText("Hints").startsWith("This is the contribution of Item  2 to the annual "
+                                           "net growth of Item  3."));
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("%   "));
+        m->click("MSFlexXImpact", 2, 3);
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("0.5"));
+        m->click("MSFlexXImpact", 2, 3, Qt::RightButton);
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("0"));
+        QCOMPARE(m->cell("MSFlexTotals", 1, 3), QString("0"));
     }
 
     void headerCellsAddRemoveAndRenameItems() {
-        clickCell(m_trend, 0, 0);
-        QCOMPARE(m_trend->model()->rowCount(), 10);
-        QCOMPARE(text(m_trend, 9, 0), QString("New Item"));
-        QCOMPARE(text(m_totals, 0, 9), QString("New Item"));
-        clickCell(m_trend, 0, 0, Qt::RightButton);
-        QCOMPARE(m_trend->model()->columnCount(), 9);
-        QCOMPARE(m_totals->model()->columnCount(), 9);
+        m->click("MSFlexXImpact", 0, 0);
+        QCOMPARE(m->grid("MSFlexXImpact")->model()->rowCount(), 10);
+        QCOMPARE(m->cell("MSFlexXImpact", 9, 0), QString("New Item"));
+        QCOMPARE(m->cell("MSFlexTotals", 0, 9), QString("New Item"));
+        m->click("MSFlexXImpact", 0, 0, Qt::RightButton);
+        QCOMPARE(m->grid("MSFlexXImpact")->model()->columnCount(), 9);
+        QCOMPARE(m->grid("MSFlexTotals")->model()->columnCount(), 9);
 
         QString label;
         QTimer poll;  // answers the modal input box once it shows
@@ -92,23 +56,23 @@ class ClickTest : public QObject {
             }
         });
         poll.start(10);
-        clickCell(m_trend, 3, 0);
+        m->click("MSFlexXImpact", 3, 0);
         QCOMPARE(label, QString("Halvorine (VORN) Model: New Item Name"));
-        QCOMPARE(text(m_trend, 0, 3), QString("Water"));
-        QCOMPARE(text(m_policy, 3, 0), QString("Water"));
+        QCOMPARE(m->cell("MSFlexXImpact", 0, 3), QString("Water"));
+        QCOMPARE(m->cell("MSFlexPolicy", 3, 0), QString("Water"));
     }
 
     void policiesAndTheSpreadChart() {
-        clickCell(m_policy, 1, 1);
-        QCOMPARE(boxText("TextAnnual"),
+        m->click("MSFlexPolicy", 1, 1);
+        QCOMPARE(m->boxText("TextAnnual"),
                  QString("Scenario Trends- Forecast to  2040 (with Policies)"));
 
-        auto* chart = m_window->findChild<QWidget*>("MscVary");
+        auto* chart = m->window.findChild<QWidget*>("MscVary");
         QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
-        QCOMPARE(m_trends->lastProjection().runs, 20);
-        QCOMPARE(boxText("TextVary"), QString("Spread in Annual Levels for Item  1"));
-        clickCell(m_totals, 2, 4);
-        QCOMPARE(m_trends->lastProjection().runs, 1);
+        QCOMPARE(m->trends.lastProjection().runs, 20);
+        QCOMPARE(m->boxText("TextVary"), QString("Spread in Annual Levels for Item  1"));
+        m->click("MSFlexTotals", 2, 4);
+        QCOMPARE(m->trends.lastProjection().runs, 1);
     }
 };
 

@@ -5,15 +5,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
+#include <optional>
 
 #include "charts/qt/line_chart_view.h"
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/window_fixture.h"
 
 namespace {
 
@@ -21,6 +17,7 @@ namespace {
 struct PdfPlatform : vorn::testing::ScriptedPlatform {
     QString pdfPath;
     QWidget* window = nullptr;
+    void setWindow(QWidget* shown) { window = shown; }
     vorn::PrintResult printWindow() override {
         ++printRequests;
         vorn::QtPlatform real;
@@ -38,52 +35,37 @@ struct PdfPlatform : vorn::testing::ScriptedPlatform {
     }
 };
 
-// The window and all it needs, made afresh for each test.
-struct Fixture {
-    QTemporaryDir folder;
-    PdfPlatform platform;
-    vorn::Trends trends{platform, vorn::RandomSource(5)};
-    vorn::MainWindow window{trends};
-};
-
 }  // namespace
 
 class FileMenuTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<Fixture> m;
-
-    template <typename T>
-    T* find(const char* name) const {
-        return m->window.findChild<T*>(QString::fromLatin1(name));
-    }
-    QString cell(const char* grid, int row, int column) const {
-        QAbstractItemModel* model = find<vorn::GridView>(grid)->model();
-        return model->data(model->index(row, column)).toString();
-    }
+    std::optional<QTemporaryDir> m_folder;  // afresh for each test
+    std::unique_ptr<vorn::testing::WindowFixture<PdfPlatform>> m;
 
   private slots:
     void init() {
         QApplication::setCursorFlashTime(0);  // a blinking caret would change the window's image
-        m = std::make_unique<Fixture>();
-        m->platform.window = &m->window;
-        m->platform.pdfPath = m->folder.filePath(QStringLiteral("window.pdf"));
-        m->trends.Form_Load();
-        m->window.view()->refresh();
-        m->window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m->window));
+        m_folder.emplace();
+        m = std::make_unique<vorn::testing::WindowFixture<PdfPlatform>>(5);
+        m->platform.pdfPath = m_folder->filePath(QStringLiteral("window.pdf"));
+        QVERIFY(m->start());
     }
-    void cleanup() { m.reset(); }
+    void cleanup() {
+        m.reset();
+        m_folder.reset();
+    }
 
     void openShowsTheExampleInTheWindow() {
         const QString path = QStringLiteral(VORN_SOURCE_EXAMPLES_DIR "/Example1.txt");
         m->platform.openAnswers.push_back(path.toStdString());
-        find<QAction>("mnuOpen")->trigger();
+        m->trigger("mnuOpen");
 
-        QTRY_COMPARE(find<QLabel>("MatrixFile")->text(), "Initial Scenario " + path);
-        QCOMPARE(cell("MSFlexTotals", 0, 8), QString("Education"));
-        QCOMPARE(cell("MSFlexPolicy", 4, 5), QString("-1"));
-        QVERIFY(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().contains("Resources"));
+        QTRY_COMPARE(m->find<QLabel>("MatrixFile")->text(), "Initial Scenario " + path);
+        QCOMPARE(m->cell("MSFlexTotals", 0, 8), QString("Education"));
+        QCOMPARE(m->cell("MSFlexPolicy", 4, 5), QString("-1"));
+        QVERIFY(
+            m->find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().contains("Resources"));
     }
 
     // One page drawn afresh: real text in an embedded font, lines as lines, no picture of
@@ -91,7 +73,7 @@ class FileMenuTest : public QObject {
     void printWritesTheWindowAsAVectorPdfPage() {
         const QImage before = m->window.grab().toImage();
         const unsigned long projections = m->trends.projectionCount();
-        find<QAction>("mnuPrint")->trigger();
+        m->trigger("mnuPrint");
         QFile file(m->platform.pdfPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString pdf = QString::fromLatin1(file.readAll());
@@ -113,12 +95,12 @@ class FileMenuTest : public QObject {
     // beside each other; the window stays as it was.
     void exportsWriteChartsAndTablesFromTheMenu() {
         const QImage before = m->window.grab().toImage();
-        const QString svg = m->folder.filePath(QStringLiteral("handout"));
+        const QString svg = m_folder->filePath(QStringLiteral("handout"));
         m->platform.saveAnswers = {svg.toStdString(),
-                                   m->folder.filePath(QStringLiteral("numbers")).toStdString()};
+                                   m_folder->filePath(QStringLiteral("numbers")).toStdString()};
         m->platform.saveFilterAnswers = {2, 1};
-        find<QAction>("mnuExportCharts")->trigger();
-        find<QAction>("mnuExportData")->trigger();
+        m->trigger("mnuExportCharts");
+        m->trigger("mnuExportData");
 
         QVERIFY(m->platform.messages.empty());
         QFile charts(svg + ".svg");
@@ -126,7 +108,7 @@ class FileMenuTest : public QObject {
         const QString drawing = QString::fromUtf8(charts.readAll());
         QVERIFY(drawing.contains("Scenario Trends- Forecast to  2040"));
         QVERIFY(drawing.contains(QRegularExpression(QStringLiteral("Item\\s+8"))));
-        const QStringList tables = QDir(m->folder.path()).entryList({"numbers-*.csv"});
+        const QStringList tables = QDir(m_folder->path()).entryList({"numbers-*.csv"});
         QCOMPARE(tables, QStringList({"numbers-contributions.csv", "numbers-levels.csv",
                                       "numbers-netgrowth.csv", "numbers-spread.csv"}));
         QCOMPARE(m->window.grab().toImage(), before);

@@ -4,19 +4,14 @@
 #include <QAction>
 #include <QScrollBar>
 #include <QtTest>
-#include <memory>
 
 #include "charts/qt/influence_chart_view.h"
 #include "charts/qt/line_chart_view.h"
 #include "charts/qt/sensitivity_chart_view.h"
 #include "shell/qt/analysis_menu.h"
 #include "shell/qt/analysis_window.h"
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/trends_view.h"
 #include "shell/qt/view_menu.h"
-#include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/window_fixture.h"
 
 using vorn::AnalysisView;
 using vorn::Control;
@@ -24,27 +19,13 @@ using vorn::Control;
 class AnalysisWindowsTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<vorn::testing::ScriptedPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
+    std::unique_ptr<vorn::testing::WindowFixture<>> m;
 
-    QAction* action(const char* name) const {
-        auto* found = m_window->findChild<QAction*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            qFatal("no menu entry named %s", name);
-        }
-        return found;
-    }
-    vorn::TrendsView* view() const { return m_window->view(); }
-    const vorn::AnalysisViews& analyses() const { return m_trends->analyses(); }
+    vorn::TrendsView* view() const { return m->view(); }
+    const vorn::AnalysisViews& analyses() const { return m->trends.analyses(); }
     vorn::AnalysisWindow* open(AnalysisView analysis, const char* entry) {
-        action(entry)->trigger();
-        return m_window->analysisMenu()->window(analysis);
-    }
-    void click(Control grid, int row, int column) {
-        vorn::GridView* table = view()->grid(grid);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                          table->cellRect(row, column).center());
+        m->trigger(entry);
+        return m->window.analysisMenu()->window(analysis);
     }
     void stepHorizon() {
         static_cast<QScrollBar*>(view()->widget(Control::HScrollTime))
@@ -53,56 +34,48 @@ class AnalysisWindowsTest : public QObject {
     /// Removes every item, as right clicks on the Trend Matrix's top-left cell do.
     void removeAllItems() {
         view()->run([this] {
-            m_trends->tables.trend.resize(1, 1);
-            m_trends->tables.policy.resize(1, 1);
-            m_trends->tables.totals.resize(vorn::kTotalsRows, 1);
-            m_trends->cats = vorn::ItemCount::number(0);
-            m_trends->YearbyYear(m_trends->cats);
+            m->trends.tables.trend.resize(1, 1);
+            m->trends.tables.policy.resize(1, 1);
+            m->trends.tables.totals.resize(vorn::kTotalsRows, 1);
+            m->trends.cats = vorn::ItemCount::number(0);
+            m->trends.YearbyYear(m->trends.cats);
         });
     }
 
   private slots:
     // Grass (item 1) feeds Hares (item 2); both fluctuate.
     void init() {
-        m_platform = std::make_unique<vorn::testing::ScriptedPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(5));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_trends->Form_Load();
-        vorn::CellTable& trend = m_trends->MSFlexXImpact();
+        m = std::make_unique<vorn::testing::WindowFixture<>>(5);
+        m->startUp();
+        vorn::CellTable& trend = m->trends.MSFlexXImpact();
         for (const auto& [item, name] : {std::pair(1, "Grass"), std::pair(2, "Hares")}) {
             trend.setText(0, item, name);
             trend.setText(item, 0, name);
-            m_trends->MSFlexTotals().setText(vorn::kUncertaintyRow, item, "4");
+            m->trends.MSFlexTotals().setText(vorn::kUncertaintyRow, item, "4");
         }
         trend.setText(1, 1, "3");
         trend.setText(1, 2, "6");
         trend.setText(2, 1, "-2");
-        view()->run([this] { m_trends->YearbyYear(m_trends->cats); });
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        view()->run([this] { m->trends.YearbyYear(m->trends.cats); });
+        QVERIFY(m->show());
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
-    }
+    void cleanup() { m.reset(); }
 
     void uncertaintyBandsAreShadedBehindTheRunsWhileChecked() {
-        QAction* bands = action("mnuUncertaintyBands");
-        const QList<QAction*> entries = m_window->viewMenu()->actions();
+        QAction* bands = m->find<QAction>("mnuUncertaintyBands");
+        const QList<QAction*> entries = m->window.viewMenu()->actions();
         QCOMPARE(entries.indexOf(bands), entries.size() - 1);
         QVERIFY(entries[entries.size() - 2]->isSeparator());
         QVERIFY(bands->isCheckable() && !bands->isChecked());
 
-        click(Control::MSFlexTotals, 0, 2);  // twenty runs of the hares, in front
+        m->click("MSFlexTotals", 0, 2);  // twenty runs of the hares, in front
         auto* spread = view()->lineChart(Control::MscVary);
-        const vorn::ChartTable runs = m_trends->chartData(Control::MscVary);
-        const unsigned long projections = m_trends->projectionCount();
+        const vorn::ChartTable runs = m->trends.chartData(Control::MscVary);
+        const unsigned long projections = m->trends.projectionCount();
         bands->trigger();
         QVERIFY(bands->isChecked());
-        QCOMPARE(m_trends->projectionCount(), projections);
-        QVERIFY(m_trends->chartData(Control::MscVary) == runs);
+        QCOMPARE(m->trends.projectionCount(), projections);
+        QVERIFY(m->trends.chartData(Control::MscVary) == runs);
         QCOMPARE(analyses().bands().tracked, 2);
         QStringList legend = {"5-95 % of 1000 runs", "25-75 %", "Median"};
         for (int run = 1; run <= 20; ++run) {
@@ -125,9 +98,9 @@ class AnalysisWindowsTest : public QObject {
         expectCoreMedian();
 
         // Behind the Scenario Trends chart the bands wait; seen again, they are drawn.
-        click(Control::MSFlexXImpact, 2, 2);
+        m->click("MSFlexXImpact", 2, 2);
         QVERIFY(analyses().bandsPending());
-        view()->run([this] { m_trends->setText(Control::TextVary, "Spread of the hares"); });
+        view()->run([this] { m->trends.setText(Control::TextVary, "Spread of the hares"); });
         QVERIFY(!analyses().bandsPending());
         expectCoreMedian();
 
@@ -135,9 +108,9 @@ class AnalysisWindowsTest : public QObject {
         QCOMPARE(spread->note(), QString("No items"));
         QVERIFY(spread->bandPoints(2).isEmpty());
 
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QTest::keyClick(m_window.get(), Qt::Key_B, Qt::ControlModifier);  // off again
+        m->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        QTest::keyClick(&m->window, Qt::Key_B, Qt::ControlModifier);  // off again
         QVERIFY(!bands->isChecked());
         QVERIFY(!analyses().shown(AnalysisView::Bands));
         QCOMPARE(spread->note(), QString());
@@ -168,9 +141,9 @@ class AnalysisWindowsTest : public QObject {
 
         // One window: opened again, it is raised, not doubled.
         QCOMPARE(open(AnalysisView::Sensitivity, "mnuSensitivity"), window);
-        QCOMPARE(m_window->findChildren<vorn::AnalysisWindow*>().size(), 1);
+        QCOMPARE(m->window.findChildren<vorn::AnalysisWindow*>().size(), 1);
 
-        click(Control::MSFlexTotals, 0, 2);  // the hares become the tracked item
+        m->click("MSFlexTotals", 0, 2);  // the hares become the tracked item
         QCOMPARE(window->title(), QString("Sensitivity of the level of Hares in 2040"));
         expectCoreBars();
         QVERIFY(window->sensitivityChart()->barNames() != names);
@@ -197,8 +170,8 @@ class AnalysisWindowsTest : public QObject {
         QCOMPARE(chart->shownLabels().first(), QString("Grass"));
         QCOMPARE(chart->xAxis->label(), QString("Total influence (sum over its row, % per year)"));
 
-        click(Control::MSFlexXImpact, 1, 3);  // selects T(Grass, Item 3), then raises it
-        click(Control::MSFlexXImpact, 1, 3);
+        m->click("MSFlexXImpact", 1, 3);  // selects T(Grass, Item 3), then raises it
+        m->click("MSFlexXImpact", 1, 3);
         QCOMPARE(grass().x, 6.5);
 
         removeAllItems();

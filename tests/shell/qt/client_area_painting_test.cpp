@@ -1,21 +1,11 @@
 #include <QPainter>
 #include <QtTest>
-#include <memory>
 
 #include "editing/click_handlers.h"
 #include "shell/qt/client_area_painting.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/window_fixture.h"
 
 namespace {
-
-struct Fixture {
-    vorn::testing::ScriptedPlatform platform;
-    vorn::Trends trends{platform, vorn::RandomSource(5)};
-    vorn::MainWindow window{trends};
-};
 
 // Share of the pixels of two images of one size that differ by more than a little.
 double differingShare(const QImage& a, const QImage& b) {
@@ -37,7 +27,7 @@ double differingShare(const QImage& a, const QImage& b) {
 class ClientAreaPaintingTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<Fixture> m;
+    std::unique_ptr<vorn::testing::WindowFixture<>> m;
 
     vorn::TrendsView& view() { return *m->window.view(); }
     QImage painted(const QSize& size) {
@@ -51,11 +41,8 @@ class ClientAreaPaintingTest : public QObject {
 
   private slots:
     void init() {
-        m = std::make_unique<Fixture>();
-        m->trends.Form_Load();
-        view().refresh();
-        m->window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m->window));
+        m = std::make_unique<vorn::testing::WindowFixture<>>(5);
+        QVERIFY(m->start());
     }
     void cleanup() { m.reset(); }
 

@@ -3,44 +3,22 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QtTest>
-#include <memory>
 
 #include "charts/qt/chart_style.h"
 #include "charts/qt/line_chart_view.h"
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
-#include "shell/qt/text_box.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/window_fixture.h"
 
 using vorn::Control;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<vorn::testing::ScriptedPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
-
-    template <typename T = QWidget>
-    T* find(const char* name) const {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr) {
-            qFatal("no control named %s", name);
-        }
-        return widget;
-    }
-    QString cell(const char* grid, int row, int column, int role = Qt::DisplayRole) const {
-        const QVariant data = find<vorn::GridView>(grid)->model()->index(row, column).data(role);
-        return role == Qt::BackgroundRole ? data.value<QBrush>().color().name() : data.toString();
-    }
-    QString boxText(const char* name) const { return find<vorn::TextBox>(name)->toPlainText(); }
+    std::unique_ptr<vorn::testing::WindowFixture<>> m;
 
     /// The name of the control seen at a point given in twips of the client area.
     QString frontControlAt(int leftTwips, int topTwips) const {
-        vorn::TrendsView* view = m_window->view();
+        vorn::TrendsView* view = m->view();
         QWidget* widget =
             view->childAt(leftTwips / vorn::kTwipsPerPixel, topTwips / vorn::kTwipsPerPixel);
         while (widget != nullptr && widget->parentWidget() != view) {
@@ -51,39 +29,30 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        m_platform = std::make_unique<vorn::testing::ScriptedPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(11));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_trends->Form_Load();
-        m_window->view()->refresh();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m = std::make_unique<vorn::testing::WindowFixture<>>(11);
+        QVERIFY(m->start());
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
-    }
+    void cleanup() { m.reset(); }
 
     void opensWithTheBlankScenarioCaptionsAndSliders() {
-        QCOMPARE(m_window->windowTitle(), QString("Halvorine (VORN) Model"));
-        QCOMPARE(cell("MSFlexXImpact", 0, 3), QString("Item  3"));
-        QCOMPARE(cell("MSFlexXImpact", 2, 2), QString("%   "));
-        QCOMPARE(cell("MSFlexTotals", 3, 5), QString("1"));
-        QCOMPARE(cell("MSFlexXImpact", 0, 0, Qt::BackgroundRole), QString("#ffff64"));
-        QCOMPARE(cell("MSFlexXImpact", 4, 4, Qt::BackgroundRole), QString("#ffffc8"));
-        QCOMPARE(cell("MSFlexPolicy", 1, 2, Qt::BackgroundRole), QString("#c8ffff"));
-        QCOMPARE(cell("MSFlexTotals", 2, 2, Qt::BackgroundRole), QString("#ffc8ff"));
-        QCOMPARE(find<vorn::GridView>("MSFlexXImpact")->columnWidth(1), 63);  // 944 twips
-        QCOMPARE(boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2040"));
-        QCOMPARE(boxText("TextGrowth"), QString("Contributions to Change in  2040"));
-        QCOMPARE(boxText("Hints"), QString("  Hints: (Click on cells for Help)"));
-        QCOMPARE(boxText("TextVary"), QString("Spread in Annual Levels\n"));  // "\r\n" shows as \n
-        QCOMPARE(find<QLabel>("MatrixFile")->text(), QString("Input File"));
-        QCOMPARE(find<QScrollBar>("HScrollTime")->value(), 2);
-        QCOMPARE(find<QScrollBar>("HScrollUncert")->value(), 1);
-        QCOMPARE(find<QScrollBar>("HScrollLags")->value(), 10);
+        QCOMPARE(m->window.windowTitle(), QString("Halvorine (VORN) Model"));
+        QCOMPARE(m->cell("MSFlexXImpact", 0, 3), QString("Item  3"));
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 2), QString("%   "));
+        QCOMPARE(m->cell("MSFlexTotals", 3, 5), QString("1"));
+        QCOMPARE(m->cell("MSFlexXImpact", 0, 0, Qt::BackgroundRole), QString("#ffff64"));
+        QCOMPARE(m->cell("MSFlexXImpact", 4, 4, Qt::BackgroundRole), QString("#ffffc8"));
+        QCOMPARE(m->cell("MSFlexPolicy", 1, 2, Qt::BackgroundRole), QString("#c8ffff"));
+        QCOMPARE(m->cell("MSFlexTotals", 2, 2, Qt::BackgroundRole), QString("#ffc8ff"));
+        QCOMPARE(m->grid("MSFlexXImpact")->columnWidth(1), 63);  // 944 twips
+        QCOMPARE(m->boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2040"));
+        QCOMPARE(m->boxText("TextGrowth"), QString("Contributions to Change in  2040"));
+        QCOMPARE(m->boxText("Hints"), QString("  Hints: (Click on cells for Help)"));
+        QCOMPARE(m->boxText("TextVary"),
+                 QString("Spread in Annual Levels\n"));  // "\r\n" shows as \n
+        QCOMPARE(m->find<QLabel>("MatrixFile")->text(), QString("Input File"));
+        QCOMPARE(m->find<QScrollBar>("HScrollTime")->value(), 2);
+        QCOMPARE(m->find<QScrollBar>("HScrollUncert")->value(), 1);
+        QCOMPARE(m->find<QScrollBar>("HScrollLags")->value(), 10);
     }
 
     void frontControlsFollowTheStacking() {
@@ -91,26 +60,26 @@ class MainWindowTest : public QObject {
         QCOMPARE(frontControlAt(600, 7000), QString("MSFlexXImpact"));  // the overlap
         QCOMPARE(frontControlAt(3000, 4000), QString("mscTrends"));
         QCOMPARE(frontControlAt(5000, 1000), QString("MscXImpacts"));
-        m_trends->setText(Control::TextVary, "Spread in Annual Levels for Item  1");
-        m_window->view()->refresh();
+        m->trends.setText(Control::TextVary, "Spread in Annual Levels for Item  1");
+        m->view()->refresh();
         QCOMPARE(frontControlAt(3000, 4000), QString("MscVary"));
     }
 
     void timeSliderStepRedrawsTheChartsIncrementSliderDoesNot() {
-        auto* levels = find<vorn::LineChartView>("mscTrends");
+        auto* levels = m->find<vorn::LineChartView>("mscTrends");
         QCOMPARE(levels->pointLabels().last(), QString(" 2040"));
-        const unsigned long before = m_trends->projectionCount();
-        find<QScrollBar>("HScrollLags")->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(m_trends->inc, 0.2);
-        QCOMPARE(m_trends->projectionCount(), before);
-        find<QScrollBar>("HScrollTime")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(m_trends->projectionCount(), before + 1);
+        const unsigned long before = m->trends.projectionCount();
+        m->find<QScrollBar>("HScrollLags")->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(m->trends.inc, 0.2);
+        QCOMPARE(m->trends.projectionCount(), before);
+        m->find<QScrollBar>("HScrollTime")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(m->trends.projectionCount(), before + 1);
         QCOMPARE(levels->pointLabels().last(), QString(" 2060"));
-        QCOMPARE(boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
+        QCOMPARE(m->boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
     }
 
     void aDoubleClickStepsArrowKeysKeepTheCell() {
-        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        auto* trend = m->grid("MSFlexXImpact");
         // Widgets receive a double click as press, release, double click, release.
         const QPointF centre = trend->cellRect(4, 5).center();
         QTest::mouseClick(trend->viewport(), Qt::LeftButton, {}, centre.toPoint());
@@ -118,54 +87,54 @@ class MainWindowTest : public QObject {
                                 trend->viewport()->mapToGlobal(centre), Qt::LeftButton,
                                 Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(trend->viewport(), &doubleClick);
-        QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
+        QCOMPARE(m->cell("MSFlexXImpact", 4, 5), QString("0.5"));
         QTest::keyClick(trend, Qt::Key_Down);
-        QCOMPARE(m_trends->MSFlexXImpact().currentRow(), 4);
-        QCOMPARE(cell("MSFlexXImpact", 4, 5), QString("0.5"));
+        QCOMPARE(m->trends.MSFlexXImpact().currentRow(), 4);
+        QCOMPARE(m->cell("MSFlexXImpact", 4, 5), QString("0.5"));
     }
 
     void typingIntoACaptionChangesOnlyTheStacking() {
-        m_trends->bringToFront(Control::About);
-        m_window->view()->refresh();
-        const unsigned long projections = m_trends->projectionCount();
-        auto* caption = find<vorn::TextBox>("TextAnnual");
+        m->trends.bringToFront(Control::About);
+        m->view()->refresh();
+        const unsigned long projections = m->trends.projectionCount();
+        auto* caption = m->find<vorn::TextBox>("TextAnnual");
         caption->setFocus();
         caption->moveCursor(QTextCursor::End);
         QTest::keyClicks(caption, "!");
-        QCOMPARE(QString::fromStdString(m_trends->text(Control::TextAnnual)),
+        QCOMPARE(QString::fromStdString(m->trends.text(Control::TextAnnual)),
                  QString("Scenario Trends- Forecast to  2040!"));
         QCOMPARE(frontControlAt(5000, 1000), QString("MscXImpacts"));
-        QCOMPARE(m_trends->projectionCount(), projections);
+        QCOMPARE(m->trends.projectionCount(), projections);
         QCOMPARE(caption->textCursor().position(), caption->toPlainText().size());
     }
 
     void clearRestoresTheBlankScenario() {
-        find<QScrollBar>("HScrollLags")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        vorn::CellTable& trend = m_trends->MSFlexXImpact();
+        m->find<QScrollBar>("HScrollLags")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        vorn::CellTable& trend = m->trends.MSFlexXImpact();
         trend.resize(13, 13);
-        m_trends->MSFlexPolicy().resize(13, 13);
-        m_trends->MSFlexTotals().resize(4, 13);
+        m->trends.MSFlexPolicy().resize(13, 13);
+        m->trends.MSFlexTotals().resize(4, 13);
         trend.setText(2, 3, "4.5");
         trend.setText(0, 12, "Water");
-        m_trends->YearbyYear(m_trends->cats);
-        m_window->view()->refresh();
-        QCOMPARE(cell("MSFlexTotals", 0, 12), QString("Water"));
-        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 12);
-        find<QAction>("mnuClear")->trigger();
-        QCOMPARE(find<vorn::GridView>("MSFlexXImpact")->model()->columnCount(), 9);
-        QCOMPARE(cell("MSFlexXImpact", 2, 3), QString("%   "));
-        QCOMPARE(find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 8);
-        QCOMPARE(m_trends->inc, 0.5);
-        QCOMPARE(find<QScrollBar>("HScrollLags")->value(), 11);
+        m->trends.YearbyYear(m->trends.cats);
+        m->view()->refresh();
+        QCOMPARE(m->cell("MSFlexTotals", 0, 12), QString("Water"));
+        QCOMPARE(m->find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 12);
+        m->trigger("mnuClear");
+        QCOMPARE(m->grid("MSFlexXImpact")->model()->columnCount(), 9);
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("%   "));
+        QCOMPARE(m->find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().size(), 8);
+        QCOMPARE(m->trends.inc, 0.5);
+        QCOMPARE(m->find<QScrollBar>("HScrollLags")->value(), 11);
     }
 
     void windowImageShowsTheTrendLines() {
-        m_trends->MSFlexXImpact().setText(1, 1, "5");  // item 1's line leaves the others
-        m_trends->YearbyYear(m_trends->cats);
-        m_window->view()->refresh();
-        const QImage image = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QWidget* chart = find("mscTrends");
-        const QRect area(chart->mapTo(m_window.get(), QPoint(0, 0)) * image.devicePixelRatio(),
+        m->trends.MSFlexXImpact().setText(1, 1, "5");  // item 1's line leaves the others
+        m->trends.YearbyYear(m->trends.cats);
+        m->view()->refresh();
+        const QImage image = m->window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QWidget* chart = m->find("mscTrends");
+        const QRect area(chart->mapTo(&m->window, QPoint(0, 0)) * image.devicePixelRatio(),
                          chart->size() * image.devicePixelRatio());
         const QColor line = vorn::charts::seriesColor(0);
         int hits = 0;
@@ -209,7 +178,7 @@ class MainWindowTest : public QObject {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName("/nonexistent-folder/x/window.pdf");
         QString error;
-        QVERIFY(!vorn::printClientArea(*m_window->view(), printer, &error));
+        QVERIFY(!vorn::printClientArea(*m->view(), printer, &error));
         QVERIFY(!error.isEmpty());
     }
 };

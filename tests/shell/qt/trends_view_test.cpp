@@ -10,16 +10,11 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QtTest>
-#include <memory>
 
 #include "shell/qt/elided_label.h"
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
 #include "shell/qt/qt_platform.h"
 #include "shell/qt/slider_bar.h"
-#include "shell/qt/text_box.h"
-#include "shell/qt/trends_view.h"
-#include "shell/trends.h"
+#include "support/window_fixture.h"
 #include "tables/rgb.h"
 
 using vorn::Control;
@@ -47,19 +42,9 @@ QString toolTipAt(QWidget* widget, QPoint position) {
 class TrendsViewTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<vorn::QtPlatform> m_platform;
-    std::unique_ptr<vorn::Trends> m_trends;
-    std::unique_ptr<vorn::MainWindow> m_window;
+    std::unique_ptr<vorn::testing::WindowFixture<vorn::QtPlatform>> m;
 
-    template <typename T = QWidget>
-    T* find(const char* name) const {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr) {
-            qFatal("no control named %s", name);
-        }
-        return widget;
-    }
-    vorn::TrendsView* view() const { return m_window->view(); }
+    vorn::TrendsView* view() const { return m->view(); }
     QWidget* control(Control id) const { return view()->widget(id); }
 
     /// Presses at a point of the client area on whatever is in front there.
@@ -67,11 +52,6 @@ class TrendsViewTest : public QObject {
         QWidget* target = view()->childAt(point);
         QVERIFY(target != nullptr);
         QTest::mouseClick(target, button, {}, target->mapFrom(view(), point));
-    }
-    void clickCell(const char* grid, int row, int column) {
-        auto* table = find<vorn::GridView>(grid);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                          table->cellRect(row, column).center());
     }
     QString frontGridAt(QPoint point) const {
         for (QWidget* widget = view()->childAt(point); widget != nullptr;
@@ -83,31 +63,15 @@ class TrendsViewTest : public QObject {
         return {};
     }
 
-    void start() {
-        m_trends->Form_Load();
-        view()->refresh();
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
   private slots:
-    void init() {
-        m_platform = std::make_unique<vorn::QtPlatform>();
-        m_trends = std::make_unique<vorn::Trends>(*m_platform, vorn::RandomSource(9));
-        m_window = std::make_unique<vorn::MainWindow>(*m_trends);
-        m_platform->setWindow(m_window.get());
-    }
+    void init() { m = std::make_unique<vorn::testing::WindowFixture<vorn::QtPlatform>>(9); }
     void cleanup() {
         QToolTip::hideText();
-        m_window.reset();
-        m_trends.reset();
-        m_platform.reset();
+        m.reset();
     }
 
     void everyOneLineDesignTextFitsItsBoxAtEveryZoom() {
-        m_window->show();  // the design-time texts, before start-up replaces some
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(m->show());  // the design-time texts, before start-up replaces some
         const QString family = vorn::TrendsView::designFont().family();
         for (int percent : {100, 67, 90, 150, 200}) {
             view()->setZoom(vorn::Zoom(percent));
@@ -151,13 +115,13 @@ class TrendsViewTest : public QObject {
     }
 
     void longTextsAreElidedAndShownWholeAsATooltip() {
-        start();
+        QVERIFY(m->start(true));
         const std::string path =
             "Initial Scenario /home/teacher/Documents/Scenarios for the "
             "second term/Predators and prey/PredatorPrey.txt";
-        m_trends->setText(Control::MatrixFile, path);
+        m->trends.setText(Control::MatrixFile, path);
         view()->refresh();
-        auto* label = find<vorn::ElidedLabel>("MatrixFile");
+        auto* label = m->find<vorn::ElidedLabel>("MatrixFile");
         QCOMPARE(label->text(), QString::fromStdString(path));
         QVERIFY(label->isElided());
         QVERIFY(label->shownText().startsWith("Initial"));
@@ -165,7 +129,7 @@ class TrendsViewTest : public QObject {
         QVERIFY(label->fontMetrics().horizontalAdvance(label->shownText()) <= label->width());
         QCOMPARE(label->toolTip(), QString::fromStdString(path));
 
-        auto* totals = find<vorn::GridView>("MSFlexTotals");
+        auto* totals = m->grid("MSFlexTotals");
         QVERIFY(totals->cellTextElided(0, 0));  // "Totals/Uncertainty" in 1000 twips
         QCOMPARE(toolTipAt(totals->viewport(), totals->cellRect(0, 0).center()),
                  QString("Totals/Uncertainty"));
@@ -173,12 +137,10 @@ class TrendsViewTest : public QObject {
         QCOMPARE(toolTipAt(totals->viewport(), totals->cellRect(0, 1).center()), QString());
 
         // Twenty items: narrow columns, where trailing blanks show nothing and shorten nothing.
-        for (int i = 0; i < 12; ++i) {
-            clickCell("MSFlexXImpact", 0, 0);
-        }
-        m_trends->MSFlexXImpact().setText(1, 1, "%          ");
+        m->addItems(12);
+        m->trends.MSFlexXImpact().setText(1, 1, "%          ");
         view()->refresh();
-        auto* trend = find<vorn::GridView>("MSFlexXImpact");
+        auto* trend = m->grid("MSFlexXImpact");
         QVERIFY(trend->cellTextElided(0, 1));
         QVERIFY(!trend->cellTextElided(1, 1));
     }
@@ -186,30 +148,28 @@ class TrendsViewTest : public QObject {
     // With eight items the Trend Matrix shows, below the Policy Matrix, only the grey area
     // beyond its last row: a press there must still bring it back.
     void aPressBesideTheCellsBringsTheGridBack() {
-        start();
-        clickCell("MSFlexPolicy", 1, 1);
+        QVERIFY(m->start(true));
+        m->click("MSFlexPolicy", 1, 1);
         const QRect trend = vorn::TrendsView::designRect(Control::MSFlexXImpact);
         const QPoint strip(trend.left() + 200, trend.bottom() - 4);
         QCOMPARE(frontGridAt(strip), QString("MSFlexXImpact"));
         QCOMPARE(frontGridAt(trend.topLeft() + QPoint(20, 8)), QString("MSFlexPolicy"));
-        const QString hint = find<vorn::TextBox>("Hints")->toPlainText();
-        const unsigned long projections = m_trends->projectionCount();
+        const QString hint = m->boxText("Hints");
+        const unsigned long projections = m->trends.projectionCount();
 
         pressAt(strip);
         QCOMPARE(frontGridAt(trend.topLeft() + QPoint(20, 8)), QString("MSFlexXImpact"));
-        QCOMPARE(find<vorn::TextBox>("TextAnnual")->toPlainText(),
+        QCOMPARE(m->boxText("TextAnnual"),
                  QString("Scenario Trends- Forecast to  2040"));  // policies off
-        QCOMPARE(find<vorn::TextBox>("Hints")->toPlainText(), hint);
-        QCOMPARE(m_trends->projectionCount(), projections + 1);
-        clickCell("MSFlexXImpact", 0, 0);
-        QCOMPARE(find<vorn::GridView>("MSFlexXImpact")->model()->rowCount(), 10);
+        QCOMPARE(m->boxText("Hints"), hint);
+        QCOMPARE(m->trends.projectionCount(), projections + 1);
+        m->click("MSFlexXImpact", 0, 0);
+        QCOMPARE(m->grid("MSFlexXImpact")->model()->rowCount(), 10);
 
         // Twenty items: the strip holds the scroll bar, which still scrolls.
-        for (int i = 0; i < 10; ++i) {
-            clickCell("MSFlexXImpact", 0, 0);
-        }
-        clickCell("MSFlexPolicy", 1, 1);
-        auto* bar = find<vorn::GridView>("MSFlexXImpact")->horizontalScrollBar();
+        m->addItems(10);
+        m->click("MSFlexPolicy", 1, 1);
+        auto* bar = m->grid("MSFlexXImpact")->horizontalScrollBar();
         QVERIFY(bar->isVisible() && bar->maximum() > 0);
         const QPoint onBar = bar->mapTo(view(), QPoint(bar->width() - 4, bar->height() / 2));
         QCOMPARE(frontGridAt(onBar), QString("MSFlexXImpact"));
@@ -219,41 +179,40 @@ class TrendsViewTest : public QObject {
     }
 
     void slidersMoveTheNaturalWayAndNameTheirPosition() {
-        start();
-        auto* time = find<vorn::SliderBar>("HScrollTime");
+        QVERIFY(m->start(true));
+        auto* time = m->find<vorn::SliderBar>("HScrollTime");
         time->setFocus();
         QTest::keyClick(time, Qt::Key_Right);
         QCOMPARE(time->value(), 3);
-        QCOMPARE(find<vorn::TextBox>("TextAnnual")->toPlainText(),
-                 QString("Scenario Trends- Forecast to  2060"));
+        QCOMPARE(m->boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
         QCOMPARE(QToolTip::text(), QString("3 years per step, horizon 2060"));
         QTest::keyClick(time, Qt::Key_Up);
         QCOMPARE(time->value(), 4);
         QTest::keyClick(time, Qt::Key_Left);
         QTest::keyClick(time, Qt::Key_Down);
-        QCOMPARE(m_trends->sliderValue(Control::HScrollTime), 2);
+        QCOMPARE(m->trends.sliderValue(Control::HScrollTime), 2);
 
         // Dragging the thumb names the position but recalculates only at the release.
-        const unsigned long projections = m_trends->projectionCount();
+        const unsigned long projections = m->trends.projectionCount();
         time->setSliderDown(true);
         time->setSliderPosition(-5);
         QCOMPARE(QToolTip::text(), QString("-5 years per step, horizon 1900 (backcast)"));
-        QCOMPARE(m_trends->projectionCount(), projections);
+        QCOMPARE(m->trends.projectionCount(), projections);
         time->setSliderDown(false);
-        QCOMPARE(m_trends->projectionCount(), projections + 1);
-        QCOMPARE(m_trends->sliderValue(Control::HScrollTime), -5);
+        QCOMPARE(m->trends.projectionCount(), projections + 1);
+        QCOMPARE(m->trends.sliderValue(Control::HScrollTime), -5);
 
-        auto* step = find<vorn::SliderBar>("HScrollLags");
+        auto* step = m->find<vorn::SliderBar>("HScrollLags");
         QCOMPARE(toolTipAt(step, step->rect().center()), QString("Click step 0.1"));
-        auto* uncertainty = find<vorn::SliderBar>("HScrollUncert");
+        auto* uncertainty = m->find<vorn::SliderBar>("HScrollUncert");
         QCOMPARE(toolTipAt(uncertainty, uncertainty->rect().center()),
                  QString("Uncertainty level 1 of 10"));
     }
 
     void theKeyboardStartsOnTheTotalsAndFocusIsMarked() {
-        start();
+        QVERIFY(m->start(true));
         QCOMPARE(QApplication::focusWidget(), control(Control::MSFlexTotals));
-        const QColor highlight = m_window->palette().color(QPalette::Active, QPalette::Highlight);
+        const QColor highlight = m->window.palette().color(QPalette::Active, QPalette::Highlight);
         const auto edge = [](QWidget* widget) {
             return widget->grab().toImage().pixelColor(QPoint(1, widget->height() / 2));
         };
@@ -266,38 +225,38 @@ class TrendsViewTest : public QObject {
     }
 
     void selectedCellsKeepTheirColourOnlyWhereItCanBeRead() {
-        start();
+        QVERIFY(m->start(true));
         for (const char* name : {"MSFlexPolicy", "MSFlexXImpact", "MSFlexTotals"}) {
-            const QPalette colors = find<vorn::GridView>(name)->palette();
+            const QPalette colors = m->grid(name)->palette();
             QVERIFY2(vorn::contrastRatio(rgb(colors.color(QPalette::HighlightedText)),
                                          rgb(colors.color(QPalette::Highlight))) >= 4.5,
                      name);
         }
         // On a dark highlight the design's light cyan reads well and is kept.
-        QPalette dark = m_window->palette();
+        QPalette dark = m->window.palette();
         dark.setColor(QPalette::Highlight, QColor(0, 0, 128));
         QWidget parent;
         parent.setPalette(dark);
-        const vorn::GridView grid(m_trends->MSFlexXImpact(),
+        const vorn::GridView grid(m->trends.MSFlexXImpact(),
                                   {QColor(192, 255, 255), QColor(128, 255, 255), true}, &parent);
         QCOMPARE(grid.palette().color(QPalette::HighlightedText), QColor(128, 255, 255));
     }
 
     void theOpenDialogShowsSelectMatrixFileMeanwhile() {
-        start();
+        QVERIFY(m->start(true));
         QString shownWhileOpen;
         QTimer poll;  // looks at the window once the dialog is up, then cancels it
         connect(&poll, &QTimer::timeout, this, [&] {
             if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
                 poll.stop();
-                shownWhileOpen = find<vorn::ElidedLabel>("MatrixFile")->text();
+                shownWhileOpen = m->find<vorn::ElidedLabel>("MatrixFile")->text();
                 dialog->reject();
             }
         });
         poll.start(10);
-        find<QAction>("mnuOpen")->trigger();
+        m->trigger("mnuOpen");
         QCOMPARE(shownWhileOpen, QString("Select Matrix File"));
-        QCOMPARE(find<vorn::ElidedLabel>("MatrixFile")->text(), QString("Input File"));
+        QCOMPARE(m->find<vorn::ElidedLabel>("MatrixFile")->text(), QString("Input File"));
     }
 };
 
