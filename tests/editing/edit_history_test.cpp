@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editing/click_handlers.h"
 #include "editing/typed_entry.h"
-#include "scenario_files/file_commands.h"
 #include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
 
 namespace vorn::testing {
 namespace {
@@ -42,29 +40,9 @@ std::vector<std::string> scenarioOf(const Trends& window) {
     return cells;
 }
 
-class Undo : public ::testing::Test {
+class Undo : public StartedWindow {
   protected:
-    Undo() : window(platform, RandomSource(5)) { window.Form_Load(); }
-
-    void clickTrend(int row, int column, int button = 1) {
-        window.MSFlexXImpact().setCurrent(row, column);
-        MSFlexXImpact_Click(window, button);
-    }
-    void clickTotals(int row, int column, int button = 1) {
-        window.MSFlexTotals().setCurrent(row, column);
-        MSFlexTotals_Click(window, button);
-    }
-    void clickPolicy(int row, int column, int button = 1) {
-        window.MSFlexPolicy().setCurrent(row, column);
-        MSFlexPolicy_Click(window, button);
-    }
-    void open(const char* example) {
-        platform.openAnswers = {std::string(VORN_SOURCE_EXAMPLES_DIR) + "/" + example};
-        mnuOpen_Click(window);
-    }
-
-    ScriptedPlatform platform;
-    Trends window;
+    Undo() : StartedWindow(5) {}
 };
 
 TEST_F(Undo, EveryKindOfChangeIsOneStepUndoneAndRedoneWhole) {
@@ -82,10 +60,10 @@ TEST_F(Undo, EveryKindOfChangeIsOneStepUndoneAndRedoneWhole) {
         {"Add Item", [&] { clickTrend(0, 0, 1); }},
         {"Remove Item", [&] { clickTrend(0, 0, 2); }},
         {"Remove Item", [&] { clickTrend(0, 0, 2); }},
-        {"Open", [&] { open("Example1.txt"); }},
+        {"Open", [&] { openExample("Example1.txt"); }},
         {"Typed Entry", [&] { commitEntry(window, Control::MSFlexPolicy, 2, 2, "-1.25"); }},
         {"Clear", [&] { window.mnuClear_Click(); }},
-        {"Open", [&] { open("PredatorPrey.txt"); }},
+        {"Open", [&] { openExample("PredatorPrey.txt"); }},
         {"Remove Item", [&] { clickTrend(0, 0, 4); }},
     };
     std::vector<std::vector<std::string>> states = {scenarioOf(window)};

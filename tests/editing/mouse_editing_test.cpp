@@ -10,37 +10,21 @@
 #include <utility>
 #include <vector>
 
-#include "editing/click_handlers.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
 
 namespace vorn::testing {
 namespace {
 
-class Editing : public ::testing::Test {
+class Editing : public StartedWindow {
   protected:
-    Editing() : window(platform, RandomSource(20260101)) { window.Form_Load(); }
+    Editing() : StartedWindow(20260101) {}
 
-    void clickTrend(int row, int column, int button = 1) {
-        window.MSFlexXImpact().setCurrent(row, column);
-        MSFlexXImpact_Click(window, button);
-    }
-    void clickTotals(int row, int column, int button = 1) {
-        window.MSFlexTotals().setCurrent(row, column);
-        MSFlexTotals_Click(window, button);
-    }
-    void clickPolicy(int row, int column, int button = 1) {
-        window.MSFlexPolicy().setCurrent(row, column);
-        MSFlexPolicy_Click(window, button);
-    }
     std::string trend(int r, int c) { return window.MSFlexXImpact().text(r, c); }
     std::string totals(int r, int c) { return window.MSFlexTotals().text(r, c); }
     std::string policy(int r, int c) { return window.MSFlexPolicy().text(r, c); }
     const std::string& hints() { return window.text(Control::Hints); }
-
-    ScriptedPlatform platform;
-    Trends window;
 };
 
 TEST_F(Editing, FirstClickSelectsLaterClicksStepAndShade) {

@@ -10,14 +10,14 @@
 
 #include "editing/click_handlers.h"
 #include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
 
 namespace vorn::testing {
 namespace {
 
-class TypedEntry : public ::testing::Test {
+class TypedEntry : public StartedWindow {
   protected:
-    TypedEntry() : window(platform, RandomSource(9)) { window.Form_Load(); }
+    TypedEntry() : StartedWindow(9) {}
 
     CellTable& table(Control grid) {
         return grid == Control::MSFlexTotals   ? window.MSFlexTotals()
@@ -26,9 +26,6 @@ class TypedEntry : public ::testing::Test {
     }
     std::string trend(int r, int c) { return window.MSFlexXImpact().text(r, c); }
     std::string netGrowth(int item) { return window.MSFlexTotals().text(kNetGrowthRow, item); }
-
-    ScriptedPlatform platform;
-    Trends window;
 };
 
 struct Accepted {

@@ -3,27 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "editing/typed_entry.h"
-#include "scenario_files/file_commands.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
+#include "support/temp_folder.h"
 
 namespace vorn {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Closing : public ::testing::Test {
+class Closing : public testing::StartedWindow {
   protected:
-    Closing() : window(platform, RandomSource(3)) {
-        window.Form_Load();
-        fs::create_directories(folder);
-    }
-    ~Closing() override { fs::remove_all(folder); }
+    Closing() : StartedWindow(3) {}
 
     void change() { commitEntry(window, Control::MSFlexXImpact, 2, 3, "1.5"); }
     bool closes(CloseAnswer answer) {
@@ -31,10 +26,7 @@ class Closing : public ::testing::Test {
         return Form_QueryUnload(window);
     }
 
-    testing::ScriptedPlatform platform;
-    Trends window;
-    fs::path folder =
-        fs::temp_directory_path() / ("vorn-close-" + std::to_string(std::random_device()()));
+    testing::TempFolder folder;
 };
 
 TEST_F(Closing, UnchangedScenariosCloseWithoutAQuestion) {
@@ -42,8 +34,7 @@ TEST_F(Closing, UnchangedScenariosCloseWithoutAQuestion) {
     change();
     window.mnuUndo_Click();
     EXPECT_TRUE(Form_QueryUnload(window));  // undone back to the start
-    platform.openAnswers = {std::string(VORN_SOURCE_EXAMPLES_DIR) + "/FirmGrowth.txt"};
-    mnuOpen_Click(window);
+    openExample("FirmGrowth.txt");
     EXPECT_TRUE(Form_QueryUnload(window));  // as opened
     EXPECT_TRUE(platform.closeQuestions.empty());
 }
@@ -63,13 +54,13 @@ TEST_F(Closing, DiscardClosesCancelKeepsEverything) {
 TEST_F(Closing, SaveClosesOnlyWhenTheScenarioWasSaved) {
     change();
     EXPECT_FALSE(closes(CloseAnswer::Save));  // the Save dialog is cancelled
-    platform.saveAnswers = {(folder / "missing-folder" / "mine.txt").string()};
+    platform.saveAnswers = {folder.path("missing-folder/mine.txt")};
     EXPECT_FALSE(closes(CloseAnswer::Save));  // the file cannot be written
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(window.isModified());
 
-    const fs::path path = folder / "mine.txt";
-    platform.saveAnswers = {path.string()};
+    const std::string path = folder.path("mine.txt");
+    platform.saveAnswers = {path};
     EXPECT_TRUE(closes(CloseAnswer::Save));
     EXPECT_TRUE(fs::exists(path));
     EXPECT_FALSE(window.isModified());
@@ -79,7 +70,7 @@ TEST_F(Closing, SaveClosesOnlyWhenTheScenarioWasSaved) {
 // makes the scenario modified and then unmodified again, until a new change branches off.
 TEST_F(Closing, ModifiedFollowsTheHistoryToAndFromTheSavedState) {
     change();
-    platform.saveAnswers = {(folder / "a.txt").string()};
+    platform.saveAnswers = {folder.path("a.txt")};
     ASSERT_TRUE(mnusave_Click(window));
     window.mnuUndo_Click();
     EXPECT_TRUE(window.isModified());

@@ -4,9 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -19,17 +17,13 @@
 
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
+#include "support/temp_folder.h"
 
 namespace vorn {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string described(const FileDialogRequest& request) {
     std::string out = request.proposedName + " | " + request.title;
@@ -48,16 +42,12 @@ auto snapshot(const Trends& window) {
                       window.chartData(Control::MscVary));
 }
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public testing::StartedWindow {
   protected:
-    FileCommands() : window(platform, RandomSource(7)) {
-        window.Form_Load();
-        fs::create_directories(folder);
-    }
-    ~FileCommands() override { fs::remove_all(folder); }
+    FileCommands() : StartedWindow(7) {}
 
     long fileCount() const {
-        return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+        return std::distance(fs::directory_iterator(folder.path("")), fs::directory_iterator());
     }
     void expectOneMessage(const std::string& path, const std::string& reason) {
         ASSERT_EQ(platform.messages.size(), 1u);
@@ -66,10 +56,7 @@ class FileCommands : public ::testing::Test {
             << text;
     }
 
-    testing::ScriptedPlatform platform;
-    Trends window;
-    fs::path folder =
-        fs::temp_directory_path() / ("vorn-files-" + std::to_string(std::random_device()()));
+    testing::TempFolder folder;
 };
 
 TEST_F(FileCommands, OpenAsksForAFileThenLoadsAndProjectsIt) {
@@ -102,9 +89,9 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
     window.MSFlexPolicy().setText(2, 2, "-0.75");
     window.YearbyYear(window.cats);
     auto before = snapshot(window);
-    const std::string first = (folder / "Revised.txt").string();
-    platform.saveAnswers = {std::nullopt, std::string(), (folder / "Revised").string(),
-                            (folder / "second.txt").string()};
+    const std::string first = folder.path("Revised.txt");
+    platform.saveAnswers = {std::nullopt, std::string(), folder.path("Revised"),
+                            folder.path("second.txt")};
     mnusave_Click(window);  // cancelled
     mnusave_Click(window);  // no name given
     EXPECT_TRUE(snapshot(window) == before);
@@ -116,7 +103,7 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
     EXPECT_EQ(window.text(Control::MatrixFile), "Saved Scenario " + first);
     std::get<6>(before) = window.text(Control::MatrixFile);
     EXPECT_TRUE(snapshot(window) == before);
-    const std::string firstBytes = readBytes(first);
+    const std::string firstBytes = testing::readWhole(first);
     EXPECT_EQ(firstBytes, formatScenario(window.tables, ItemCount::number(8)));
 
     window.mnuClear_Click();
@@ -124,7 +111,7 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
     mnuOpen_Click(window);
     EXPECT_EQ(window.MSFlexTotals().text(0, 4), longName);
     mnusave_Click(window);
-    EXPECT_EQ(readBytes(folder / "second.txt"), "\"8\"" + firstBytes.substr(1));
+    EXPECT_EQ(testing::readWhole(folder.path("second.txt")), "\"8\"" + firstBytes.substr(1));
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -147,7 +134,7 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
          "line 5 holds a value longer than 4096 characters"}};
     for (const auto& [name, bytes, reason] : files) {
         SCOPED_TRACE(name);
-        const fs::path path = folder / name;
+        const fs::path path = folder.path(std::string(name));
         if (name == "folder") {
             fs::create_directory(path);
         } else if (name != "missing") {
@@ -166,17 +153,17 @@ TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
 // size limit (which binds root too), leaves the earlier file whole and the label as it was;
 // a pipe is not replaced by a file.
 TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
-    const fs::path path = folder / "mine.txt";
+    const std::string path = folder.path("mine.txt");
     std::ofstream(path, std::ios::binary) << "the earlier file";
     auto failToSave = [&](const std::string& reason) {
         const auto before = snapshot(window);
         platform.messages.clear();
-        platform.saveAnswers = {path.string()};
+        platform.saveAnswers = {path};
         mnusave_Click(window);
         EXPECT_TRUE(snapshot(window) == before);
         EXPECT_EQ(window.text(Control::MatrixFile).find("Saved Scenario"), std::string::npos);
-        expectOneMessage(path.string(), reason);
-        EXPECT_EQ(readBytes(path), "the earlier file");
+        expectOneMessage(path, reason);
+        EXPECT_EQ(testing::readWhole(path), "the earlier file");
         EXPECT_EQ(fileCount(), 1);
     };
     window.MSFlexXImpact().setText(0, 2, "Say \"cheese\"");
@@ -193,12 +180,12 @@ TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     std::signal(SIGXFSZ, handler);
 
     // A named pipe stays a pipe; the save is refused as the reader refuses to load one.
-    const fs::path pipe = folder / "pipe.txt";
+    const std::string pipe = folder.path("pipe.txt");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     platform.messages.clear();
-    platform.saveAnswers = {pipe.string()};
+    platform.saveAnswers = {pipe};
     mnusave_Click(window);
-    expectOneMessage(pipe.string(), "is not an ordinary file");
+    expectOneMessage(pipe, "is not an ordinary file");
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(fileCount(), 2);
 }

@@ -6,19 +6,12 @@
 #include <tuple>
 #include <vector>
 
-#include "support/scripted_platform.h"
+#include "support/started_window.h"
 
 namespace vorn {
 namespace {
 
-/// A freshly loaded window with a reproducible random source.
-class StartedWindow : public ::testing::Test {
-  protected:
-    StartedWindow() : window(platform, RandomSource(42)) { window.Form_Load(); }
-
-    testing::ScriptedPlatform platform;
-    Trends window;
-};
+using testing::StartedWindow;
 
 // The blank scenario: eight items named in all five places, "%   " values, lags of 1 year,
 // the tables' header and value colours and their column widths.

@@ -1,12 +1,10 @@
 #pragma once
 
-// Scenario files and a scratch folder for the vorn-run tests.
+// Scenario files for the vorn-run tests, and the scratch folder they are written to.
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "support/temp_folder.h"
 
 namespace vorn::testing {
 
@@ -26,35 +24,6 @@ inline std::string twoItemText(const std::string& a = "A", const std::string& b 
                             : std::string(1, c);
     }
     return text;
-}
-
-/// A folder of its own under the system's temporary folder, removed with its files.
-class TempFolder {
-  public:
-    TempFolder() {
-        m_path = (std::filesystem::temp_directory_path() / "vorn-run-XXXXXX").string();
-        ::mkdtemp(m_path.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string path(const std::string& name) const { return m_path + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-        return path(name);
-    }
-
-  private:
-    std::string m_path;
-};
-
-inline std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace vorn::testing
