@@ -338,9 +338,7 @@ ScenarioReadResult readScenarioFile(const std::string& path) {
 void applyScenario(ScenarioTables& tables, const ScenarioData& data) {
     const int n = data.items;
     const auto side = static_cast<std::size_t>(n + 1);
-    tables.trend.resize(n + 1, n + 1);
-    tables.totals.resize(kTotalsRows, n + 1);
-    tables.policy.resize(n + 1, n + 1);
+    resizeForItems(tables, n);
     for (int i = 0; i <= n; ++i) {
         for (int j = 0; j <= n; ++j) {
             const std::size_t cell =

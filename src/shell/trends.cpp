@@ -41,9 +41,7 @@ Trends::Trends(Platform& platform, RandomSource random)
                  sliderRange(Control::HScrollLags).value};
     const auto& design = designStacking();
     m_stacking.assign(design.begin(), design.end());
-    tables.trend.resize(9, 9);
-    tables.policy.resize(9, 9);
-    tables.totals.resize(kTotalsRows, 9);
+    resizeForItems(tables, 8);
 }
 
 void Trends::paint(CellTable& table, int row, int column, Rgb color) {
@@ -106,9 +104,7 @@ void Trends::initialize() {
     CellTable& totals = tables.totals;
     CellTable& policy = tables.policy;
 
-    trend.resize(n + 1, n + 1);
-    totals.resize(kTotalsRows, n + 1);
-    policy.resize(n + 1, n + 1);
+    resizeForItems(tables, n);
 
     BaseColor = 200;
     OtherColor = 255;

@@ -18,6 +18,12 @@ std::string defaultItemName(int item) {
     return "Item  " + std::to_string(item);
 }
 
+void resizeForItems(ScenarioTables& tables, int items) {
+    tables.trend.resize(items + 1, items + 1);
+    tables.totals.resize(kTotalsRows, items + 1);
+    tables.policy.resize(items + 1, items + 1);
+}
+
 void synchroniseItemNames(ScenarioTables& tables, int item) {
     CellTable& trend = tables.trend;
     if (trend.text(item, 0).empty()) {

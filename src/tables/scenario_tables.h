@@ -50,6 +50,10 @@ Rgb channelColor(ColorChannel channel, double level, double other);
 /// The default name of item k: "Item" followed by two blanks and the digits of k.
 std::string defaultItemName(int item);
 
+/// Sizes the tables for `items` items: the matrices square, one row and one column more than
+/// items, the Totals table its four rows and one column more than items.
+void resizeForItems(ScenarioTables& tables, int items);
+
 /// Restores the name rule for item k: the Trend Matrix headers are the master list and are
 /// copied into the Totals and Policy headers (an empty Trend header first takes its twin).
 void synchroniseItemNames(ScenarioTables& tables, int item);

@@ -11,9 +11,7 @@ namespace {
 
 ScenarioTables blankTables(int n) {
     ScenarioTables tables;
-    tables.trend.resize(n + 1, n + 1);
-    tables.policy.resize(n + 1, n + 1);
-    tables.totals.resize(kTotalsRows, n + 1);
+    resizeForItems(tables, n);
     for (int i = 1; i <= n; ++i) {
         tables.trend.setText(0, i, defaultItemName(i));
         tables.trend.setText(i, 0, defaultItemName(i));

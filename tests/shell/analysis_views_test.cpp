@@ -189,9 +189,7 @@ TEST_F(AnalysedWindow, WithoutItemsEveryAnalysisIsEmptyAndSaysSo) {
     window.mnuUncertaintyBands_Click();
     window.mnuSensitivity_Click();
     window.mnuInfluenceMap_Click();
-    window.tables.trend.resize(1, 1);
-    window.tables.policy.resize(1, 1);
-    window.tables.totals.resize(kTotalsRows, 1);
+    resizeForItems(window.tables, 0);
     window.cats = ItemCount::number(0);
     window.YearbyYear(window.cats);
     window.workOutPendingAnalyses();

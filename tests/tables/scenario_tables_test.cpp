@@ -5,18 +5,11 @@
 namespace vorn {
 namespace {
 
-ScenarioTables tablesFor(int n) {
-    ScenarioTables tables;
-    tables.trend.resize(n + 1, n + 1);
-    tables.policy.resize(n + 1, n + 1);
-    tables.totals.resize(kTotalsRows, n + 1);
-    return tables;
-}
-
 // The Trend Matrix headers are the master list: an empty one takes its twin's name (blanks
 // count as a name), two different names both stay, and the other tables copy them.
 TEST(NameRule, EmptyTrendHeadersTakeTheirTwinsNamesAndTheOtherTablesCopyThem) {
-    ScenarioTables tables = tablesFor(3);
+    ScenarioTables tables;
+    resizeForItems(tables, 3);
     tables.trend.setText(0, 1, "Water");
     tables.trend.setText(2, 0, "Food");
     tables.trend.setText(0, 2, "  ");

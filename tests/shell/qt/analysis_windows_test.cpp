@@ -34,9 +34,7 @@ class AnalysisWindowsTest : public QObject {
     /// Removes every item, as right clicks on the Trend Matrix's top-left cell do.
     void removeAllItems() {
         view()->run([this] {
-            m->trends.tables.trend.resize(1, 1);
-            m->trends.tables.policy.resize(1, 1);
-            m->trends.tables.totals.resize(vorn::kTotalsRows, 1);
+            vorn::resizeForItems(m->trends.tables, 0);
             m->trends.cats = vorn::ItemCount::number(0);
             m->trends.YearbyYear(m->trends.cats);
         });
