@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "support/projection_input.h"
+
 namespace vorn {
 namespace {
 
 InfluenceMap mapOf(int n, const std::vector<double>& trend) {
-    ProjectionInput input;
-    input.items = n;
+    ProjectionInput input = testing::quietInput(n);
     input.trend = trend;
-    for (int i = 0; i < n; ++i) {
-        input.names.push_back("Item " + std::to_string(i + 1));
-    }
     return computeInfluenceMap(input);
 }
 
@@ -46,7 +44,7 @@ TEST(InfluenceMap, RowsAndColumnsWithoutTheDiagonalPlaceEachItem) {
     EXPECT_EQ(map.meanInfluence, 2.5);
     EXPECT_EQ(map.meanDependence, 2.5);
     EXPECT_EQ(quadrants(map), "driving relay dependent autonomous ");
-    EXPECT_EQ(map.items[2].name, "Item 3");
+    EXPECT_EQ(map.items[2].name, "Item  3");
 }
 
 TEST(InfluenceMap, TotalsAtTheMeanCountAsLow) {

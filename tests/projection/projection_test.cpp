@@ -7,31 +7,15 @@
 #include <set>
 #include <vector>
 
+#include "support/projection_input.h"
+
 namespace vorn {
 namespace {
 
 constexpr double kTolerance = 1e-12;
 
-ProjectionInput itemsWithoutFluctuation(int n, int horizon = 1) {
-    ProjectionInput input;
-    input.items = n;
-    input.trend.assign(static_cast<std::size_t>(n * n), 0.0);
-    input.policy.assign(static_cast<std::size_t>(n * n), 0.0);
-    input.uncertainty.assign(static_cast<std::size_t>(n), 0.0);
-    input.lag.assign(static_cast<std::size_t>(n), 0.0);
-    for (int i = 1; i <= n; ++i) {
-        input.names.push_back("Item  " + std::to_string(i));
-    }
-    input.horizon = horizon;
-    input.uncertaintyLevel = 0;
-    input.runs = 1;
-    input.tracked = 1;
-    return input;
-}
-
-double& cell(std::vector<double>& matrix, int n, int row, int column) {
-    return matrix[static_cast<std::size_t>((row - 1) * n + (column - 1))];
-}
+using testing::quietInput;
+using testing::trendEntry;
 
 ProjectionNumbers run(const ProjectionInput& input) {
     RandomSource random(42);
@@ -39,7 +23,7 @@ ProjectionNumbers run(const ProjectionInput& input) {
 }
 
 TEST(Projection, AllZeroKeepsEveryLevelAtOne) {
-    ProjectionInput input = itemsWithoutFluctuation(3, 2);
+    ProjectionInput input = quietInput(3, 2);
     ProjectionNumbers out = run(input);
     for (int i = 0; i < 3; ++i) {
         for (int p = 0; p < kPoints; ++p) {
@@ -53,8 +37,8 @@ TEST(Projection, AllZeroKeepsEveryLevelAtOne) {
 }
 
 TEST(Projection, LagOfOneStepGrowsByFivePercentAStep) {
-    ProjectionInput input = itemsWithoutFluctuation(1);
-    cell(input.trend, 1, 1, 1) = 5;
+    ProjectionInput input = quietInput(1);
+    trendEntry(input, 1, 1) = 5;
     input.lag[0] = 1;
     ProjectionNumbers out = run(input);
     for (int p = 1; p < kPoints; ++p) {
@@ -65,9 +49,9 @@ TEST(Projection, LagOfOneStepGrowsByFivePercentAStep) {
 // Item 1 with lag 0 reads its own level extrapolated to the end of the step (2 x 1.05 - 1 =
 // 1.1 in step 2); item 2, lag 2, reads item 1 two years earlier (1, 1, then 1.05).
 TEST(Projection, ReceivingItemsLagReadsTheContributorEarlier) {
-    ProjectionInput input = itemsWithoutFluctuation(2);
-    cell(input.trend, 2, 1, 1) = 5;
-    cell(input.trend, 2, 1, 2) = 10;
+    ProjectionInput input = quietInput(2);
+    trendEntry(input, 1, 1) = 5;
+    trendEntry(input, 1, 2) = 10;
     input.lag = {0, 2};
     ProjectionNumbers lagged = run(input);
     EXPECT_NEAR(lagged.level(0, 1), 1.05, kTolerance);
@@ -86,8 +70,8 @@ TEST(Projection, ReceivingItemsLagReadsTheContributorEarlier) {
 }
 
 TEST(Projection, BackcastIsShownFromTheHorizonYearToTwoThousand) {
-    ProjectionInput input = itemsWithoutFluctuation(1, -1);
-    cell(input.trend, 1, 1, 1) = 5;
+    ProjectionInput input = quietInput(1, -1);
+    trendEntry(input, 1, 1) = 5;
     input.runs = 20;
     RandomSource random(1);
     const ProjectionResult result = project(input, random);
@@ -113,9 +97,9 @@ TEST(Projection, BackcastIsShownFromTheHorizonYearToTwoThousand) {
 //                             A1 = 0.67 - 0.2 x 0.5725 = 0.5555  A2 = 0.32 - 0.4 x 0.605 = 0.078
 // The chart shows a backcast from the horizon year, so step t stands at point 20 - t.
 TEST(Projection, BackcastLagsReadTheContributorOnTheLineThroughItsLastTwoLevels) {
-    ProjectionInput input = itemsWithoutFluctuation(2, -4);
-    cell(input.trend, 2, 1, 1) = 5;
-    cell(input.trend, 2, 1, 2) = 10;
+    ProjectionInput input = quietInput(2, -4);
+    trendEntry(input, 1, 1) = 5;
+    trendEntry(input, 1, 2) = 10;
     input.lag = {1, 2};
     ProjectionNumbers out = run(input);
     const double expected[][2] = {{1, 1}, {0.8, 0.6}, {0.67, 0.32}, {0.5555, 0.078}};
@@ -129,8 +113,8 @@ TEST(Projection, BackcastLagsReadTheContributorOnTheLineThroughItsLastTwoLevels)
 // level below 0 becomes 0.01 (h = 20: 1 - 10 = -9); exactly 0 stays 0 (h = 2).
 TEST(Projection, OnlyLevelsBelowZeroBecomeOneHundredth) {
     for (const auto [horizon, level] : {std::pair{2, 0.0}, std::pair{20, 0.01}}) {
-        ProjectionInput input = itemsWithoutFluctuation(1, horizon);
-        cell(input.trend, 1, 1, 1) = -50;
+        ProjectionInput input = quietInput(1, horizon);
+        trendEntry(input, 1, 1) = -50;
         input.lag[0] = horizon;
         ProjectionNumbers out = run(input);
         EXPECT_EQ(out.level(0, 1), level) << "h = " << horizon;
@@ -139,8 +123,8 @@ TEST(Projection, OnlyLevelsBelowZeroBecomeOneHundredth) {
 }
 
 TEST(Projection, HorizonZeroAddsNoContributions) {
-    ProjectionInput input = itemsWithoutFluctuation(2, 0);
-    cell(input.trend, 2, 1, 2) = 50;
+    ProjectionInput input = quietInput(2, 0);
+    trendEntry(input, 1, 2) = 50;
     ProjectionNumbers out = run(input);
     for (int p = 0; p < kPoints; ++p) {
         EXPECT_EQ(out.level(1, p), 1.0);
@@ -149,9 +133,9 @@ TEST(Projection, HorizonZeroAddsNoContributions) {
 }
 
 TEST(Projection, PoliciesAddOnlyGoingForwards) {
-    ProjectionInput input = itemsWithoutFluctuation(1, 1);
-    cell(input.trend, 1, 1, 1) = 1.5;
-    cell(input.policy, 1, 1, 1) = 2;
+    ProjectionInput input = quietInput(1, 1);
+    trendEntry(input, 1, 1) = 1.5;
+    input.policy = {2};
     input.policyOn = true;
     ProjectionNumbers forward = run(input);
     EXPECT_EQ(forward.netGrowth[0], 3.5);
@@ -170,11 +154,11 @@ TEST(Projection, PoliciesAddOnlyGoingForwards) {
 TEST(Projection, NetGrowthRoundsToHundredthsHalvesUp) {
     const std::vector<std::vector<double>> columns = {
         {1.5, -0.25}, {1.234}, {1.234, 0.005}, {-0.125}, {-0.005}};
-    ProjectionInput input = itemsWithoutFluctuation(5);
+    ProjectionInput input = quietInput(5);
     for (int c = 1; c <= 5; ++c) {
         const std::vector<double>& entries = columns[static_cast<std::size_t>(c - 1)];
         for (int r = 1; r <= static_cast<int>(entries.size()); ++r) {
-            cell(input.trend, 5, r, c) = entries[static_cast<std::size_t>(r - 1)];
+            trendEntry(input, r, c) = entries[static_cast<std::size_t>(r - 1)];
         }
     }
     EXPECT_EQ(computeNetGrowth(input), (std::vector<double>{1.25, 1.23, 1.24, -0.12, 0}));
@@ -184,10 +168,10 @@ TEST(Projection, NetGrowthRoundsToHundredthsHalvesUp) {
 // 2 U(i) (r - 0.5) s with r item i's draw in step 20. The source is reseeded for the run
 // and then gives one value per item and step, in item order.
 TEST(Projection, ContributionsOfTheLastStepAndTheirRandomPart) {
-    ProjectionInput input = itemsWithoutFluctuation(2, 2);
-    cell(input.trend, 2, 1, 1) = 2;
-    cell(input.trend, 2, 1, 2) = 3;
-    cell(input.trend, 2, 2, 1) = -1;
+    ProjectionInput input = quietInput(2, 2);
+    trendEntry(input, 1, 1) = 2;
+    trendEntry(input, 1, 2) = 3;
+    trendEntry(input, 2, 1) = -1;
     input.uncertainty = {4, 0};
     input.uncertaintyLevel = 3;
     ProjectionNumbers out = run(input);
@@ -210,7 +194,7 @@ TEST(Projection, ContributionsOfTheLastStepAndTheirRandomPart) {
 }
 
 TEST(Projection, NoItemsLeavesOnlyLabels) {
-    ProjectionInput input = itemsWithoutFluctuation(0, 2);
+    ProjectionInput input = quietInput(0, 2);
     input.tracked = 3;
     RandomSource random(1);
     ProjectionResult result = project(input, random);
@@ -228,7 +212,7 @@ TEST(Projection, NoItemsLeavesOnlyLabels) {
 }
 
 TEST(ProjectionTables, TwentyItemsFillEveryLevelRow) {
-    ProjectionInput input = itemsWithoutFluctuation(20, 3);
+    ProjectionInput input = quietInput(20, 3);
     RandomSource random(1);
     ProjectionResult result = project(input, random);
     EXPECT_EQ(result.levelTable.rows(), 21);
@@ -243,7 +227,7 @@ TEST(ProjectionTables, TwentyItemsFillEveryLevelRow) {
 }
 
 TEST(ProjectionTables, FewerItemsLeaveTheOtherRowsEmpty) {
-    ProjectionInput input = itemsWithoutFluctuation(3, 2);
+    ProjectionInput input = quietInput(3, 2);
     RandomSource random(1);
     ProjectionResult result = project(input, random);
     EXPECT_NE(result.levelTable.number(3, 0), nullptr);
@@ -255,7 +239,7 @@ TEST(ProjectionTables, FewerItemsLeaveTheOtherRowsEmpty) {
 }
 
 TEST(Captions, CarryDirectionYearAndPolicies) {
-    ProjectionInput input = itemsWithoutFluctuation(1, 2);
+    ProjectionInput input = quietInput(1, 2);
     input.policyOn = true;
     RandomSource random(1);
     ProjectionResult forward = project(input, random);
@@ -275,9 +259,9 @@ TEST(Captions, CarryDirectionYearAndPolicies) {
 // --- Uncertainty runs -----------------------------------------------------------------------
 
 ProjectionInput uncertainPair() {
-    ProjectionInput input = itemsWithoutFluctuation(2, 2);
-    cell(input.trend, 2, 1, 1) = 1;
-    cell(input.trend, 2, 1, 2) = 2;
+    ProjectionInput input = quietInput(2, 2);
+    trendEntry(input, 1, 1) = 1;
+    trendEntry(input, 1, 2) = 2;
     input.uncertainty = {5, 0};
     input.uncertaintyLevel = 3;
     input.runs = 20;
@@ -311,7 +295,7 @@ TEST(UncertaintyRuns, TwentyRunsFillTwentyDifferentRows) {
 }
 
 TEST(UncertaintyRuns, FluctuationsStayWithinUncertaintyTimesLevel) {
-    ProjectionInput input = itemsWithoutFluctuation(1, 1);
+    ProjectionInput input = quietInput(1, 1);
     input.uncertainty = {2};
     input.uncertaintyLevel = 5;  // up to 10 percent a step
     input.runs = 200;
@@ -329,7 +313,7 @@ TEST(UncertaintyRuns, FluctuationsStayWithinUncertaintyTimesLevel) {
 }
 
 TEST(UncertaintyRuns, NegativeUncertaintyMirrorsThePositiveOne) {
-    ProjectionInput input = itemsWithoutFluctuation(1, 1);
+    ProjectionInput input = quietInput(1, 1);
     input.uncertainty = {2};
     input.uncertaintyLevel = 5;
     const double up = run(input).level(0, 1);

@@ -6,27 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "support/projection_input.h"
+
 namespace vorn {
 namespace {
 
+using testing::trendEntry;
+
 // `n` items named A, B, C..., every entry 0, lags of one step, tracking the last item.
 ProjectionInput quietItems(int n, int horizon = 1) {
-    ProjectionInput input;
-    input.items = n;
-    input.trend.assign(static_cast<std::size_t>(n * n), 0.0);
-    input.policy.assign(static_cast<std::size_t>(n * n), 0.0);
-    input.uncertainty.assign(static_cast<std::size_t>(n), 0.0);
+    ProjectionInput input = testing::quietInput(n, horizon);
     input.lag.assign(static_cast<std::size_t>(n), std::abs(horizon));
     for (int i = 0; i < n; ++i) {
-        input.names.push_back(std::string(1, static_cast<char>('A' + i)));
+        input.names[static_cast<std::size_t>(i)] = std::string(1, static_cast<char>('A' + i));
     }
-    input.horizon = horizon;
     input.tracked = n;
     return input;
-}
-
-double& entry(ProjectionInput& input, int row, int column) {
-    return input.trend[static_cast<std::size_t>((row - 1) * input.items + (column - 1))];
 }
 
 double effectOf(const Sensitivity& sensitivity, int row, int column) {
@@ -52,8 +47,8 @@ void expectRelativelyNear(double got, double want) {
 //                 / (l+ - l-), and row B of (M - l I) (1, 1) is 1.1 - l.
 TEST(Sensitivity, TwoItemsMatchTheHandDerivedHorizonLevels) {
     ProjectionInput input = quietItems(2);
-    entry(input, 1, 1) = 5;
-    entry(input, 1, 2) = 10;
+    trendEntry(input, 1, 1) = 5;
+    trendEntry(input, 1, 2) = 10;
     input.uncertainty = {7, HUGE_VAL};  // fluctuations are off, whatever the settings
     input.uncertaintyLevel = 4;
     const Sensitivity s = computeSensitivity(input);
@@ -85,7 +80,7 @@ TEST(Sensitivity, TwoItemsMatchTheHandDerivedHorizonLevels) {
 
 TEST(Sensitivity, PoliciesApplyAsTheWindowAppliesThemAndABackcastReadsColumnZero) {
     ProjectionInput input = quietItems(1);
-    entry(input, 1, 1) = 1;
+    trendEntry(input, 1, 1) = 1;
     input.policy = {2};
     input.policyOn = true;
     Sensitivity s = computeSensitivity(input);
@@ -95,7 +90,7 @@ TEST(Sensitivity, PoliciesApplyAsTheWindowAppliesThemAndABackcastReadsColumnZero
     // Going backwards the policies are left out, each step is A(t-1) (1 - T / 100), and the
     // horizon year 1980 stands in column 0.
     input = quietItems(1, -1);
-    entry(input, 1, 1) = 5;
+    trendEntry(input, 1, 1) = 5;
     input.policy = {2};
     input.policyOn = true;
     s = computeSensitivity(input);
@@ -123,7 +118,7 @@ TEST(Sensitivity, EqualEffectsRankByRowThenColumn) {
 TEST(Sensitivity, EffectsThatOverflowRankLastAndStayOutOfTheTop) {
     // A feeds B hugely; once B also feeds A, the two overflow within a few steps.
     ProjectionInput input = quietItems(2);
-    entry(input, 1, 2) = 1e300;
+    trendEntry(input, 1, 2) = 1e300;
     Sensitivity s = computeSensitivity(input);
     EXPECT_NEAR(s.baseline, 2e299, 1e285);
     EXPECT_FALSE(std::isfinite(effectOf(s, 2, 1)));
@@ -132,7 +127,7 @@ TEST(Sensitivity, EffectsThatOverflowRankLastAndStayOutOfTheTop) {
 
     // When the baseline itself overflows no effect is finite.
     input = quietItems(1);
-    entry(input, 1, 1) = 1e308;
+    trendEntry(input, 1, 1) = 1e308;
     s = computeSensitivity(input);
     EXPECT_EQ(s.ranked().size(), 1u);
     EXPECT_TRUE(s.top().empty());

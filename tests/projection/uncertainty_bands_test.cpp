@@ -6,21 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "support/projection_input.h"
+
 namespace vorn {
 namespace {
 
 ProjectionInput oneItem(double trend, double uncertainty, int horizon) {
-    ProjectionInput input;
-    input.items = 1;
+    ProjectionInput input = testing::quietInput(1, horizon);
     input.trend = {trend};
-    input.policy = {0};
     input.uncertainty = {uncertainty};
-    input.lag = {0};
-    input.names = {"Grass"};
-    input.horizon = horizon;
     input.uncertaintyLevel = 1;
     input.runs = 20;  // the Spread chart's runs; the bands make their own
-    input.tracked = 1;
     return input;
 }
 
