@@ -3,53 +3,16 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include <memory>
-#include <string>
-
+#include "bench_window.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/trends_view.h"
 #include "shell/trends.h"
 #include "shell/zoom.h"
 #include "silent_platform.h"
-#include "tables/number_text.h"
-#include "tables/scenario_tables.h"
 
 namespace {
 
-/// Fills the tables with `items` named items and small non-zero values.
-void fillScenario(vorn::Trends& trends, int items) {
-    vorn::ScenarioTables& tables = trends.tables;
-    tables.trend.resize(items + 1, items + 1);
-    tables.policy.resize(items + 1, items + 1);
-    tables.totals.resize(vorn::kTotalsRows, items + 1);
-    for (int i = 1; i <= items; ++i) {
-        tables.trend.setText(0, i, "Item " + std::to_string(i));
-        tables.trend.setText(i, 0, "Item " + std::to_string(i));
-        for (int j = 1; j <= items; ++j) {
-            tables.trend.setText(i, j, vorn::numberText(((i * 7 + j * 3) % 11 - 5) * 0.1));
-            tables.policy.setText(i, j, vorn::numberText(((i + j) % 3 - 1) * 0.05));
-        }
-        tables.totals.setText(vorn::kUncertaintyRow, i, "2");
-        tables.totals.setText(vorn::kLagsRow, i, std::to_string(1 + i % 3));
-    }
-    trends.cats = vorn::ItemCount::number(items);
-}
-
-/// A window showing `items` items, recalculating with `runs` runs.
-struct BenchWindow {
-    BenchWindow(int items, int runs) : trends(platform, vorn::RandomSource(5)), window(trends) {
-        trends.Form_Load();
-        fillScenario(trends, items);
-        trends.iter = runs;
-        trends.lastc2 = 1;
-        window.view()->refresh();
-        window.show();
-        QApplication::processEvents();
-    }
-    vorn::bench::SilentPlatform platform;
-    vorn::Trends trends;
-    vorn::MainWindow window;
-};
+using vorn::bench::BenchWindow;
 
 // One recalculation as a slider move makes it, and the window brought up to date and
 // painted where it changed (the three charts, the captions, changed cells).
