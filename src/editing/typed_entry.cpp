@@ -14,58 +14,6 @@
 namespace vorn {
 namespace {
 
-bool isBlank(char ch) {
-    return ch == ' ' || ch == '\t';
-}
-bool isDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// Digits from `pos` on; returns how many.
-std::size_t skipDigits(std::string_view text, std::size_t& pos) {
-    const std::size_t start = pos;
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    return pos - start;
-}
-
-// [+-] digits [. digits] | [+-] . digits, then an optional exponent: E or e, [+-], digits.
-bool isWholeNumber(std::string_view text) {
-    std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        ++pos;
-    }
-    std::size_t digits = skipDigits(text, pos);
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        digits += skipDigits(text, pos);
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
-        ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-            ++pos;
-        }
-        if (skipDigits(text, pos) == 0) {
-            return false;
-        }
-    }
-    return pos == text.size();
-}
-
 const CellTable& tableOf(const Trends& window, Control grid) {
     switch (grid) {
         case Control::MSFlexTotals:
@@ -162,12 +110,12 @@ std::string entryStartText(const Trends& window, Control grid, int row, int colu
         return {};
     }
     const std::string& text = tableOf(window, grid).text(row, column);
-    return readEntry(text) ? std::string(trimmed(text)) : std::string();
+    return readEntry(text) ? std::string(trimBlanks(text)) : std::string();
 }
 
 std::optional<double> readEntry(std::string_view text) {
-    text = trimmed(text);
-    if (!isWholeNumber(text)) {
+    text = trimBlanks(text);
+    if (!isDecimalNumber(text)) {
         return std::nullopt;
     }
     const double value = numericValue(text);
@@ -176,7 +124,7 @@ std::optional<double> readEntry(std::string_view text) {
 
 EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std::string_view text) {
     if (entryStart(window, grid, row, column, false) != EntryStart::Editor ||
-        trimmed(text).empty()) {
+        trimBlanks(text).empty()) {
         return EntryOutcome::Unchanged;
     }
     const std::optional<double> value = readEntry(text);

@@ -19,58 +19,6 @@ bool isBlank(char ch) {
 bool isLineEnd(char ch) {
     return ch == '\r' || ch == '\n';
 }
-bool isDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// The whole text is one decimal number: sign, digits with at most one period, an
-// optional exponent.
-bool isNumber(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    bool digits = false;
-    while (i < text.size() && isDigit(text[i])) {
-        digits = true;
-        ++i;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i])) {
-            digits = true;
-            ++i;
-        }
-    }
-    if (!digits) {
-        return false;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        bool exponentDigits = false;
-        while (i < text.size() && isDigit(text[i])) {
-            exponentDigits = true;
-            ++i;
-        }
-        if (!exponentDigits) {
-            return false;
-        }
-    }
-    return i == text.size();
-}
 
 // Control bytes other than tab, line feed, vertical tab, form feed and carriage return
 // do not occur in text; the old end-of-file mark Ctrl+Z is tolerated.
@@ -135,7 +83,7 @@ class FieldReader {
             if (!checkLength(text, error)) {
                 return Status::Error;
             }
-            if (isNumber(text)) {
+            if (isDecimalNumber(text)) {
                 field.text = numberText(numericValue(text));
                 field.number = true;
             } else {

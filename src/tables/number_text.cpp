@@ -16,6 +16,15 @@ bool isDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
+// Digits from `pos` on; returns how many.
+std::size_t skipDigits(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    return pos - start;
+}
+
 // Collects the characters of the leading number of `text`, skipped characters removed.
 // `decimalExponent` receives an estimate of the power of ten of the number's magnitude,
 // used to tell an overflow from an underflow.
@@ -117,6 +126,42 @@ LeadingNumber scanLeadingNumber(std::string_view text) {
 }
 
 }  // namespace
+
+bool isDecimalNumber(std::string_view text) {
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        ++pos;
+    }
+    std::size_t digits = skipDigits(text, pos);
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        digits += skipDigits(text, pos);
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
+        }
+        if (skipDigits(text, pos) == 0) {
+            return false;
+        }
+    }
+    return pos == text.size();
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto isBlank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 double numericValue(std::string_view text) {
     LeadingNumber number = scanLeadingNumber(text);

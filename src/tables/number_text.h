@@ -21,6 +21,14 @@ double numericValue(std::string_view text);
 /// True when `text` starts with a number in the sense of numericValue (after skipped blanks).
 bool startsWithNumber(std::string_view text);
 
+/// True when the whole of `text` is one decimal number, without blanks: an optional sign,
+/// digits with at most one period, then an optional exponent (E or e, an optional sign and
+/// digits). How a typed entry and an unquoted field of a scenario file are told to be numbers.
+bool isDecimalNumber(std::string_view text);
+
+/// `text` without the blanks and tabs at its ends.
+std::string_view trimBlanks(std::string_view text);
+
 /// The number rounded to 15 significant digits in plain decimal form: a period as
 /// separator, a leading minus for negatives, a digit before the period, no trailing zeros
 /// and no trailing period (0.1 + 0.2 gives "0.3"). Non-finite numbers give kOverflowText.
