@@ -19,6 +19,7 @@ class SilentPlatform : public Platform {
     }
     void showMessage(const std::string&, const std::string&) override {}
     CloseAnswer askSaveChanges(const std::string&) override { return CloseAnswer::Discard; }
+    bool askToReplace(const std::string&) override { return true; }
 };
 
 }  // namespace vorn::bench

@@ -149,6 +149,37 @@ void exportOneTable(Trends& window, const ResultSource& source, const ResultTabl
     }
 }
 
+// "A.csv already exists. Replace it?", or for several files the first three names and how
+// many more.
+std::string replaceQuestion(const std::vector<std::string>& names) {
+    constexpr std::size_t kNamed = 3;
+    std::string listed;
+    const std::size_t named = std::min(names.size(), kNamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        const bool last = i + 1 == named && names.size() <= kNamed;
+        listed += i == 0 ? "" : (last ? " and " : ", ");
+        listed += names[i];
+    }
+    if (names.size() > kNamed) {
+        listed += " and " + std::to_string(names.size() - kNamed) + " more";
+    }
+    return listed +
+           (names.size() == 1 ? " already exists. Replace it?" : " already exist. Replace them?");
+}
+
+// The Save dialog asked about the name typed, which is not written: the files that are
+// written and would replace others are asked about here.
+bool mayReplace(Trends& window, const std::vector<FileBytes>& files) {
+    std::vector<std::string> existing;
+    for (const FileBytes& file : files) {
+        std::error_code error;
+        if (fs::exists(file.path, error)) {
+            existing.push_back(fs::path(file.path).filename().string());
+        }
+    }
+    return existing.empty() || window.platform().askToReplace(replaceQuestion(existing));
+}
+
 void exportAllTables(Trends& window, const ResultSource& source,
                      const std::vector<ResultTableName>& tables, const std::string& path) {
     const std::string base = withoutCsvExtension(path);
@@ -156,6 +187,9 @@ void exportAllTables(Trends& window, const ResultSource& source,
     for (const ResultTableName& table : tables) {
         files.push_back({base + "-" + std::string(table.name) + std::string(kCsvExtension),
                          csvText(source, table.table)});
+    }
+    if (!mayReplace(window, files)) {
+        return;
     }
     std::string failedPath;
     if (const std::string error = writeFilesAtomically(files, &failedPath); !error.empty()) {

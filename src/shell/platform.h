@@ -93,6 +93,8 @@ class Platform {
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     /// Asks `question` with the buttons Save, Discard and Cancel; closing the box cancels.
     virtual CloseAnswer askSaveChanges(const std::string& question) = 0;
+    /// Asks `question` with the buttons Yes and No; closing the box answers No. True for Yes.
+    virtual bool askToReplace(const std::string& question) = 0;
 };
 
 }  // namespace vorn

@@ -5,7 +5,7 @@
 
 namespace vorn {
 
-std::string sliderValueText(Control slider, int position) {
+std::string sliderValueText(Control slider, int position, double inc) {
     switch (slider) {
         case Control::HScrollTime: {
             const bool one = position == 1 || position == -1;
@@ -16,8 +16,11 @@ std::string sliderValueText(Control slider, int position) {
         case Control::HScrollUncert:
             return "Uncertainty level " + std::to_string(position) + " of " +
                    std::to_string(sliderRange(Control::HScrollUncert).maximum);
-        case Control::HScrollLags:
-            return "Click step " + numberText(position / 100.0);
+        case Control::HScrollLags: {
+            const double step = position / 100.0;
+            std::string text = "Click step " + numberText(step);
+            return step == inc ? text : text + " once set; clicks now step by " + numberText(inc);
+        }
         default:
             return {};
     }

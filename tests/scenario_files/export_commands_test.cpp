@@ -178,6 +178,7 @@ TEST_F(ExportCommands, AFailedExportWritesNoTable) {
     fs::create_directory(folder.path("R-spread.csv"));
     platform.saveAnswers = {folder.path("R"), folder.path("no folder/levels.csv")};
     platform.saveFilterAnswers = {1, 2};
+    platform.replaceAnswers = {true};
     mnuExportData_Click(window);
     EXPECT_EQ(message(), "The tables could not be exported to \"" + folder.path("R-spread.csv") +
                              "\": \"" + folder.path("R-spread.csv") +
@@ -191,6 +192,29 @@ TEST_F(ExportCommands, AFailedExportWritesNoTable) {
                              folder.path("no folder/levels.csv") + "\": the folder \"" +
                              folder.path("no folder") +
                              "\" does not exist. Any earlier file of that name is unchanged.");
+}
+
+// The Save dialog asks about the name typed, which all tables do not write: the tables that
+// would replace earlier files are asked about before anything is written.
+TEST_F(ExportCommands, AllTablesAskBeforeReplacingEarlierFiles) {
+    for (const char* name : {"R-levels.csv", "R-spread.csv", "R-contributions.csv"}) {
+        std::ofstream(folder.path(name)) << "earlier";
+    }
+    platform.saveAnswers = {folder.path("R.csv"), folder.path("R.csv")};
+    platform.saveFilterAnswers = {1, 1};
+    platform.replaceAnswers = {false, true};
+    mnuExportData_Click(window);
+    EXPECT_EQ(platform.replaceQuestions.at(0),
+              "R-levels.csv, R-contributions.csv and R-spread.csv already exist. Replace them?");
+    EXPECT_EQ(files(),
+              (std::vector<std::string>{"R-contributions.csv", "R-levels.csv", "R-spread.csv"}));
+    EXPECT_EQ(readBytes(folder.path("R-levels.csv")), "earlier");
+
+    mnuExportData_Click(window);
+    EXPECT_EQ(platform.replaceQuestions.size(), 2u);
+    EXPECT_EQ(files().size(), 4u);
+    EXPECT_EQ(readBytes(folder.path("R-levels.csv")).substr(0, 5), "year,");
+    EXPECT_TRUE(platform.messages.empty()) << message();
 }
 
 // The charts go to the chosen file, drawn from what the window shows: its chart data,

@@ -21,7 +21,7 @@ class ScriptedPlatform : public Platform {
     std::deque<int> saveFilterAnswers;
     std::deque<PrintResult> printAnswers;
     std::deque<CloseAnswer> closeAnswers;  // exhausted: Cancel
-    std::deque<bool> chartFailures;  // whether each chart drawing fails; none: it succeeds
+    std::deque<bool> chartFailures;        // whether each chart drawing fails; none: it succeeds
 
     std::vector<InputBoxRequest> inputRequests;
     std::vector<FileDialogRequest> openRequests;
@@ -32,6 +32,8 @@ class ScriptedPlatform : public Platform {
     /// Runs while a file dialog is up, before it answers: shows the window at that moment.
     std::function<void()> whileFileDialogIsUp = [] {};
     std::vector<std::string> closeQuestions;
+    std::deque<bool> replaceAnswers;  // exhausted: No
+    std::vector<std::string> replaceQuestions;
 
     std::optional<std::string> inputBox(const InputBoxRequest& request) override {
         inputRequests.push_back(request);
@@ -81,6 +83,15 @@ class ScriptedPlatform : public Platform {
     }
     void showMessage(const std::string& title, const std::string& text) override {
         messages.emplace_back(title, text);
+    }
+    bool askToReplace(const std::string& question) override {
+        replaceQuestions.push_back(question);
+        if (replaceAnswers.empty()) {
+            return false;
+        }
+        const bool answer = replaceAnswers.front();
+        replaceAnswers.pop_front();
+        return answer;
     }
     CloseAnswer askSaveChanges(const std::string& question) override {
         closeQuestions.push_back(question);

@@ -183,6 +183,13 @@ void QtPlatform::showMessage(const std::string& title, const std::string& text) 
     QMessageBox::warning(m_window, title.empty() ? applicationTitle() : qt(title), qt(text));
 }
 
+bool QtPlatform::askToReplace(const std::string& question) {
+    beforeDialog();
+    return QMessageBox::question(m_window, applicationTitle(), qt(question),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 CloseAnswer QtPlatform::askSaveChanges(const std::string& question) {
     beforeDialog();
     QMessageBox box(QMessageBox::Question, applicationTitle(), qt(question),

@@ -42,6 +42,7 @@ class QtPlatform : public Platform {
     std::string drawChartFile(const std::string& path, const ChartPicture& charts) override;
     void showMessage(const std::string& title, const std::string& text) override;
     CloseAnswer askSaveChanges(const std::string& question) override;
+    bool askToReplace(const std::string& question) override;
 
     /// The client area that printing puts on paper; none without a window.
     TrendsView* clientArea() const;

@@ -246,7 +246,10 @@ QWidget* TrendsView::makeTextBox(const ControlLayout& layout) {
 QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
     const Control id = layout.id;
     auto* slider = new SliderBar(
-        [id](int position) { return QString::fromStdString(sliderValueText(id, position)); }, this);
+        [this, id](int position) {
+            return QString::fromStdString(sliderValueText(id, position, m_trends.inc));
+        },
+        this);
     const SliderRange range = sliderRange(layout.id);
     slider->setRange(range.minimum, range.maximum);
     slider->setSingleStep(range.smallStep);

@@ -203,7 +203,10 @@ class TrendsViewTest : public QObject {
         QCOMPARE(m->trends.sliderValue(Control::HScrollTime), -5);
 
         auto* step = m->find<vorn::SliderBar>("HScrollLags");
-        QCOMPARE(toolTipAt(step, step->rect().center()), QString("Click step 0.1"));
+        QCOMPARE(toolTipAt(step, step->rect().center()),
+                 QString("Click step 0.1 once set; clicks now step by 0.5"));
+        QTest::keyClick(step, Qt::Key_Right);
+        QCOMPARE(toolTipAt(step, step->rect().center()), QString("Click step 0.11"));
         auto* uncertainty = m->find<vorn::SliderBar>("HScrollUncert");
         QCOMPARE(toolTipAt(uncertainty, uncertainty->rect().center()),
                  QString("Uncertainty level 1 of 10"));
