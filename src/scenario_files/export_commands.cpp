@@ -107,6 +107,10 @@ ChartPicture chartPicture(const Trends& window) {
     picture.trendsCaption = window.text(Control::TextAnnual);
     picture.contributionsCaption = window.text(Control::TextGrowth);
     picture.spreadCaption = window.text(Control::TextVary);
+    if (window.analyses().shown(AnalysisView::Bands)) {
+        picture.bands = window.analyses().bands();
+        picture.bandNames = window.analyses().bandNames();
+    }
     return picture;
 }
 
@@ -224,6 +228,7 @@ void mnuExportCharts_Click(Trends& window) {
         return;
     }
     const std::string path = chartPath(*choice);
+    window.workOutPendingAnalyses();
     const ChartPicture picture = chartPicture(window);
     const std::string error = replaceFileAtomically(path, [&](const std::string& temporary) {
         return drawingProblem(window.platform().drawChartFile(temporary, picture), temporary, path);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "projection/uncertainty_bands.h"
 
 namespace vorn {
 
@@ -50,6 +52,10 @@ struct ChartPicture {
     std::string trendsCaption;
     std::string contributionsCaption;
     std::string spreadCaption;
+    /// The percentile bands behind the Spread chart's runs while the window shows them;
+    /// empty otherwise. `bandNames` names the 5-95 band, the 25-75 band and the median.
+    UncertaintyBands bands;
+    std::array<std::string, 3> bandNames;
 };
 
 enum class PrintOutcome { Printed, Cancelled, Failed };

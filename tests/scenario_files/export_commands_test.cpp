@@ -253,6 +253,23 @@ TEST_F(ExportCommands, ChartsAreDrawnIntoTheChosenFileOrReportedUnwritten) {
         picture.trendsCaption + "|" + picture.contributionsCaption + "|" + picture.spreadCaption,
         "Scenario Trends- Forecast to  2040|Contributions to Change in  2040|Spread in "
         "Annual Levels for Food");
+    EXPECT_TRUE(picture.bands.empty());
+}
+
+// With the bands shown, the exported Spread chart carries the same bands and legend as the
+// window's, worked out even if the chart has not been drawn since the last change.
+TEST_F(ExportCommands, ChartsCarryTheBandsTheWindowShows) {
+    window.mnuUncertaintyBands_Click();
+    platform.saveAnswers = {folder.path("bands.svg")};
+    platform.saveFilterAnswers = {2};
+    mnuExportCharts_Click(window);
+
+    ASSERT_EQ(platform.drawnCharts.size(), 1u);
+    const ChartPicture& picture = platform.drawnCharts[0].second;
+    EXPECT_EQ(picture.bands.runs, kBandRuns);
+    EXPECT_EQ(picture.bands.median(), window.analyses().bands().median());
+    EXPECT_EQ(picture.bandNames, window.analyses().bandNames());
+    EXPECT_FALSE(picture.bandNames[0].empty());
 }
 
 }  // namespace

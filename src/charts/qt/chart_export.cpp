@@ -35,7 +35,8 @@ class ChartPage : public QWidget {
   public:
     ChartPage(const ChartTable& levels, const ChartTable& contributions, const ChartTable& spread,
               const std::vector<std::string>& itemNames, const std::string& trendsCaption,
-              const std::string& contributionsCaption, const std::string& spreadCaption) {
+              const std::string& contributionsCaption, const std::string& spreadCaption,
+              const ChartBands& spreadBands) {
         setAttribute(Qt::WA_DontShowOnScreen);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(8, 8, 8, 8);
@@ -54,7 +55,7 @@ class ChartPage : public QWidget {
         QApplication::processEvents();
         trends->setTable(levels, itemNames);
         contribs->setTable(contributions);
-        spreads->setTable(spread, charts::runNames(spread.rows() - 1));
+        spreads->setTable(spread, charts::runNames(spread.rows() - 1), spreadBands);
     }
 
     void paintPage(QPainter& painter) {
@@ -90,7 +91,7 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
                   const ChartTable& contributions, const ChartTable& spread,
                   const std::vector<std::string>& itemNames, const std::string& trendsCaption,
                   const std::string& contributionsCaption, const std::string& spreadCaption,
-                  std::string* error) {
+                  std::string* error, const ChartBands& spreadBands) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         fail(error, QStringLiteral("Drawing charts needs a QApplication."));
         return false;
@@ -104,7 +105,7 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
     }
 
     ChartPage page(levels, contributions, spread, itemNames, trendsCaption, contributionsCaption,
-                   spreadCaption);
+                   spreadCaption, spreadBands);
     const QSize size = page.size();
     const QString cannotWrite = QStringLiteral("Cannot write %1.").arg(fileName);
 

@@ -67,9 +67,11 @@ vorn::UncertaintyBands bandsOf(double p95Offset = 2.5) {
 
 const std::array<std::string, 3> kBandNames = {"5-95 % of 1000 runs", "25-75 %", "Median"};
 
-bool exportCharts(const QString& path, std::string* error = nullptr) {
+bool exportCharts(const QString& path, std::string* error = nullptr,
+                  const vorn::ChartBands& bands = {}) {
     return vorn::exportCharts(path.toStdString(), lineTable(3), barTable(3), lineTable(20),
-                              {"A", "B", "C"}, "Scenario Trends", "Contributions", "Spread", error);
+                              {"A", "B", "C"}, "Scenario Trends", "Contributions", "Spread", error,
+                              bands);
 }
 
 // Every legend entry lies inside the chart, overlaps no other and names its series whole
@@ -448,6 +450,20 @@ class ChartViewsTest : public QObject {
                 QVERIFY(content.contains("/FontFile") && !content.contains("/Subtype /Image"));
             }
         }
+    }
+
+    void exportDrawsTheSpreadBandsWhenGiven() {
+        QTemporaryDir dir;
+        const vorn::UncertaintyBands bands = bandsOf();
+        QVERIFY(exportCharts(dir.filePath("plain.svg")));
+        QVERIFY(exportCharts(dir.filePath("bands.svg"), nullptr, {&bands, kBandNames}));
+        const auto content = [&](const char* name) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(!content("plain.svg").contains("25-75 %"));
+        QVERIFY(content("bands.svg").contains("25-75 %"));
+        QVERIFY(content("bands.svg").contains("5-95 % of 1000 runs"));
     }
 
     void exportedPngShowsTheLinesAndBadPathsAreRefused() {
