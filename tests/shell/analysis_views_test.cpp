@@ -88,6 +88,7 @@ TEST_F(AnalysedWindow, BandsComeFromRunsOfTheirOwnAndLeaveTheWindowsRunsAlone) {
     window.lastc2 = 0;
     window.YearbyYear(window.cats);
     EXPECT_EQ(analyses().bands().tracked, 1);
+    ASSERT_EQ(analyses().bands().p95().size(), 21u);
     EXPECT_EQ(analyses().bands().p95()[20], analyses().bands().p5()[20]);  // Grass is certain
 
     window.mnuUncertaintyBands_Click();
