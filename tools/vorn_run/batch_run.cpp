@@ -52,7 +52,10 @@ BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::ui
             spreadCaption(result.itemNames[static_cast<std::size_t>(numbers.tracked - 1)]);
         result.bands = percentileBands(numbers.trackedLevels, numbers.runs, kPoints);
     }
-    result.sensitivity = computeSensitivity(input);
+    // One projection per Trend Matrix entry: only when the output holds the sensitivity.
+    if (options.format == OutputFormat::Json || options.table == CsvTable::Sensitivity) {
+        result.sensitivity = computeSensitivity(input);
+    }
     result.influence = computeInfluenceMap(input);
     return outcome;
 }

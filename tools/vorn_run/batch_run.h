@@ -33,7 +33,8 @@ struct BatchResult {
     ProjectionResult projection;  // numbers of every run, chart tables and captions
     std::string spreadCaption;    // the spread chart's caption for the tracked item
     PercentileBands bands;        // of the tracked item over the runs; empty without items
-    Sensitivity sensitivity;      // of the tracked item's horizon level, without fluctuations
+    Sensitivity sensitivity;      // of the tracked item's horizon level, without fluctuations;
+                                  // only for JSON or the sensitivity table, else empty
     InfluenceMap influence;       // of the Trend Matrix
 
     int items() const { return projection.numbers.items; }
@@ -48,8 +49,8 @@ struct BatchOutcome {
 };
 
 /// Runs the projection on `tables` with the options' settings, exactly as the window's
-/// recalculation does, and works out the percentile bands, the sensitivity and the
-/// influence map.
+/// recalculation does, and works out the percentile bands, the influence map and, when the
+/// output asks for it (JSON or the sensitivity table), the sensitivity.
 BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed);
 
 /// A seed taken from the clock and the system's random device; below 2^53, so that it
