@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace vorn::testing {
@@ -14,7 +15,9 @@ class TempFolder {
   public:
     TempFolder() {
         m_path = (std::filesystem::temp_directory_path() / "vorn-test-XXXXXX").string();
-        ::mkdtemp(m_path.data());
+        if (::mkdtemp(m_path.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary folder " + m_path);
+        }
     }
     ~TempFolder() {
         std::error_code ec;
