@@ -56,6 +56,7 @@ AxisScale axisScale(double dataMin, double dataMax) {
     }
     scale.ticks =
         std::clamp(static_cast<int>(std::lround((scale.high - scale.low) / step)) + 1, 2, 11);
+    scale.step = step;
     return scale;
 }
 

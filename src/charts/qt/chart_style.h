@@ -23,6 +23,10 @@ struct AxisScale {
     double low = 0;
     double high = 1;
     int ticks = 5;
+    /// The distance of the ticks, the same number that `low` and `high` are multiples of, so
+    /// that ticks placed at its multiples meet both ends exactly (a step worked out again
+    /// from the ends can miss the last tick by a rounding error).
+    double step = 0.25;
 };
 
 /// A value axis around the data, with a margin, never empty, ending on round numbers (steps

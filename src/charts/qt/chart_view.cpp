@@ -270,9 +270,9 @@ bool ChartView::showAxisRange(QCPAxis* axis, double low, double high) {
     const double step = ticker->tickStep();
     const charts::AxisScale shown{
         range.lower, range.upper,
-        step > 0 ? static_cast<int>(std::lround(range.size() / step)) + 1 : 2};
+        step > 0 ? static_cast<int>(std::lround(range.size() / step)) + 1 : 2, step};
     const charts::AxisScale scale = charts::nextScale(shown, charts::axisScale(low, high));
-    const double newStep = (scale.high - scale.low) / std::max(scale.ticks - 1, 1);
+    const double newStep = scale.step;
     if (scale.low == range.lower && scale.high == range.upper && newStep == step) {
         return false;
     }

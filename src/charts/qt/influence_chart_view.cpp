@@ -34,8 +34,7 @@ void fitAxis(QCPAxis* axis, double low, double high) {
     const charts::AxisScale scale = charts::axisScale(low, high);
     const double span = scale.high - scale.low;
     axis->setRange(scale.low - span * kEndRoom, scale.high + span * kEndRoom);
-    axis->ticker().staticCast<QCPAxisTickerFixed>()->setTickStep(span /
-                                                                 std::max(scale.ticks - 1, 1));
+    axis->ticker().staticCast<QCPAxisTickerFixed>()->setTickStep(scale.step);
 }
 
 QRectF textRect(const QFontMetrics& metrics, const QString& text, int padding) {

@@ -166,6 +166,30 @@ class ChartViewsTest : public QObject {
         QCOMPARE(view.shownPointLabels().first(), QString("2000"));
     }
 
+    // The value axis ends on round numbers and both ends carry a labelled tick, also where
+    // the step is a decimal fraction that has no exact binary form.
+    void valueAxisLabelsBothOfItsEnds() {
+        for (const double top : {1.38, 1.62, 2.7, 0.093}) {
+            ChartTable table(2, 21);
+            for (int c = 0; c < 21; ++c) {
+                table.set(0, c, " " + std::to_string(2000 + 2 * c));
+                table.set(1, c, 1 + (top - 1) * c / 20.0);
+            }
+            vorn::LineChartView view;
+            view.resize(625, 300);
+            view.setTable(table, {"Run 1"});
+            view.replot();
+            const QCPRange range = view.yAxis->range();
+            const QVector<double> ticks = view.yAxis->tickVector();
+            QVERIFY2(
+                !ticks.isEmpty() && ticks.first() == range.lower && ticks.last() == range.upper,
+                qPrintable(QStringLiteral("%1: ticks end at %2, axis at %3")
+                               .arg(top)
+                               .arg(ticks.isEmpty() ? 0 : ticks.last(), 0, 'g', 17)
+                               .arg(range.upper, 0, 'g', 17)));
+        }
+    }
+
     // A band leaves out the points where one of its edges is not a finite number, the other
     // band and the median keep theirs; the value axis takes in the bands.
     void lineChartShadesBandsBehindItsLinesAndSkipsTheirNonFinitePoints() {
