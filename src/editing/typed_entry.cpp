@@ -14,21 +14,6 @@
 namespace vorn {
 namespace {
 
-const CellTable& tableOf(const Trends& window, Control grid) {
-    switch (grid) {
-        case Control::MSFlexTotals:
-            return window.MSFlexTotals();
-        case Control::MSFlexPolicy:
-            return window.MSFlexPolicy();
-        default:
-            return window.MSFlexXImpact();
-    }
-}
-
-CellTable& tableOf(Trends& window, Control grid) {
-    return const_cast<CellTable&>(tableOf(static_cast<const Trends&>(window), grid));
-}
-
 ColorChannel channelOf(Control grid) {
     switch (grid) {
         case Control::MSFlexTotals:
@@ -92,7 +77,7 @@ EntryStart entryStart(const Trends& window, Control grid, int row, int column, b
         grid != Control::MSFlexPolicy) {
         return EntryStart::None;
     }
-    if (!tableOf(window, grid).contains(row, column)) {
+    if (!window.gridTable(grid).contains(row, column)) {
         return EntryStart::None;
     }
     const bool valueCell = grid == Control::MSFlexTotals
@@ -109,7 +94,7 @@ std::string entryStartText(const Trends& window, Control grid, int row, int colu
     if (entryStart(window, grid, row, column, true) != EntryStart::Editor) {
         return {};
     }
-    const std::string& text = tableOf(window, grid).text(row, column);
+    const std::string& text = window.gridTable(grid).text(row, column);
     return readEntry(text) ? std::string(trimBlanks(text)) : std::string();
 }
 
@@ -138,7 +123,7 @@ EntryOutcome commitEntry(Trends& window, Control grid, int row, int column, std:
     if (lag && *value < 0) {
         return refuse(window, kNegativeLagMessage);
     }
-    CellTable& table = tableOf(window, grid);
+    CellTable& table = window.gridTable(grid);
     if (numberText(*value) == table.text(row, column)) {
         return EntryOutcome::Unchanged;
     }

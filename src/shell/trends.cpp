@@ -300,6 +300,21 @@ void Trends::analysisClosed(AnalysisView view) {
     m_analyses.setShown(view, false, m_lastInput);
 }
 
+const CellTable& Trends::gridTable(Control grid) const {
+    switch (grid) {
+        case Control::MSFlexPolicy:
+            return tables.policy;
+        case Control::MSFlexXImpact:
+            return tables.trend;
+        default:
+            return tables.totals;
+    }
+}
+
+CellTable& Trends::gridTable(Control grid) {
+    return const_cast<CellTable&>(static_cast<const Trends&>(*this).gridTable(grid));
+}
+
 const ChartTable& Trends::chartData(Control chart) const {
     switch (chart) {
         case Control::MscXImpacts:

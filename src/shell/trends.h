@@ -37,6 +37,10 @@ class Trends {
     const CellTable& MSFlexXImpact() const { return tables.trend; }
     const CellTable& MSFlexTotals() const { return tables.totals; }
     const CellTable& MSFlexPolicy() const { return tables.policy; }
+    /// The table behind a grid control: MSFlexXImpact, MSFlexPolicy or MSFlexTotals (any
+    /// other control gives the Totals table).
+    CellTable& gridTable(Control grid);
+    const CellTable& gridTable(Control grid) const;
 
     // --- Window-level values (an unset value reads as 0) ----------------------------------
     ItemCount cats = ItemCount::number(0);

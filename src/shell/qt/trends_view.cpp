@@ -78,17 +78,6 @@ std::pair<double, double> uncoveredSides(Control back, Control front) {
             (under.left + under.width - over.left - over.width) / width};
 }
 
-const CellTable& gridTable(const Trends& trends, Control grid) {
-    switch (grid) {
-        case Control::MSFlexPolicy:
-            return trends.MSFlexPolicy();
-        case Control::MSFlexXImpact:
-            return trends.MSFlexXImpact();
-        default:
-            return trends.MSFlexTotals();
-    }
-}
-
 }  // namespace
 
 TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_trends(trends) {
@@ -275,7 +264,7 @@ QWidget* TrendsView::makeLabel(const ControlLayout& layout) {
 }
 
 QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
-    auto* grid = new GridView(gridTable(m_trends, layout.id), gridLook(layout.id), this);
+    auto* grid = new GridView(m_trends.gridTable(layout.id), gridLook(layout.id), this);
     const Control id = layout.id;
     connect(grid, &GridView::cellPressed, this,
             [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
