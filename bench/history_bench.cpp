@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "editing/edit_history.h"
+#include "shell/edit_history.h"
 #include "shell/trends.h"
 #include "silent_platform.h"
 #include "tables/number_text.h"

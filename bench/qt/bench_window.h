@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
+#include "qt/window/main_window.h"
+#include "qt/window/trends_view.h"
 #include "scenario_fill.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/trends_view.h"
 #include "shell/trends.h"
 #include "silent_platform.h"
 

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 
 #include "bench_window.h"
-#include "shell/qt/qt_platform.h"
-#include "shell/qt/trends_view.h"
+#include "qt/window/qt_platform.h"
+#include "qt/window/trends_view.h"
 
 namespace {
 

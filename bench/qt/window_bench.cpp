@@ -4,8 +4,8 @@
 #include <QPixmap>
 
 #include "bench_window.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/trends_view.h"
+#include "qt/window/main_window.h"
+#include "qt/window/trends_view.h"
 #include "shell/trends.h"
 #include "shell/zoom.h"
 #include "silent_platform.h"

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "editing/edit_history.h"
 #include "editing/hints.h"
 #include "editing/policy_editing.h"
 #include "editing/totals_editing.h"
 #include "editing/trend_matrix_editing.h"
 #include "projection/year_by_year.h"
+#include "shell/edit_history.h"
 #include "shell/trends.h"
 
 namespace vorn {

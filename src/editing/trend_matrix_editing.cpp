@@ -4,8 +4,8 @@
 
 #include "editing/cell_stepping.h"
 #include "editing/hints.h"
-#include "scenario_files/text_encoding.h"
 #include "shell/trends.h"
+#include "tables/text_encoding.h"
 
 namespace vorn {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "editing/cell_stepping.h"
 #include "editing/click_handlers.h"
-#include "editing/edit_history.h"
 #include "editing/trend_matrix_editing.h"
+#include "shell/edit_history.h"
 #include "shell/trends.h"
 #include "tables/number_text.h"
 

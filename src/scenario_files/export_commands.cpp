@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "charts/result_csv.h"
 #include "scenario_files/atomic_file.h"
 #include "scenario_files/default_folders.h"
+#include "scenario_files/result_csv.h"
 #include "shell/trends.h"
 
 namespace vorn {

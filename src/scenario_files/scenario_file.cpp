@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "scenario_files/text_encoding.h"
 #include "shell/trends.h"
 #include "tables/number_text.h"
+#include "tables/text_encoding.h"
 
 namespace vorn {
 namespace {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "charts/chart_table.h"
-#include "editing/edit_history.h"
 #include "projection/projection.h"
 #include "projection/random_source.h"
 #include "shell/analysis_views.h"
 #include "shell/controls.h"
+#include "shell/edit_history.h"
 #include "shell/platform.h"
 #include "tables/item_count.h"
 #include "tables/scenario_tables.h"

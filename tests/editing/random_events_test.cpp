@@ -16,8 +16,8 @@
 #include <string>
 
 #include "editing/click_handlers.h"
-#include "editing/edit_history.h"
 #include "editing/typed_entry.h"
+#include "shell/edit_history.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
 #include "tables/number_text.h"

@@ -7,10 +7,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "shell/qt/grid_view.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/text_box.h"
-#include "shell/qt/trends_view.h"
+#include "qt/window/grid_view.h"
+#include "qt/window/main_window.h"
+#include "qt/window/text_box.h"
+#include "qt/window/trends_view.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
 

@@ -5,7 +5,7 @@
 #include "vorn_run/vorn_run.h"
 
 #ifdef VORN_RUN_CHARTS
-#include "vorn_run/qt/chart_drawing.h"
+#include "qt/charts/offscreen_charts.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -13,9 +13,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     vorn::batch::ChartDrawer drawChart;
 #ifdef VORN_RUN_CHARTS
-    vorn::batch::ChartDrawing charts;
+    vorn::OffscreenCharts charts;
     drawChart = [&charts](const std::string& path, const vorn::batch::BatchResult& result,
-                          std::string* error) { return charts.draw(path, result, error); };
+                          std::string* error) {
+        return charts.draw(path, result.projection, result.itemNames, result.spreadCaption, error);
+    };
 #endif
     return vorn::batch::runVornRun(args, std::cout, std::cerr, drawChart);
 }

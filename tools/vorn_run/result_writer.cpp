@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "charts/block_writer.h"
 #include "charts/captions.h"
-#include "charts/result_csv.h"
-#include "charts/text_format.h"
+#include "scenario_files/block_writer.h"
+#include "scenario_files/result_csv.h"
+#include "scenario_files/text_format.h"
 
 namespace vorn::batch {
 namespace {

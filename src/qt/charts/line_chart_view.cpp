@@ -1,0 +1,364 @@
+#include "qt/charts/line_chart_view.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "qt/charts/chart_style.h"
+
+namespace vorn {
+namespace {
+
+/// Distance in pixels from `point` to the segment from `a` to `b`.
+double distanceToSegment(const QPointF& point, const QPointF& a, const QPointF& b) {
+    const QPointF along = b - a;
+    const double length = QPointF::dotProduct(along, along);
+    const double t =
+        length > 0 ? std::clamp(QPointF::dotProduct(point - a, along) / length, 0.0, 1.0) : 0.0;
+    const QPointF nearest = a + t * along;
+    return std::hypot(point.x() - nearest.x(), point.y() - nearest.y());
+}
+
+// Band indexes, as in PercentileBands.
+constexpr int kP5 = 0;
+constexpr int kP25 = 1;
+constexpr int kMedian = 2;
+constexpr int kP75 = 3;
+constexpr int kP95 = 4;
+
+const QColor kOuterBand(70, 110, 160, 90);
+const QColor kInnerBand(70, 110, 160, 170);
+const QColor kMedianLine(25, 25, 25);
+// Opacity of the lines drawn over bands.
+constexpr int kFadedAlpha = 90;
+
+/// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
+class BandEdge : public QCPGraph {
+  public:
+    using QCPGraph::QCPGraph;
+
+  protected:
+    void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override {
+        painter->fillRect(rect, brush());
+    }
+};
+
+}  // namespace
+
+LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
+    m_years = QSharedPointer<QCPAxisTickerText>::create();
+    xAxis->setTicker(m_years);
+    xAxis->setLabel(QStringLiteral("Year"));
+    setValueAxisTitle(QStringLiteral("Level (2000 = 1)"));
+    for (int i = 0; i < kMaxSeries; ++i) {
+        QCPGraph* line = addGraph();
+        line->setPen(QPen(charts::seriesColor(i), lineWidth()));
+        line->setVisible(false);
+        m_lines.append(line);
+        m_names.append(QString());
+    }
+    // The bands behind the lines, the outer one first; the median over the lines.
+    QCPLayer* behind = addDataLayer(QStringLiteral("bands"));
+    for (int band : {kP5, kP95, kP25, kP75, kMedian}) {
+        QCPGraph* edge =
+            band == kP95 || band == kP75 ? new BandEdge(xAxis, yAxis) : new QCPGraph(xAxis, yAxis);
+        edge->setLayer(band == kMedian ? layer(QStringLiteral("main")) : behind);
+        edge->setPen(Qt::NoPen);
+        edge->setVisible(false);
+        m_bands[static_cast<std::size_t>(band)] = edge;
+    }
+    m_bands[kP95]->setChannelFillGraph(m_bands[kP5]);
+    m_bands[kP95]->setBrush(kOuterBand);
+    m_bands[kP75]->setChannelFillGraph(m_bands[kP25]);
+    m_bands[kP75]->setBrush(kInnerBand);
+    restyle();
+    relayout();
+}
+
+void LineChartView::setTable(const ChartTable& table, const std::vector<std::string>& seriesNames,
+                             const ChartBands& bands) {
+    QStringList labels;
+    for (int c = 0; c < table.columns(); ++c) {
+        labels.append(table.rows() > 0 ? charts::fromTableText(table.text(0, c)) : QString());
+    }
+    const bool labelsChanged = labels != m_pointLabels;
+    m_pointLabels = labels;
+
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    QList<QCPAbstractPlottable*> shown;
+    QStringList shownNames;
+    showBands(bands, &low, &high, &shown, &shownNames);
+    // Over the bands the lines let them show through.
+    const bool faded = m_bands[kP95]->visible() || m_bands[kP75]->visible();
+    if (faded != m_fadedLines) {
+        m_fadedLines = faded;
+        restyle();
+    }
+    for (int r = 1; r <= kMaxSeries; ++r) {
+        QCPGraph* line = m_lines[r - 1];
+        QVector<double> keys;
+        QVector<double> values;
+        for (int c = 0; r < table.rows() && c < table.columns(); ++c) {
+            const double* value = table.number(r, c);
+            double y = 0;
+            if (value != nullptr && charts::drawableValue(*value, &y)) {
+                keys.append(c);
+                values.append(y);
+                low = std::min(low, y);
+                high = std::max(high, y);
+            }
+        }
+        line->setData(keys, values, true);
+        const bool drawn = !keys.isEmpty();
+        line->setVisible(drawn);
+        QString name;
+        if (static_cast<std::size_t>(r - 1) < seriesNames.size()) {
+            name = charts::fromTableText(seriesNames[static_cast<std::size_t>(r - 1)]);
+        }
+        if (name.isEmpty() && r < table.rows()) {
+            name = charts::fromTableText(table.text(r, 0));
+        }
+        if (name.isEmpty()) {
+            name = QString::number(r);
+        }
+        m_names[r - 1] = drawn ? name : QString();
+        if (drawn) {
+            shown.append(line);
+            shownNames.append(name);
+        }
+    }
+    bool axesChanged = showValueRange(low, high);
+    const QCPRange columns(0, std::max<double>(table.columns() - 1, 1));
+    if (xAxis->range() != columns) {
+        xAxis->setRange(columns);
+        axesChanged = true;
+    }
+    const bool legendChanged = setLegendEntries(shown, shownNames);
+    showData(labelsChanged || legendChanged, axesChanged);
+}
+
+void LineChartView::showBands(const ChartBands& bands, double* low, double* high,
+                              QList<QCPAbstractPlottable*>* entries, QStringList* names) {
+    const UncertaintyBands* shown =
+        bands.bands != nullptr && !bands.bands->empty() ? bands.bands : nullptr;
+    // A band, or the median line, takes the points where all its edges are finite.
+    const auto fill = [&](std::initializer_list<int> edges) {
+        QList<QVector<double>> values(static_cast<qsizetype>(edges.size()));
+        QVector<double> keys;
+        const std::size_t points = shown != nullptr ? shown->median().size() : 0;
+        for (std::size_t p = 0; p < points; ++p) {
+            QList<double> at;
+            for (int edge : edges) {
+                double y = 0;
+                const auto& band = shown->percent.bands[static_cast<std::size_t>(edge)];
+                if (p < band.size() && charts::drawableValue(band[p], &y)) {
+                    at.append(y);
+                }
+            }
+            if (at.size() != values.size()) {
+                continue;
+            }
+            keys.append(static_cast<double>(p));
+            for (qsizetype e = 0; e < at.size(); ++e) {
+                values[e].append(at[e]);
+                *low = std::min(*low, at[e]);
+                *high = std::max(*high, at[e]);
+            }
+        }
+        qsizetype e = 0;
+        for (int edge : edges) {
+            QCPGraph* graph = m_bands[static_cast<std::size_t>(edge)];
+            graph->setData(keys, values[e++], true);
+            graph->setVisible(!keys.isEmpty());
+        }
+        return !keys.isEmpty();
+    };
+    m_bandNames.clear();
+    for (const std::string& name : bands.names) {
+        m_bandNames.append(charts::fromTableText(name));
+    }
+    if (fill({kP5, kP95})) {
+        entries->append(m_bands[kP95]);
+        names->append(m_bandNames[0]);
+    }
+    if (fill({kP25, kP75})) {
+        entries->append(m_bands[kP75]);
+        names->append(m_bandNames[1]);
+    }
+    if (fill({kMedian})) {
+        entries->append(m_bands[kMedian]);
+        names->append(m_bandNames[2]);
+    }
+}
+
+QList<QPointF> LineChartView::bandPoints(int band) const {
+    QList<QPointF> points;
+    if (band < 0 || band >= static_cast<int>(m_bands.size()) ||
+        !m_bands[static_cast<std::size_t>(band)]->visible()) {
+        return points;
+    }
+    const auto data = m_bands[static_cast<std::size_t>(band)]->data();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        points.append(QPointF(point->key, point->value));
+    }
+    return points;
+}
+
+void LineChartView::restyle() {
+    const double width = lineWidth();
+    for (int i = 0; i < m_lines.size(); ++i) {
+        QColor color = charts::seriesColor(i);
+        color.setAlpha(m_fadedLines ? kFadedAlpha : 255);
+        if (m_lines[i]->pen().widthF() != width || m_lines[i]->pen().color() != color) {
+            m_lines[i]->setPen(QPen(color, width));
+        }
+    }
+    // The median stands out from the runs: darker, twice as wide, dashed.
+    if (m_bands[kMedian] == nullptr) {
+        return;
+    }
+    m_bands[kMedian]->setPen(QPen(kMedianLine, 2 * width, Qt::DashLine));
+}
+
+QStringList LineChartView::visibleSeriesNames() const {
+    QStringList names;
+    for (const QString& name : m_names) {
+        if (!name.isEmpty()) {
+            names.append(name);
+        }
+    }
+    return names;
+}
+
+QList<QPointF> LineChartView::seriesPoints(int row) const {
+    QList<QPointF> points;
+    if (row < 1 || row > kMaxSeries) {
+        return points;
+    }
+    const auto data = m_lines[row - 1]->data();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        points.append(QPointF(point->key, point->value));
+    }
+    return points;
+}
+
+QMap<double, QString> LineChartView::shownPointLabels() const {
+    return m_years->ticks();
+}
+
+void LineChartView::fitHorizontalLabels() {
+    // Every year when there is room, else every 2nd, 4th, 5th, 10th or 20th.
+    const QFontMetrics metrics(xAxis->tickLabelFont());
+    int widest = 1;
+    for (const QString& label : m_pointLabels) {
+        widest = std::max(widest, metrics.horizontalAdvance(label.trimmed()));
+    }
+    const int points = static_cast<int>(m_pointLabels.size());
+    const double plotWidth = axisRect()->width();
+    int stride = 1;
+    for (int candidate : {1, 2, 4, 5, 10, 20}) {
+        stride = candidate;
+        const int gaps = std::max((points - 1) / candidate, 1);
+        if (plotWidth / gaps >= widest + 2 * metrics.averageCharWidth()) {
+            break;
+        }
+    }
+    QMap<double, QString> ticks;
+    for (int c = 0; c < points; c += stride) {
+        ticks.insert(c, m_pointLabels[c].trimmed());
+    }
+    // The last year stands centred on the plot's right edge: room for its right half, so
+    // that it does not run into the legend.
+    setLabelOverhang(ticks.isEmpty() ? 0 : metrics.horizontalAdvance(ticks.last()) / 2 + 1);
+    if (ticks != m_years->ticks()) {
+        m_years->setTicks(ticks);
+    }
+}
+
+QString LineChartView::plotHoverText(const QPointF& position) const {
+    // The nearest line (a run or the median) within a few pixels, at its nearest point.
+    QList<std::pair<const QCPGraph*, QString>> lines;
+    for (int r = 0; r < kMaxSeries; ++r) {
+        if (!m_names[r].isEmpty()) {
+            lines.append({m_lines[r], m_names[r]});
+        }
+    }
+    if (m_bands[kMedian]->visible()) {
+        lines.append({m_bands[kMedian], m_bandNames.value(kMedian)});
+    }
+    const double tolerance = std::max(3, QFontMetrics(font()).height() / 3);
+    const QCPGraph* nearestLine = nullptr;
+    QString nearestName;
+    double nearestDistance = tolerance;
+    for (const auto& [line, name] : lines) {
+        const auto data = line->data();
+        QPointF previous;
+        bool first = true;
+        for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+            const QPointF pixel(xAxis->coordToPixel(point->key), yAxis->coordToPixel(point->value));
+            const double distance =
+                first ? std::hypot(position.x() - pixel.x(), position.y() - pixel.y())
+                      : distanceToSegment(position, previous, pixel);
+            if (distance <= nearestDistance) {
+                nearestDistance = distance;
+                nearestLine = line;
+                nearestName = name;
+            }
+            previous = pixel;
+            first = false;
+        }
+    }
+    if (nearestLine == nullptr) {
+        return bandHoverText(position);
+    }
+    const auto data = nearestLine->data();
+    const double column = xAxis->pixelToCoord(position.x());
+    auto nearest = data->constBegin();
+    for (auto point = data->constBegin(); point != data->constEnd(); ++point) {
+        if (std::fabs(point->key - column) < std::fabs(nearest->key - column)) {
+            nearest = point;
+        }
+    }
+    const auto index = static_cast<qsizetype>(nearest->key);
+    const QString year = index < m_pointLabels.size() ? m_pointLabels[index].trimmed() : QString();
+    return QStringLiteral("%1\n%2: %3")
+        .arg(nearestName, year, QString::number(nearest->value, 'g', 4));
+}
+
+QString LineChartView::bandHoverText(const QPointF& position) const {
+    // Inside the outer band: the bands at the nearest point.
+    if (!m_bands[kP95]->visible()) {
+        return {};
+    }
+    const auto column = static_cast<double>(std::lround(xAxis->pixelToCoord(position.x())));
+    const auto valueAt = [column](const QCPGraph* graph, double* value) {
+        const auto data = graph->data();
+        const auto point = data->findBegin(column, false);
+        if (point == data->constEnd() || point->key != column) {
+            return false;
+        }
+        *value = point->value;
+        return true;
+    };
+    double p5 = 0, p25 = 0, median = 0, p75 = 0, p95 = 0;
+    const double value = yAxis->pixelToCoord(position.y());
+    if (!valueAt(m_bands[kP5], &p5) || !valueAt(m_bands[kP95], &p95) || value < p5 || value > p95) {
+        return {};
+    }
+    const auto index = static_cast<qsizetype>(column);
+    QString text = index < m_pointLabels.size() ? m_pointLabels[index].trimmed() : QString();
+    const auto number = [](double v) { return QString::number(v, 'g', 4); };
+    text += QStringLiteral("\n%1: %2 to %3").arg(m_bandNames.value(0), number(p5), number(p95));
+    if (valueAt(m_bands[kP25], &p25) && valueAt(m_bands[kP75], &p75)) {
+        text +=
+            QStringLiteral("\n%1: %2 to %3").arg(m_bandNames.value(1), number(p25), number(p75));
+    }
+    if (valueAt(m_bands[kMedian], &median)) {
+        text += QStringLiteral("\n%1: %2").arg(m_bandNames.value(2), number(median));
+    }
+    return text;
+}
+
+}  // namespace vorn

@@ -1,0 +1,433 @@
+#include "qt/window/grid_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QToolTip>
+#include <algorithm>
+
+#include "qt/window/cell_table_model.h"
+#include "shell/controls.h"
+#include "tables/rgb.h"
+
+namespace vorn {
+namespace {
+
+constexpr int kRowHeightTwips = 240;
+
+/// A cell's text as drawn: trailing blanks (the "%   " of an unset value) show nothing and
+/// must not make a text look too long for its column.
+QString shownCellText(QString text) {
+    while (!text.isEmpty() && text.back().isSpace()) {
+        text.chop(1);
+    }
+    return text;
+}
+
+/// The platform's style with the grid lines in the grids' own colour, which styles otherwise
+/// derive from the window background, narrow margins beside the cell texts, and cell texts
+/// drawn without their trailing blanks.
+class GridStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Table_GridLineColor) {
+            return static_cast<int>(QColor(192, 192, 192).rgba());
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        // Item views keep this plus one pixel free on either side of a cell's text.
+        return metric == PM_FocusFrameHMargin ? 1
+                                              : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+        if (element == CE_ItemViewItem && item != nullptr) {
+            QStyleOptionViewItem trimmed(*item);
+            trimmed.text = shownCellText(item->text);
+            QProxyStyle::drawControl(element, &trimmed, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+int buttonNumber(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// A key that starts a typed number.
+bool startsEntry(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = event->text();
+    return text.size() == 1 && QStringLiteral("0123456789+-.").contains(text.front());
+}
+
+Rgb rgb(const QColor& color) {
+    return Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+               static_cast<std::uint8_t>(color.blue())};
+}
+
+// The design's selected-cell colour where it reads on the highlight, else the platform's
+// highlighted text colour, else black or white.
+QColor selectedTextColor(const QColor& wanted, const QPalette& palette) {
+    const Rgb chosen =
+        readableTextColor(rgb(wanted), rgb(palette.color(QPalette::Active, QPalette::Highlight)),
+                          rgb(palette.color(QPalette::Active, QPalette::HighlightedText)));
+    return QColor(chosen.red, chosen.green, chosen.blue);
+}
+
+}  // namespace
+
+/// The line editor over a cell: Enter commits, Escape cancels.
+class CellEditor : public QLineEdit {
+  public:
+    CellEditor(QWidget* parent, std::function<void()> commit, std::function<void()> cancel)
+        : QLineEdit(parent), m_commit(std::move(commit)), m_cancel(std::move(cancel)) {
+        setObjectName(QStringLiteral("CellEditor"));
+        setFrame(false);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                event->accept();
+                m_commit();
+                return;
+            case Qt::Key_Escape:
+                event->accept();
+                m_cancel();
+                return;
+            default:
+                QLineEdit::keyPressEvent(event);
+        }
+    }
+
+  private:
+    std::function<void()> m_commit;
+    std::function<void()> m_cancel;
+};
+
+GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent)
+    : QTableView(parent),
+      m_table(table),
+      m_model(new CellTableModel(table, look.background, this)) {
+    setModel(m_model);
+    auto* style = new GridStyle();
+    style->setParent(this);
+    setStyle(style);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    applyRowHeight();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(false);
+    setAutoScroll(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    setCornerButtonEnabled(false);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(look.verticalScrollBar ? Qt::ScrollBarAsNeeded
+                                                      : Qt::ScrollBarAlwaysOff);
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
+
+    QPalette colors = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Base, QColor(128, 128, 128));  // beyond the last cell
+        colors.setColor(group, QPalette::Text, palette().color(QPalette::WindowText));
+        colors.setColor(group, QPalette::Highlight,
+                        palette().color(QPalette::Active, QPalette::Highlight));
+        colors.setColor(group, QPalette::HighlightedText,
+                        selectedTextColor(look.selectedText, palette()));
+    }
+    setPalette(colors);
+    setShowGrid(true);
+    setGridStyle(Qt::SolidLine);
+    refresh();
+}
+
+void GridView::refresh() {
+    if (m_model->refresh()) {
+        applyColumnWidths();
+        followCurrentCell();
+        placeEditor();
+    }
+}
+
+void GridView::openEditor(int row, int column, const QString& text) {
+    closeEditor();
+    m_editorRow = row;
+    m_editorColumn = column;
+    m_editor = new CellEditor(
+        viewport(), [this] { emit entryCommitted(); }, [this] { closeEditor(); });
+    m_editor->setFont(font());
+    // The grid's own palette paints the space beyond its cells grey and its selected text
+    // in the table's colour; the editor looks like any line editor.
+    const QPalette standard = QApplication::palette(m_editor);
+    QPalette colors = m_editor->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::Base, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText}) {
+        colors.setColor(role, standard.color(role));
+    }
+    m_editor->setPalette(colors);
+    m_editor->setText(text);
+    placeEditor();
+    m_editor->show();
+    m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void GridView::closeEditor() {
+    if (m_editor.isNull()) {
+        return;
+    }
+    const bool focused = m_editor->hasFocus();
+    m_editor->hide();
+    m_editor->deleteLater();
+    m_editor.clear();
+    if (focused) {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QString GridView::editorText() const {
+    return m_editor.isNull() ? QString() : m_editor->text();
+}
+
+void GridView::focusEditor() {
+    if (!m_editor.isNull()) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        m_editor->selectAll();
+    }
+}
+
+void GridView::placeEditor() {
+    if (m_editor.isNull()) {
+        return;
+    }
+    const QRect cell = cellRect(m_editorRow, m_editorColumn);
+    if (cell.isEmpty()) {
+        closeEditor();  // its cell is gone
+        return;
+    }
+    m_editor->setGeometry(cell);
+}
+
+void GridView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    placeEditor();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    // Typing goes on in an entry left open while the focus was elsewhere.
+    if (editorOpen()) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(m_editor, event);
+        return;
+    }
+    const bool f2 = event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;
+    if (f2 || startsEntry(event)) {
+        event->accept();
+        emit entryKeyPressed(m_table.currentRow(), m_table.currentColumn(),
+                             f2 ? QString() : event->text());
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QRect GridView::cellRect(int row, int column) const {
+    return visualRect(m_model->index(row, column));
+}
+
+bool GridView::cellTextElided(int row, int column) const {
+    const QModelIndex cell = m_model->index(row, column);
+    const QRect shown = visualRect(cell);
+    if (!cell.isValid() || shown.isEmpty()) {
+        return false;
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(shownCellText(cell.data().toString())) >
+           shown.width() - 2 * margin;
+}
+
+void GridView::setZoom(const Zoom& zoom) {
+    m_zoom = zoom;
+    applyColumnWidths();
+    applyRowHeight();
+}
+
+void GridView::applyColumnWidths() {
+    QHeaderView* header = horizontalHeader();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int width = m_zoom.pixels(m_table.columnWidth(c));
+        if (header->sectionSize(c) != width) {
+            header->resizeSection(c, width);
+        }
+    }
+}
+
+void GridView::applyRowHeight() {
+    const int height = std::max(m_zoom.pixels(kRowHeightTwips), fontMetrics().height() + 2);
+    if (verticalHeader()->defaultSectionSize() != height) {
+        verticalHeader()->setDefaultSectionSize(height);
+    }
+}
+
+void GridView::followCurrentCell() {
+    const QModelIndex current = m_model->index(m_table.currentRow(), m_table.currentColumn());
+    if (current.isValid() &&
+        (current != currentIndex() || !selectionModel()->isSelected(current))) {
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void GridView::pressed(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const int button = buttonNumber(event->button());
+    event->accept();
+    if (button == 0) {
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (!index.isValid()) {
+        emit backgroundPressed(button);
+        return;
+    }
+    emit cellPressed(index.row(), index.column(), button);
+}
+
+// Presses on the grid's own area outside the viewport: its frame and the corner between
+// the scroll bars.
+bool GridView::event(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        const int button = buttonNumber(static_cast<QMouseEvent*>(event)->button());
+        if (button != 0) {
+            setFocus(Qt::MouseFocusReason);
+            emit backgroundPressed(button);
+        }
+        event->accept();
+        return true;
+    }
+    const bool handled = QTableView::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        paintFocusRing(painter, rect(), frameWidth());
+    }
+    return handled;
+}
+
+// A press on a scroll bar brings the grid forward; the scroll bar still gets the press.
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == horizontalScrollBar() || watched == verticalScrollBar()) &&
+        event->type() == QEvent::MouseButtonPress) {
+        const int button = buttonNumber(static_cast<QMouseEvent*>(event)->button());
+        if (button != 0) {
+            emit backgroundPressed(button);
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+// A cell text that does not fit shows whole as a tooltip.
+bool GridView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QTableView::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex cell = indexAt(help->pos());
+    if (cell.isValid() && cellTextElided(cell.row(), cell.column())) {
+        QToolTip::showText(help->globalPos(), cell.data().toString(), viewport(), visualRect(cell));
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (hasFocus()) {
+        // Inside the viewport the ring covers the cells' edges: one pixel at the design size.
+        QPainter painter(viewport());
+        paintFocusRing(painter, viewport()->rect(), std::max(1, m_zoom.pixels(kTwipsPerPixel)));
+    }
+}
+
+// The focus ring: `width` pixels along the inside of `area`.
+void GridView::paintFocusRing(QPainter& painter, const QRect& area, int width) const {
+    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+    for (int inset = 0; inset < width; ++inset) {
+        painter.setPen(QPen(highlight, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area.adjusted(inset, inset, -1 - inset, -1 - inset));
+    }
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    update();
+    viewport()->update();
+}
+
+void GridView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    update();
+    viewport()->update();
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        applyRowHeight();
+    }
+}
+
+// A double click reaches the view as press, release, double click, release: the second
+// press of it is a press like any other.
+void GridView::mousePressEvent(QMouseEvent* event) {
+    pressed(event);
+}
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed(event);
+}
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+// Cells are chosen by mouse only; the keyboard does not move the current cell.
+QModelIndex GridView::moveCursor(CursorAction /*action*/, Qt::KeyboardModifiers /*modifiers*/) {
+    return currentIndex();
+}
+
+}  // namespace vorn

@@ -1,0 +1,554 @@
+#include "qt/window/trends_view.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
+#include <exception>
+
+#include "editing/click_handlers.h"
+#include "editing/typed_entry.h"
+#include "qt/charts/bar_chart_view.h"
+#include "qt/charts/chart_style.h"
+#include "qt/charts/line_chart_view.h"
+#include "qt/window/elided_label.h"
+#include "qt/window/grid_view.h"
+#include "qt/window/slider_bar.h"
+#include "qt/window/system_colors.h"
+#include "qt/window/text_box.h"
+#include "shell/slider_value_text.h"
+#include "shell/trends.h"
+
+namespace vorn {
+namespace {
+
+// The controls were laid out for an 8.25 point font.
+constexpr double kDesignPoints = 8.25;
+// Font sizes are tried in these steps, down to the smallest.
+constexpr double kPointStep = 0.25;
+constexpr double kSmallestPoints = 3.0;
+
+/// The largest size of `font`, down from its own, at which every line fits `room` (its
+/// width for the text, its height for one line).
+double fittingPoints(QFont font, const std::vector<std::string_view>& lines, QSize room) {
+    for (;;) {
+        const QFontMetrics metrics(font);
+        bool fits = metrics.lineSpacing() <= room.height();
+        for (std::string_view line : lines) {
+            fits = fits && metrics.horizontalAdvance(QString::fromUtf8(
+                               line.data(), static_cast<qsizetype>(line.size()))) <= room.width();
+        }
+        if (fits || font.pointSizeF() - kPointStep < kSmallestPoints) {
+            return font.pointSizeF();
+        }
+        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    }
+}
+
+bool isSliderCaption(const ControlLayout& layout) {
+    return layout.kind == ControlKind::TextBox && !layout.multiLine;
+}
+
+GridLook gridLook(Control grid) {
+    switch (grid) {
+        case Control::MSFlexPolicy:
+            return {QColor(255, 128, 128), QColor(255, 0, 0), true};
+        case Control::MSFlexXImpact:
+            return {QColor(192, 255, 255), QColor(128, 255, 255), true};
+        default:
+            return {QColor(192, 255, 192), QColor(128, 255, 128), false};
+    }
+}
+
+/// Text lines at the top of `chart` that the caption box `caption` lies over.
+double captionLines(Control chart, Control caption) {
+    const int covered =
+        TrendsView::designRect(caption).bottom() - TrendsView::designRect(chart).top() + 1;
+    const int lineSpacing = QFontMetrics(TrendsView::designFont()).lineSpacing();
+    return covered > 0 ? covered / static_cast<double>(std::max(lineSpacing, 1)) : 0.0;
+}
+
+/// Shares of `back`'s width left and right of `front`, which lies over it.
+std::pair<double, double> uncoveredSides(Control back, Control front) {
+    const ControlLayout& under = layoutOf(back);
+    const ControlLayout& over = layoutOf(front);
+    const double width = std::max(under.width, 1);
+    return {(over.left - under.left) / width,
+            (under.left + under.width - over.left - over.width) / width};
+}
+
+}  // namespace
+
+TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_trends(trends) {
+    setObjectName(QStringLiteral("Trends"));
+    setAutoFillBackground(true);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, systemColor(SystemColor::InfoBackground, colors));
+    setPalette(colors);
+    setFont(designFont());
+    for (const ControlLayout& layout : windowLayout()) {
+        build(layout);
+    }
+    applyTabOrder();
+    setZoom(m_zoom);
+    focusFirstControl();
+    refresh();
+}
+
+void TrendsView::focusFirstControl() {
+    const auto& layout = windowLayout();
+    const auto first = std::min_element(
+        layout.begin(), layout.end(),
+        [](const ControlLayout& a, const ControlLayout& b) { return a.tabIndex < b.tabIndex; });
+    widget(first->id)->setFocus(Qt::OtherFocusReason);
+}
+
+void TrendsView::setZoom(const Zoom& zoom) {
+    m_zoom = zoom;
+    setFont(designFont(zoom));
+    for (const ControlLayout& layout : windowLayout()) {
+        QRect place = designRect(layout.id, zoom);
+        if (layout.kind == ControlKind::TextBox || layout.kind == ControlKind::Label) {
+            place.setWidth(zoom.pixels(m_trends.width(layout.id)));
+        }
+        widget(layout.id)->setGeometry(place);
+    }
+    for (Control control : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        grid(control)->setZoom(zoom);
+    }
+    fitCaptionFonts();
+    setFixedSize(designSize(zoom));
+    emit zoomed();
+}
+
+void TrendsView::fitCaptionFonts() {
+    std::array<std::vector<std::string_view>, kControlCount> lines;
+    for (const OneLineText& text : oneLineDesignTexts()) {
+        lines[static_cast<std::size_t>(index(text.control))].push_back(text.line);
+    }
+    const QFont base = font();
+    std::array<double, kControlCount> points{};
+    double sliderCaptionPoints = base.pointSizeF();
+    for (const ControlLayout& layout : windowLayout()) {
+        const auto& boxLines = lines[static_cast<std::size_t>(index(layout.id))];
+        if (boxLines.empty()) {
+            continue;
+        }
+        // The design width, not the width the program may give the box later.
+        const QSize box = designRect(layout.id, m_zoom).size();
+        const QSize room = layout.kind == ControlKind::TextBox
+                               ? static_cast<TextBox*>(widget(layout.id))->lineRoom(box)
+                               : box;
+        double& fitting = points[static_cast<std::size_t>(index(layout.id))];
+        fitting = fittingPoints(base, boxLines, room);
+        if (isSliderCaption(layout)) {
+            sliderCaptionPoints = std::min(sliderCaptionPoints, fitting);
+        }
+    }
+    for (const ControlLayout& layout : windowLayout()) {
+        if (lines[static_cast<std::size_t>(index(layout.id))].empty()) {
+            continue;
+        }
+        QFont fitted = base;
+        fitted.setPointSizeF(isSliderCaption(layout)
+                                 ? sliderCaptionPoints
+                                 : points[static_cast<std::size_t>(index(layout.id))]);
+        widget(layout.id)->setFont(fitted);
+    }
+}
+
+void TrendsView::applyTabOrder() {
+    std::vector<const ControlLayout*> order;
+    for (const ControlLayout& layout : windowLayout()) {
+        order.push_back(&layout);
+    }
+    std::sort(order.begin(), order.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(widget(order[i - 1]->id), widget(order[i]->id));
+    }
+}
+
+QFont TrendsView::designFont(const Zoom& zoom) {
+    // The platform's own font, no larger than the design's.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    const double points =
+        font.pointSizeF() > 0 ? std::min(font.pointSizeF(), kDesignPoints) : kDesignPoints;
+    font.setPointSizeF(zoom.points(points));
+    return font;
+}
+
+QRect TrendsView::designRect(Control control, const Zoom& zoom) {
+    const ControlLayout& layout = layoutOf(control);
+    return {zoom.pixels(layout.left), zoom.pixels(layout.top), zoom.pixels(layout.width),
+            zoom.pixels(layout.height)};
+}
+
+QSize TrendsView::designSize(const Zoom& zoom) {
+    const PixelSize size = zoom.clientSize();
+    return {size.width, size.height};
+}
+
+void TrendsView::build(const ControlLayout& layout) {
+    QWidget* widget = nullptr;
+    switch (layout.kind) {
+        case ControlKind::TextBox:
+            widget = makeTextBox(layout);
+            break;
+        case ControlKind::Slider:
+            widget = makeSlider(layout);
+            break;
+        case ControlKind::Label:
+            widget = makeLabel(layout);
+            break;
+        case ControlKind::Grid:
+            widget = makeGrid(layout);
+            break;
+        case ControlKind::Chart:
+            widget = makeChart(layout);
+            break;
+    }
+    widget->setObjectName(
+        QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
+    widget->setGeometry(designRect(layout.id));
+    m_widgets[static_cast<std::size_t>(index(layout.id))] = widget;
+}
+
+QWidget* TrendsView::makeTextBox(const ControlLayout& layout) {
+    auto* box = new TextBox(layout.multiLine, layout.verticalScrollBar, this);
+    QPalette colors = box->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Base, systemColor(layout.background, palette()));
+        colors.setColor(group, QPalette::Text, systemColor(layout.textColor, palette()));
+        colors.setColor(group, QPalette::WindowText,
+                        systemColor(SystemColor::WindowText, palette()));
+    }
+    box->setPalette(colors);
+    const Control id = layout.id;
+    connect(box, &TextBox::edited, this,
+            [this, id](const std::string& text) { run([&] { m_trends.setText(id, text); }); });
+    return box;
+}
+
+QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
+    const Control id = layout.id;
+    auto* slider = new SliderBar(
+        [this, id](int position) {
+            return QString::fromStdString(sliderValueText(id, position, m_trends.inc));
+        },
+        this);
+    const SliderRange range = sliderRange(layout.id);
+    slider->setRange(range.minimum, range.maximum);
+    slider->setSingleStep(range.smallStep);
+    slider->setPageStep(range.largeStep);
+    slider->setValue(m_trends.sliderValue(layout.id));
+    // The handler runs once the position has changed: at once for arrows and trough, at the
+    // release of a dragged thumb.
+    slider->setTracking(false);
+    connect(slider, &QScrollBar::valueChanged, this,
+            [this, id](int position) { sliderMoved(id, position); });
+    return slider;
+}
+
+QWidget* TrendsView::makeLabel(const ControlLayout& layout) {
+    auto* label = new ElidedLabel(this);
+    label->setAutoFillBackground(true);
+    QPalette colors = label->palette();
+    colors.setColor(QPalette::Window, systemColor(layout.background, palette()));
+    colors.setColor(QPalette::WindowText, systemColor(layout.textColor, palette()));
+    label->setPalette(colors);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
+    auto* grid = new GridView(m_trends.gridTable(layout.id), gridLook(layout.id), this);
+    const Control id = layout.id;
+    connect(grid, &GridView::cellPressed, this,
+            [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
+    connect(grid, &GridView::entryKeyPressed, this,
+            [this, id](int row, int column, const QString& text) {
+                entryKeyPressed(id, row, column, text);
+            });
+    // Every handler commits the open entry first; this one has nothing else to do.
+    connect(grid, &GridView::entryCommitted, this, [this] { run([] {}); });
+    connect(grid, &GridView::backgroundPressed, this, [this, id] { gridBackgroundPressed(id); });
+    return grid;
+}
+
+QWidget* TrendsView::makeChart(const ControlLayout& layout) {
+    if (layout.id == Control::MscXImpacts) {
+        m_contributions = new BarChartView(this);
+        m_contributions->setCaptionSpace(captionLines(layout.id, Control::TextGrowth));
+        connect(m_contributions, &BarChartView::clicked, this,
+                [this] { run([this] { MscXImpacts_Click(m_trends); }); });
+        return m_contributions;
+    }
+    auto* chart = new LineChartView(this);
+    if (layout.id == Control::mscTrends) {
+        m_levels = chart;
+        // The narrower Spread chart lies over it: nothing of it shows at its edges then.
+        const auto [left, right] = uncoveredSides(layout.id, Control::MscVary);
+        m_levels->setSideSpace(left, right);
+        connect(chart, &LineChartView::clicked, this,
+                [this] { run([this] { mscTrends_Click(m_trends); }); });
+    } else {
+        m_spread = chart;
+        m_spread->setCaptionSpace(captionLines(layout.id, Control::TextVary));
+        connect(chart, &LineChartView::clicked, this,
+                [this] { run([this] { MscVary_Click(m_trends); }); });
+    }
+    return chart;
+}
+
+GridView* TrendsView::grid(Control control) const {
+    return layoutOf(control).kind == ControlKind::Grid ? static_cast<GridView*>(widget(control))
+                                                       : nullptr;
+}
+
+LineChartView* TrendsView::lineChart(Control control) const {
+    if (control == Control::mscTrends) {
+        return m_levels;
+    }
+    return control == Control::MscVary ? m_spread : nullptr;
+}
+
+void TrendsView::sliderMoved(Control slider, int position) {
+    run([&] {
+        switch (slider) {
+            case Control::HScrollTime:
+                m_trends.HScrollTime_Change(position);
+                break;
+            case Control::HScrollUncert:
+                m_trends.HScrollUncert_Change(position);
+                break;
+            default:
+                m_trends.HScrollLags_Change(position);
+                break;
+        }
+    });
+}
+
+void TrendsView::gridPressed(Control grid, int row, int column, int button) {
+    run([&] {
+        switch (grid) {
+            case Control::MSFlexXImpact:
+                m_trends.MSFlexXImpact().setCurrent(row, column);
+                MSFlexXImpact_Click(m_trends, button);
+                break;
+            case Control::MSFlexTotals:
+                m_trends.MSFlexTotals().setCurrent(row, column);
+                MSFlexTotals_Click(m_trends, button);
+                break;
+            default:
+                m_trends.MSFlexPolicy().setCurrent(row, column);
+                MSFlexPolicy_Click(m_trends, button);
+                break;
+        }
+    });
+}
+
+void TrendsView::entryKeyPressed(Control id, int row, int column, const QString& text) {
+    const bool f2 = text.isEmpty();
+    switch (entryStart(m_trends, id, row, column, f2)) {
+        case EntryStart::Editor:
+            run([&] {
+                grid(id)->openEditor(
+                    row, column,
+                    f2 ? QString::fromStdString(entryStartText(m_trends, id, row, column)) : text);
+            });
+            break;
+        case EntryStart::ItemNameBox:
+            run([&] { renameFromKey(m_trends, row, column); });
+            break;
+        case EntryStart::None:
+            break;
+    }
+}
+
+bool TrendsView::finishEntries() {
+    for (Control id : {Control::MSFlexXImpact, Control::MSFlexTotals, Control::MSFlexPolicy}) {
+        GridView* view = grid(id);
+        if (!view->editorOpen()) {
+            continue;
+        }
+        const EntryOutcome outcome =
+            commitEntry(m_trends, id, view->editorRow(), view->editorColumn(),
+                        view->editorText().toStdString());
+        if (outcome == EntryOutcome::Refused) {
+            view->focusEditor();
+            return false;
+        }
+        view->closeEditor();
+    }
+    return true;
+}
+
+void TrendsView::gridBackgroundPressed(Control grid) {
+    run([&] {
+        switch (grid) {
+            case Control::MSFlexXImpact:
+                MSFlexXImpact_BackgroundClick(m_trends);
+                break;
+            case Control::MSFlexTotals:
+                MSFlexTotals_BackgroundClick(m_trends);
+                break;
+            default:
+                MSFlexPolicy_BackgroundClick(m_trends);
+                break;
+        }
+    });
+}
+
+void TrendsView::run(const std::function<void()>& handler) {
+    try {
+        if (finishEntries()) {
+            handler();
+        }
+    } catch (const std::exception& failure) {
+        m_trends.platform().showMessage(
+            std::string(kWindowTitle),
+            std::string("The command could not be completed: ") + failure.what());
+    }
+    refresh();
+}
+
+void TrendsView::refresh() {
+    // A handler can open a dialog whose event loop delivers further events; one refresh at a
+    // time is enough, the outer one catches up at the end.
+    if (m_running) {
+        return;
+    }
+    m_running = true;
+    for (Control control : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        grid(control)->refresh();
+    }
+    refreshTexts();
+    refreshSliders();
+    refreshStacking();
+    refreshCharts();
+    m_running = false;
+    emit refreshed();
+}
+
+void TrendsView::refreshTexts() {
+    for (const ControlLayout& layout : windowLayout()) {
+        QWidget* control = widget(layout.id);
+        if (layout.kind == ControlKind::TextBox) {
+            static_cast<TextBox*>(control)->showText(m_trends.text(layout.id));
+        } else if (layout.kind == ControlKind::Label) {
+            auto* label = static_cast<QLabel*>(control);
+            const QString text = charts::fromTableText(m_trends.text(layout.id));
+            if (label->text() != text) {
+                label->setText(text);
+                label->setToolTip(text);  // a long file path does not fit the label
+            }
+        } else {
+            continue;
+        }
+        const int width = m_zoom.pixels(m_trends.width(layout.id));
+        if (control->width() != width) {
+            control->resize(width, control->height());
+        }
+    }
+    static_cast<TextBox*>(widget(Control::Hints))->setBorder(m_trends.hintsBorder());
+}
+
+void TrendsView::refreshSliders() {
+    for (Control id : {Control::HScrollTime, Control::HScrollUncert, Control::HScrollLags}) {
+        auto* slider = static_cast<QScrollBar*>(widget(id));
+        const int value = m_trends.sliderValue(id);
+        if (slider->value() != value && !slider->isSliderDown()) {
+            const QSignalBlocker blocker(slider);
+            slider->setValue(value);
+        }
+    }
+}
+
+void TrendsView::refreshStacking() {
+    const std::vector<Control>& stacking = m_trends.stacking();
+    if (stacking == m_shownStacking) {
+        return;
+    }
+    for (auto control = stacking.rbegin(); control != stacking.rend(); ++control) {
+        widget(*control)->raise();
+    }
+    m_shownStacking = stacking;
+}
+
+bool TrendsView::hiddenBehindAnother(Control control) const {
+    QRect place = widget(control)->geometry();
+    if (const auto* chart = qobject_cast<const ChartView*>(widget(control))) {
+        place = chart->drawnArea();  // its blank edges may show beside the chart in front
+    }
+    for (Control above : m_trends.stacking()) {
+        if (above == control) {
+            return false;
+        }
+        const ControlKind kind = layoutOf(above).kind;
+        if ((kind == ControlKind::Chart || kind == ControlKind::Grid) &&
+            widget(above)->geometry().contains(place)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TrendsView::refreshCharts() {
+    if (!m_anyProjectionShown || m_trends.projectionCount() != m_shownProjection) {
+        m_anyProjectionShown = true;
+        m_shownProjection = m_trends.projectionCount();
+        for (Control chart : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+            m_chartOutdated[static_cast<std::size_t>(index(chart))] = true;
+        }
+    }
+    const unsigned long bands = m_trends.analyses().revision(AnalysisView::Bands);
+    if (bands != m_shownBands) {
+        m_shownBands = bands;
+        m_chartOutdated[static_cast<std::size_t>(index(Control::MscVary))] = true;
+    }
+    // A chart wholly behind another is drawn when it comes to the front.
+    for (Control chart : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        bool& outdated = m_chartOutdated[static_cast<std::size_t>(index(chart))];
+        if (outdated && !hiddenBehindAnother(chart)) {
+            drawChart(chart);
+            outdated = false;
+        }
+    }
+}
+
+void TrendsView::drawChart(Control chart) {
+    const ChartTable& data = m_trends.chartData(chart);
+    if (chart == Control::MscXImpacts) {
+        m_contributions->setTable(data);
+        return;
+    }
+    std::vector<std::string> names;
+    if (chart == Control::mscTrends) {
+        const CellTable& trend = m_trends.MSFlexXImpact();
+        for (int row = 1; row < trend.rows(); ++row) {
+            names.push_back(trend.text(row, 0));
+        }
+        m_levels->setTable(data, names);
+        return;
+    }
+    // Bands left pending while the chart was behind are worked out now that it is seen.
+    m_trends.workOutPendingAnalyses();
+    const AnalysisViews& analyses = m_trends.analyses();
+    m_shownBands = analyses.revision(AnalysisView::Bands);
+    ChartBands bands;
+    if (analyses.shown(AnalysisView::Bands)) {
+        bands.bands = &analyses.bands();
+        bands.names = analyses.bandNames();
+    }
+    // With the bands on, an empty chart says why it shows none.
+    const bool noBands = bands.bands != nullptr && bands.bands->empty() && !analyses.bandsPending();
+    m_spread->setNote(noBands ? QString::fromUtf8(kNoItemsText.data(),
+                                                  static_cast<qsizetype>(kNoItemsText.size()))
+                              : QString());
+    m_spread->setTable(data, charts::runNames(data.rows() - 1), bands);
+}
+
+}  // namespace vorn

@@ -1,0 +1,511 @@
+#include <QBuffer>
+#include <QImage>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QToolTip>
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+#include "qt/charts/bar_chart_view.h"
+#include "qt/charts/chart_export.h"
+#include "qt/charts/chart_style.h"
+#include "qt/charts/influence_chart_view.h"
+#include "qt/charts/line_chart_view.h"
+#include "qt/charts/sensitivity_chart_view.h"
+
+using vorn::ChartTable;
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr std::size_t npos = std::string::npos;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Year labels in row 0, then `rows` lines of 21 points.
+ChartTable lineTable(int rows) {
+    ChartTable table(21, 21);
+    for (int c = 0; c < 21; ++c) {
+        table.set(0, c, " " + std::to_string(2000 + 2 * c));
+        for (int r = 1; r <= rows; ++r) {
+            table.set(r, c, 1.0 + 0.1 * r * c);
+        }
+    }
+    return table;
+}
+
+// Contributions of `n` items named `prefix` 1..n: row 0 names the receiving items, rows
+// 1..n the contributing items, row n + 1 the rest.
+ChartTable barTable(int n, const std::string& prefix = "Item  ") {
+    ChartTable table(n + 2, n + 1);
+    for (int r = 1; r <= n + 1; ++r) {
+        table.set(r, 0, r <= n ? prefix + std::to_string(r) : std::string("Uncertainty"));
+        for (int c = 1; c <= n; ++c) {
+            table.set(0, c, prefix + std::to_string(c));
+            table.set(r, c, 0.1 * r - 0.05 * c);
+        }
+    }
+    return table;
+}
+
+// Bands of 1000 runs around 1 + 0.1 c: p5 1 below, p25 0.5 below, the median on it, p75 0.5
+// above, p95 2.5 above.
+vorn::UncertaintyBands bandsOf(double p95Offset = 2.5) {
+    vorn::UncertaintyBands bands;
+    bands.runs = 1000;
+    bands.tracked = 1;
+    const double offsets[] = {-1, -0.5, 0, 0.5, p95Offset};
+    for (int c = 0; c < 21; ++c) {
+        bands.years.push_back(2000 + 2 * c);
+        for (std::size_t k = 0; k < 5; ++k) {
+            bands.percent.bands[k].push_back(1 + 0.1 * c + offsets[k]);
+        }
+    }
+    return bands;
+}
+
+const std::array<std::string, 3> kBandNames = {"5-95 % of 1000 runs", "25-75 %", "Median"};
+
+bool exportCharts(const QString& path, std::string* error = nullptr,
+                  const vorn::ChartBands& bands = {}) {
+    return vorn::exportCharts(path.toStdString(), lineTable(3), barTable(3), lineTable(20),
+                              {"A", "B", "C"}, "Scenario Trends", "Contributions", "Spread", error,
+                              bands);
+}
+
+// Every legend entry lies inside the chart, overlaps no other and names its series whole
+// when hovered.
+void checkLegend(const vorn::ChartView& view, const QStringList& names) {
+    QCOMPARE(view.legendNames(), names);
+    const QList<QRect> entries = view.legendEntryRects();
+    QCOMPARE(entries.size(), names.size());
+    for (int i = 0; i < entries.size(); ++i) {
+        QVERIFY2(view.rect().contains(entries[i]), qPrintable(names[i]));
+        for (int j = 0; j < i; ++j) {
+            QVERIFY(!entries[i].intersects(entries[j]));
+        }
+        QCOMPARE(view.hoverText(entries[i].center()), names[i]);
+    }
+}
+
+// Share of the dark pixels of `a` (lines, texts) that have a dark pixel of `b` at most one
+// pixel away: two drawings of the same chart differ only in their smoothing.
+double inkFound(const QImage& a, const QImage& b) {
+    const auto dark = [](const QImage& image, int x, int y, int limit) {
+        const QColor c = image.pixelColor(std::clamp(x, 0, image.width() - 1),
+                                          std::clamp(y, 0, image.height() - 1));
+        return c.red() + c.green() + c.blue() < limit;
+    };
+    long ink = 0;
+    long found = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (!dark(a, x, y, 450)) {
+                continue;
+            }
+            ++ink;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy) {
+                for (int dx = -1; dx <= 1 && !near; ++dx) {
+                    near = dark(b, x + dx, y + dy, 600);
+                }
+            }
+            found += near ? 1 : 0;
+        }
+    }
+    return ink > 0 ? static_cast<double>(found) / static_cast<double>(ink) : 0.0;
+}
+
+QStringList numbered(const QString& prefix, int count) {
+    QStringList names;
+    for (int i = 1; i <= count; ++i) {
+        names.append(prefix + QString::number(i));
+    }
+    return names;
+}
+
+}  // namespace
+
+class ChartViewsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void lineChartDrawsFilledRowsOnlyAndKeepsItsLines() {
+        vorn::LineChartView view;
+        const int graphs = view.graphCount();
+        view.setTable(lineTable(3), {"Alpha", "Beta", ""});
+        QCOMPARE(view.visibleSeriesNames(), QStringList({"Alpha", "Beta", "3"}));
+        QCOMPARE(view.legendNames(), view.visibleSeriesNames());
+        QCOMPARE(view.seriesPoints(2).at(20).y(), 1.0 + 0.1 * 2 * 20);
+        QCOMPARE(view.pointLabels().last(), QString(" 2040"));
+        view.setTable(lineTable(1));
+        QCOMPARE(view.visibleSeriesNames().size(), 1);
+        QCOMPARE(view.legendNames().size(), 1);
+        QVERIFY(view.seriesPoints(3).isEmpty());
+        QCOMPARE(view.graphCount(), graphs);  // refilled, not added
+    }
+
+    void lineChartSkipsNonFiniteClampsHugeValuesAndThinsCrowdedYears() {
+        vorn::LineChartView view;
+        view.resize(1200, 300);
+        ChartTable table = lineTable(2);
+        const double odd[] = {kNaN, kInf, -kInf, 1e300, -1e300};
+        for (int c = 0; c < 5; ++c) {
+            table.set(1, c, odd[c]);
+        }
+        view.setTable(table);
+        QVERIFY(!view.grab().toImage().isNull());
+        QCOMPARE(view.seriesPoints(1).size(), 21 - 3);
+        for (const QPointF& point : view.seriesPoints(1)) {
+            QVERIFY(std::isfinite(point.y()) && std::fabs(point.y()) <= 1e12);
+        }
+        QCOMPARE(view.shownPointLabels().size(), 21);  // every year fits 1200 pixels
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(view.shownPointLabels().size() < 21);
+        QCOMPARE(view.shownPointLabels().first(), QString("2000"));
+    }
+
+    // The value axis ends on round numbers and both ends carry a labelled tick, also where
+    // the step is a decimal fraction that has no exact binary form.
+    void valueAxisLabelsBothOfItsEnds() {
+        for (const double top : {1.38, 1.62, 2.7, 0.093}) {
+            ChartTable table(2, 21);
+            for (int c = 0; c < 21; ++c) {
+                table.set(0, c, " " + std::to_string(2000 + 2 * c));
+                table.set(1, c, 1 + (top - 1) * c / 20.0);
+            }
+            vorn::LineChartView view;
+            view.resize(625, 300);
+            view.setTable(table, {"Run 1"});
+            view.replot();
+            const QCPRange range = view.yAxis->range();
+            const QVector<double> ticks = view.yAxis->tickVector();
+            QVERIFY2(
+                !ticks.isEmpty() && ticks.first() == range.lower && ticks.last() == range.upper,
+                qPrintable(QStringLiteral("%1: ticks end at %2, axis at %3")
+                               .arg(top)
+                               .arg(ticks.isEmpty() ? 0 : ticks.last(), 0, 'g', 17)
+                               .arg(range.upper, 0, 'g', 17)));
+        }
+    }
+
+    // A band leaves out the points where one of its edges is not a finite number, the other
+    // band and the median keep theirs; the value axis takes in the bands.
+    void lineChartShadesBandsBehindItsLinesAndSkipsTheirNonFinitePoints() {
+        vorn::LineChartView view;
+        view.resize(625, 300);
+        vorn::UncertaintyBands bands = bandsOf();
+        bands.percent.bands[4][3] = kInf;   // p95
+        bands.percent.bands[1][4] = kNaN;   // p25
+        bands.percent.bands[2][5] = -kInf;  // the median
+        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&bands, kBandNames});
+        QCOMPARE(view.legendNames(),
+                 QStringList({"5-95 % of 1000 runs", "25-75 %", "Median", "Run 1", "Run 2"}));
+        const auto columns = [&view](int band) {
+            QList<double> keys;
+            for (const QPointF& point : view.bandPoints(band)) {
+                keys.append(point.x());
+            }
+            return keys;
+        };
+        for (int band = 0; band < 5; ++band) {
+            QCOMPARE(view.bandPoints(band).size(), 20);
+        }
+        QVERIFY(!columns(0).contains(3) && !columns(4).contains(3) && columns(1).contains(3));
+        QVERIFY(!columns(1).contains(4) && !columns(3).contains(4) && columns(0).contains(4));
+        QVERIFY(!columns(2).contains(5));
+        QCOMPARE(view.bandPoints(4).last().y(), 1 + 2.0 + 2.5);
+        QVERIFY(view.yAxis->range().upper >= 5.5 && view.yAxis->range().lower <= 0);
+
+        // Inside the bands, away from the lines: every band at the year under the pointer.
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QPoint inBand(static_cast<int>(view.xAxis->coordToPixel(10)),
+                            static_cast<int>(view.yAxis->coordToPixel(1.2)));
+        QCOMPARE(view.hoverText(inBand),
+                 QString("2020\n5-95 % of 1000 runs: 1 to 4.5\n25-75 %: 1.5 to 2.5\nMedian: 2"));
+
+        const vorn::UncertaintyBands none;  // without items
+        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&none, kBandNames});
+        QCOMPARE(view.legendNames(), QStringList({"Run 1", "Run 2"}));
+        QVERIFY(view.bandPoints(2).isEmpty());
+    }
+
+    void sensitivityBarsAreRankedFromTheTopColouredBySignAndNamedWhole() {
+        vorn::SensitivityChartView view;
+        view.resize(640, 360);
+        const QString title("Change of the level of Rain in 2040 (2000 = 1)");
+        const QString longName = QString("Renewable energy production ").repeated(4) + "-> Rain";
+        view.setBars({longName, "Food -> Rain", "Rain -> Rain", "Sun -> Rain"},
+                     {0.5, -0.25, kNaN, 1e-3}, {"Raises the level", "Lowers the level"}, title);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.legendNames(), QStringList({"Raises the level", "Lowers the level"}));
+        QCOMPARE(view.xAxis->label(), title);
+        QVERIFY(view.yAxis->coordToPixel(1) < view.yAxis->coordToPixel(2));  // first on top
+        QCOMPARE(view.barColor(1), vorn::charts::seriesColor(0));
+        QCOMPARE(view.barColor(2), vorn::charts::seriesColor(1));
+        QVERIFY(!view.barColor(3).isValid());  // not a number: no bar
+        QCOMPARE(view.barColor(4), vorn::charts::seriesColor(0));
+        QVERIFY(view.xAxis->range().lower <= -0.25 && view.xAxis->range().upper >= 0.5);
+
+        const QString shown = view.shownBarLabels().value(1);
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
+        const auto rankY = [&view](int rank) {
+            return static_cast<int>(view.yAxis->coordToPixel(rank));
+        };
+        QCOMPARE(view.hoverText(QPoint(view.axisRect()->left() - 10, rankY(1))),
+                 longName + "\n" + title + ": +0.5");
+        QCOMPARE(view.hoverText(QPoint(static_cast<int>(view.xAxis->coordToPixel(-0.1)), rankY(2))),
+                 "Food -> Rain\n" + title + ": -0.25");
+    }
+
+    // Twelve of twenty points at the origin share one label; no label covers another or a
+    // corner's name, and all lie in the plot. A point that is not a number is left out.
+    void influenceLabelsShareAPlaceAndCoverNothing() {
+        vorn::InfluenceChartView view;
+        view.resize(720, 420);
+        QList<vorn::InfluenceChartView::Point> points;
+        for (int i = 1; i <= 20; ++i) {
+            const QString name = QString("Item %1").arg(i);
+            points.append({name, i <= 12 ? 0.0 : i, i <= 12 ? 0.0 : 20.0 - i});
+        }
+        points[19].y = kNaN;
+        view.setPoints(points, 4.0, 2.0, {"dependent", "relay", "autonomous", "driving"},
+                       "Total influence (sum over its row, % per year)",
+                       "Total dependence (sum over its column, % per year)");
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.points().size(), 19);
+        const QStringList labels = view.shownLabels();
+        QCOMPARE(labels.size(), 1 + 7);
+        QVERIFY2(labels[0].startsWith("Item 1, Item 2, Item 3"), qPrintable(labels[0]));
+        QCOMPARE(labels[1], QString("Item 13"));
+
+        const QList<QRectF> corners = view.cornerRects();
+        QCOMPARE(corners.size(), 4);
+        const QList<QRectF> placed = view.labelRects();
+        const QRectF plot = view.axisRect()->rect();
+        for (qsizetype i = 0; i < placed.size(); ++i) {
+            QVERIFY2(plot.contains(placed[i]), qPrintable(labels[i]));
+            for (qsizetype j = 0; j < i; ++j) {
+                QVERIFY2(!placed[i].intersects(placed[j]), qPrintable(labels[i] + "/" + labels[j]));
+            }
+            for (const QRectF& corner : corners) {
+                QVERIFY2(!placed[i].intersects(corner), qPrintable(labels[i]));
+            }
+        }
+        const QString origin = view.hoverText(view.pixelOf(view.points()[0]).toPoint());
+        QVERIFY2(origin.startsWith("Item 1\n  Total influence: 0, Total dependence: 0\nItem 2"),
+                 qPrintable(origin));
+        QVERIFY(origin.contains("Item 12"));
+    }
+
+    void barChartReusesItsSetsAndDrawsNonFiniteAsZero() {
+        vorn::BarChartView view;
+        view.setTable(barTable(4));
+        QCOMPARE(view.setNames(),
+                 QStringList({"Item  1", "Item  2", "Item  3", "Item  4", "Uncertainty"}));
+        QCOMPARE(view.categories().size(), 4);
+        view.setTable(barTable(2));
+        QCOMPARE(view.setNames().size(), 3);
+        QCOMPARE(view.legendNames(), view.setNames());
+        QCOMPARE(view.plottableCount(), vorn::BarChartView::kMaxSets);
+
+        ChartTable table = barTable(2);
+        table.set(0, 2, std::string("Item  1"));  // a repeated name keeps its own category
+        table.set(1, 1, kNaN);
+        table.set(1, 2, 1e200);
+        view.setTable(table);
+        QCOMPARE(view.categories(), QStringList({"Item  1", "Item  1"}));
+        QCOMPARE(view.shownCategoryLabels().size(), 2);
+        QCOMPARE(view.setValues(1), QList<qreal>({0.0, 1e12}));
+        QVERIFY(!view.grab().toImage().isNull());
+    }
+
+    // The design sizes of the three charts, then half and twice that with the font scaled
+    // alike after the data is shown, as the window's zoom does.
+    void legendsNameEverySeriesAtAnyZoom() {
+        for (const double zoom : {1.0, 0.5, 2.0}) {
+            vorn::LineChartView trends;
+            vorn::BarChartView contributions;
+            vorn::LineChartView spread;
+            const std::pair<vorn::ChartView*, QSize> charts[] = {
+                {&trends, {625, 177}}, {&contributions, {481, 161}}, {&spread, {561, 177}}};
+            for (const auto& [chart, size] : charts) {
+                QFont font = chart->font();
+                font.setPointSizeF(8.25);
+                chart->setFont(font);
+                chart->resize(size);
+            }
+            contributions.setCaptionSpace(1.3);
+            spread.setCaptionSpace(3.1);
+            std::vector<std::string> items;
+            for (int i = 1; i <= 20; ++i) {
+                items.push_back("Population " + std::to_string(i));
+            }
+            trends.setTable(lineTable(20), items);
+            contributions.setTable(barTable(20, "Population "));
+            const vorn::UncertaintyBands bands = bandsOf();
+            spread.setTable(lineTable(20), {}, {&bands, kBandNames});
+            for (const auto& [chart, size] : charts) {
+                chart->resize(size * zoom);
+                QFont font = chart->font();
+                font.setPointSizeF(8.25 * zoom);
+                chart->setFont(font);
+                QVERIFY(QFontInfo(chart->legend->font()).pixelSize() >=
+                        QFontInfo(font).pixelSize() * 0.65);
+            }
+            checkLegend(trends, numbered("Population ", 20));
+            checkLegend(contributions, numbered("Population ", 20) << "Uncertainty");
+            checkLegend(spread, QStringList({"5-95 % of 1000 runs", "25-75 %", "Median"}) +
+                                    numbered("", 20));
+            QCOMPARE(trends.xAxis->label(), QString("Year"));
+            QCOMPARE(trends.yAxis->label().simplified(), QString("Level (2000 = 1)"));
+            QCOMPARE(contributions.yAxis->label().simplified(),
+                     QString("Contribution (% per year)"));
+        }
+    }
+
+    void crowdedCategoriesStandOnEndAbbreviatedButReadable() {
+        vorn::BarChartView view;
+        view.resize(481, 161);
+        view.setTable(barTable(20, "Renewable energy "));
+        QCOMPARE(view.xAxis->tickLabelRotation(), -90.0);
+        const QMap<double, QString> labels = view.shownCategoryLabels();
+        QCOMPARE(labels.size(), 20);
+        for (auto label = labels.begin(); label != labels.end(); ++label) {
+            QVERIFY2(label.value().startsWith("Renew"), qPrintable(label.value()));
+            const QPoint under(static_cast<int>(view.xAxis->coordToPixel(label.key())),
+                               view.axisRect()->rect().bottom() + 8);
+            QCOMPARE(view.hoverText(under),
+                     QString("Renewable energy %1").arg(static_cast<int>(label.key())));
+        }
+        view.setTable(barTable(3));
+        QCOMPARE(view.xAxis->tickLabelRotation(), 0.0);
+        QCOMPARE(view.shownCategoryLabels().value(2), QString("Item  2"));
+    }
+
+    void hoveringALineOrABarNamesItAndItsValue() {
+        vorn::LineChartView lines;
+        lines.resize(625, 177);
+        lines.setTable(lineTable(3), {"Alpha", "Beta", "Gamma"});
+        lines.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&lines));
+        // Column 10 of Beta holds 1 + 0.1 * 2 * 10 = 3, the year 2020.
+        const QPoint onBeta(static_cast<int>(lines.xAxis->coordToPixel(10)),
+                            static_cast<int>(lines.yAxis->coordToPixel(3.0)) + 2);
+        QTest::mouseMove(&lines, onBeta);
+        QHelpEvent help(QEvent::ToolTip, onBeta, lines.mapToGlobal(onBeta));
+        QApplication::sendEvent(&lines, &help);
+        QTRY_COMPARE(QToolTip::text(), QString("Beta\n2020: 3"));
+        const QPoint above(static_cast<int>(lines.xAxis->coordToPixel(2)),
+                           static_cast<int>(lines.yAxis->coordToPixel(4.0)));
+        QCOMPARE(lines.hoverText(above), QString());
+
+        vorn::BarChartView bars;
+        bars.resize(481, 161);
+        bars.setTable(barTable(3));
+        // Item 3 gives Item 1 0.1 * 3 - 0.05 = 0.25: its bar is the rightmost of category 1.
+        const QCPBars* bar = qobject_cast<QCPBars*>(bars.plottable(2));
+        const double key = bar->data()->at(0)->key;
+        const QPoint onBar(static_cast<int>(bars.xAxis->coordToPixel(key)),
+                           static_cast<int>(bars.yAxis->coordToPixel(0.1)));
+        QCOMPARE(bars.hoverText(onBar), QString("Item  3 \u2192 Item  1: 0.25 % per year"));
+    }
+
+    // A printer has many more dots per inch than the screen: the chart drawn into a denser
+    // device, of pixels or of vectors, looks as the widget shows it, texts included.
+    void drawIntoFillsTheTargetOnAHighResolutionDevice() {
+        vorn::LineChartView view;
+        view.resize(625, 177);
+        view.setTable(lineTable(3), {"Alpha", "Beta", "Gamma"});
+        const QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int scale = 6;
+        const QSize size = view.size() * scale;
+        const QRectF target(QPointF(0, 0), QSizeF(size));
+
+        QImage pixels(size, QImage::Format_RGB32);
+        pixels.setDotsPerMeterX(shown.dotsPerMeterX() * scale);
+        pixels.setDotsPerMeterY(shown.dotsPerMeterY() * scale);
+        pixels.fill(Qt::white);
+        QPainter painter(&pixels);
+        view.drawInto(painter, target);
+        painter.end();
+
+        QBuffer svg;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setResolution(shown.logicalDpiX() * scale);
+        generator.setSize(size);
+        generator.setViewBox(target);
+        painter.begin(&generator);
+        view.drawInto(painter, target);
+        painter.end();
+        QImage vectors(size, QImage::Format_RGB32);
+        vectors.fill(Qt::white);
+        painter.begin(&vectors);
+        QSvgRenderer(svg.data()).render(&painter, target);
+        painter.end();
+
+        for (const QImage& printed : {pixels, vectors}) {
+            const QImage seen =
+                printed.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            QVERIFY(inkFound(shown, seen) > 0.9 && inkFound(seen, shown) > 0.9);
+        }
+    }
+
+    void exportWritesEachFormatAsVectorsWhereItCan() {
+        QTemporaryDir dir;
+        const std::pair<const char*, QByteArray> formats[] = {
+            {"png", "\x89PNG"}, {"svg", "<?xml"}, {"pdf", "%PDF"}};
+        for (const auto& [suffix, magic] : formats) {
+            const QString path = dir.filePath(QStringLiteral("charts.") + suffix);
+            QVERIFY(exportCharts(path));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly) && file.size() > 1000);
+            const QByteArray content = file.readAll();
+            QVERIFY(content.startsWith(magic));
+            if (QByteArray(suffix) == "svg") {  // lines and text, no picture of them
+                QVERIFY(content.contains("<text") && content.contains("<path"));
+                QVERIFY(!content.contains("<image"));
+            } else if (QByteArray(suffix) == "pdf") {
+                QVERIFY(content.contains("/FontFile") && !content.contains("/Subtype /Image"));
+            }
+        }
+    }
+
+    void exportDrawsTheSpreadBandsWhenGiven() {
+        QTemporaryDir dir;
+        const vorn::UncertaintyBands bands = bandsOf();
+        QVERIFY(exportCharts(dir.filePath("plain.svg")));
+        QVERIFY(exportCharts(dir.filePath("bands.svg"), nullptr, {&bands, kBandNames}));
+        const auto content = [&](const char* name) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QVERIFY(!content("plain.svg").contains("25-75 %"));
+        QVERIFY(content("bands.svg").contains("25-75 %"));
+        QVERIFY(content("bands.svg").contains("5-95 % of 1000 runs"));
+    }
+
+    void exportedPngShowsTheLinesAndBadPathsAreRefused() {
+        QTemporaryDir dir;
+        QVERIFY(exportCharts(dir.filePath("charts.png")));
+        const QImage image(dir.filePath("charts.png"));
+        int hits = 0;  // pixels of the first line's colour in the top chart
+        for (int y = 0; y < image.height() / 3; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                hits += image.pixelColor(x, y) == vorn::charts::seriesColor(0) ? 1 : 0;
+            }
+        }
+        QVERIFY(hits > 50);
+        std::string unknown;
+        QVERIFY(!exportCharts("/tmp/charts.bmpx", &unknown) && unknown.find("bmpx") != npos);
+        QVERIFY(!exportCharts("/nonexistent-folder/x/charts.png", &unknown));
+    }
+};
+
+QTEST_MAIN(ChartViewsTest)
+#include "chart_views_test.moc"

@@ -1,0 +1,182 @@
+// The analyses in the real window: View > Uncertainty Bands in the Spread chart, and the
+// Sensitivity and Influence Map windows of the Analysis menu, each following the window's
+// recalculations and showing an empty chart without items.
+#include <QAction>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "qt/charts/influence_chart_view.h"
+#include "qt/charts/line_chart_view.h"
+#include "qt/charts/sensitivity_chart_view.h"
+#include "qt/window/analysis_menu.h"
+#include "qt/window/analysis_window.h"
+#include "qt/window/view_menu.h"
+#include "support/window_fixture.h"
+
+using vorn::AnalysisView;
+using vorn::Control;
+
+class AnalysisWindowsTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<vorn::testing::WindowFixture<>> m;
+
+    vorn::TrendsView* view() const { return m->view(); }
+    const vorn::AnalysisViews& analyses() const { return m->trends.analyses(); }
+    vorn::AnalysisWindow* open(AnalysisView analysis, const char* entry) {
+        m->trigger(entry);
+        return m->window.analysisMenu()->window(analysis);
+    }
+    void stepHorizon() {
+        static_cast<QScrollBar*>(view()->widget(Control::HScrollTime))
+            ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    /// Removes every item, as right clicks on the Trend Matrix's top-left cell do.
+    void removeAllItems() {
+        view()->run([this] {
+            vorn::resizeForItems(m->trends.tables, 0);
+            m->trends.cats = vorn::ItemCount::number(0);
+            m->trends.YearbyYear(m->trends.cats);
+        });
+    }
+
+  private slots:
+    // Grass (item 1) feeds Hares (item 2); both fluctuate.
+    void init() {
+        m = std::make_unique<vorn::testing::WindowFixture<>>(5);
+        m->startUp();
+        vorn::CellTable& trend = m->trends.MSFlexXImpact();
+        for (const auto& [item, name] : {std::pair(1, "Grass"), std::pair(2, "Hares")}) {
+            trend.setText(0, item, name);
+            trend.setText(item, 0, name);
+            m->trends.MSFlexTotals().setText(vorn::kUncertaintyRow, item, "4");
+        }
+        trend.setText(1, 1, "3");
+        trend.setText(1, 2, "6");
+        trend.setText(2, 1, "-2");
+        view()->run([this] { m->trends.YearbyYear(m->trends.cats); });
+        QVERIFY(m->show());
+    }
+    void cleanup() { m.reset(); }
+
+    void uncertaintyBandsAreShadedBehindTheRunsWhileChecked() {
+        QAction* bands = m->find<QAction>("mnuUncertaintyBands");
+        const QList<QAction*> entries = m->window.viewMenu()->actions();
+        QCOMPARE(entries.indexOf(bands), entries.size() - 1);
+        QVERIFY(entries[entries.size() - 2]->isSeparator());
+        QVERIFY(bands->isCheckable() && !bands->isChecked());
+
+        m->click("MSFlexTotals", 0, 2);  // twenty runs of the hares, in front
+        auto* spread = view()->lineChart(Control::MscVary);
+        const vorn::ChartTable runs = m->trends.chartData(Control::MscVary);
+        const unsigned long projections = m->trends.projectionCount();
+        bands->trigger();
+        QVERIFY(bands->isChecked());
+        QCOMPARE(m->trends.projectionCount(), projections);
+        QVERIFY(m->trends.chartData(Control::MscVary) == runs);
+        QCOMPARE(analyses().bands().tracked, 2);
+        QStringList legend = {"5-95 % of 1000 runs", "25-75 %", "Median"};
+        for (int run = 1; run <= 20; ++run) {
+            legend << QString("Run %1").arg(run);
+        }
+        QCOMPARE(spread->legendNames(), legend);
+        QCOMPARE(spread->seriesPoints(20).last().y(), *runs.number(20, 20));
+
+        // After a recalculation, the bands of the new horizon.
+        const auto expectCoreMedian = [&] {
+            const std::vector<double>& median = analyses().bands().median();
+            const QList<QPointF> drawn = spread->bandPoints(2);
+            QCOMPARE(drawn.size(), 21);
+            for (int p = 0; p < 21; ++p) {
+                QCOMPARE(drawn[p].y(), median[static_cast<std::size_t>(p)]);
+            }
+        };
+        stepHorizon();
+        QCOMPARE(spread->pointLabels().last(), QString(" 2060"));
+        expectCoreMedian();
+
+        // Behind the Scenario Trends chart the bands wait; seen again, they are drawn.
+        m->click("MSFlexXImpact", 2, 2);
+        QVERIFY(analyses().bandsPending());
+        view()->run([this] { m->trends.setText(Control::TextVary, "Spread of the hares"); });
+        QVERIFY(!analyses().bandsPending());
+        expectCoreMedian();
+
+        removeAllItems();
+        QCOMPARE(spread->note(), QString("No items"));
+        QVERIFY(spread->bandPoints(2).isEmpty());
+
+        m->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        QTest::keyClick(&m->window, Qt::Key_B, Qt::ControlModifier);  // off again
+        QVERIFY(!bands->isChecked());
+        QVERIFY(!analyses().shown(AnalysisView::Bands));
+        QCOMPARE(spread->note(), QString());
+    }
+
+    void sensitivityWindowRanksTheEntriesAndFollowsTheTrackedItem() {
+        vorn::AnalysisWindow* window = open(AnalysisView::Sensitivity, "mnuSensitivity");
+        QVERIFY(window != nullptr && window->isVisible());
+        QCOMPARE(window->windowTitle(), QString("Sensitivity"));
+        QCOMPARE(window->title(), QString("Sensitivity of the level of Grass in 2040"));
+        const auto expectCoreBars = [&] {
+            const vorn::Sensitivity& sensitivity = analyses().sensitivity();
+            QStringList names;
+            QList<double> effects;
+            for (const vorn::SensitivityEntry& entry : analyses().sensitivityBars()) {
+                names << QString::fromStdString(sensitivity.name(entry));
+                effects << entry.effect;
+            }
+            QCOMPARE(window->sensitivityChart()->barNames(), names);
+            QCOMPARE(window->sensitivityChart()->barValues(), effects);
+        };
+        expectCoreBars();
+        // Sixteen entries move the grass: those of its column and, through the hares, of theirs.
+        const QStringList names = window->sensitivityChart()->barNames();
+        QCOMPARE(names.size(), 10);
+        QVERIFY(names.contains("Grass -> Grass"));
+        QCOMPARE(window->sensitivityChart()->legendNames().first(), QString("Raises the level"));
+
+        // One window: opened again, it is raised, not doubled.
+        QCOMPARE(open(AnalysisView::Sensitivity, "mnuSensitivity"), window);
+        QCOMPARE(m->window.findChildren<vorn::AnalysisWindow*>().size(), 1);
+
+        m->click("MSFlexTotals", 0, 2);  // the hares become the tracked item
+        QCOMPARE(window->title(), QString("Sensitivity of the level of Hares in 2040"));
+        expectCoreBars();
+        QVERIFY(window->sensitivityChart()->barNames() != names);
+
+        removeAllItems();
+        QCOMPARE(window->sensitivityChart()->note(), QString("No items"));
+        QVERIFY(window->sensitivityChart()->barNames().isEmpty());
+
+        window->close();
+        QVERIFY(!analyses().shown(AnalysisView::Sensitivity));
+        QVERIFY(open(AnalysisView::Sensitivity, "mnuSensitivity")->isVisible());
+        QVERIFY(analyses().shown(AnalysisView::Sensitivity));
+    }
+
+    void influenceMapPlacesEveryItemAndFollowsEdits() {
+        vorn::AnalysisWindow* window = open(AnalysisView::InfluenceMap, "mnuInfluenceMap");
+        QVERIFY(window != nullptr && window->isVisible());
+        vorn::InfluenceChartView* chart = window->influenceChart();
+        const auto grass = [chart] { return chart->points().at(0); };
+        QCOMPARE(chart->points().size(), 8);
+        QCOMPARE(grass().name, QString("Grass"));
+        QCOMPARE(grass().x, 6.0);  // |T(Grass, Hares)|
+        QCOMPARE(grass().y, 2.0);  // |T(Hares, Grass)|
+        QCOMPARE(chart->shownLabels().first(), QString("Grass"));
+        QCOMPARE(chart->xAxis->label(), QString("Total influence (sum over its row, % per year)"));
+
+        m->click("MSFlexXImpact", 1, 3);  // selects T(Grass, Item 3), then raises it
+        m->click("MSFlexXImpact", 1, 3);
+        QCOMPARE(grass().x, 6.5);
+
+        removeAllItems();
+        QVERIFY(chart->points().isEmpty());
+        QCOMPARE(chart->note(), QString("No items"));
+    }
+};
+
+QTEST_MAIN(AnalysisWindowsTest)
+#include "analysis_windows_test.moc"
