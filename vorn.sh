@@ -86,7 +86,7 @@ case "${1:-run}" in
     bench)
         install_missing
         configure_and_build
-        QT_QPA_PLATFORM=offscreen "$build/vorn-bench" "${@:2}"
+        QT_QPA_PLATFORM=offscreen "$build/bench/vorn-bench" "${@:2}"
         ;;
     probe)
         install_missing libx11-dev libxtst-dev libxext-dev xvfb openbox
