@@ -121,7 +121,10 @@ class CellEditor : public QLineEdit {
                 m_cancel();
                 return;
             default:
+                // A key the line editor leaves alone would climb to the grid, which hands
+                // keys to an open editor: it ends here instead.
                 QLineEdit::keyPressEvent(event);
+                event->accept();
         }
     }
 
@@ -248,10 +251,16 @@ void GridView::scrollContentsBy(int dx, int dy) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
-    // Typing goes on in an entry left open while the focus was elsewhere.
+    // Typing goes on in an entry left open while the focus was elsewhere. A key that climbs
+    // back from the editor while it is being handed on is not handed to it again.
     if (editorOpen()) {
-        m_editor->setFocus(Qt::OtherFocusReason);
-        QCoreApplication::sendEvent(m_editor, event);
+        if (!m_handingKeyToEditor) {
+            m_handingKeyToEditor = true;
+            m_editor->setFocus(Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(m_editor, event);
+            m_handingKeyToEditor = false;
+        }
+        event->accept();
         return;
     }
     const bool f2 = event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier;

@@ -92,6 +92,7 @@ class GridView : public QTableView {
     QPointer<CellEditor> m_editor;
     int m_editorRow = 0;
     int m_editorColumn = 0;
+    bool m_handingKeyToEditor = false;
     Zoom m_zoom;
 };
 

@@ -82,6 +82,39 @@ class EditMenuTest : public QObject {
         QCOMPARE(m->find<QAction>("mnuUndo")->text(), QString("&Undo Typed Entry"));
     }
 
+    // Keys the cell editor leaves alone climb to the grid, which must not hand them back.
+    void noKeyInAnOpenEditorEndsTheProgram() {
+        const QList<QKeyCombination> keys = {Qt::Key_Up,
+                                             Qt::Key_Down,
+                                             Qt::Key_PageUp,
+                                             Qt::Key_PageDown,
+                                             Qt::ControlModifier | Qt::Key_A,
+                                             Qt::ControlModifier | Qt::Key_C,
+                                             Qt::ControlModifier | Qt::Key_V,
+                                             Qt::ControlModifier | Qt::Key_Z,
+                                             Qt::ShiftModifier | Qt::Key_Home,
+                                             Qt::ShiftModifier | Qt::Key_End,
+                                             Qt::ShiftModifier | Qt::Key_Left,
+                                             Qt::Key_Home,
+                                             Qt::Key_End,
+                                             Qt::Key_Insert};
+        for (const char* name : {"MSFlexXImpact", "MSFlexTotals", "MSFlexPolicy"}) {
+            auto* grid = m->grid(name);
+            m->click(name, 2, 2);
+            QTest::keyClicks(grid, "1");
+            QVERIFY2(editor(grid) != nullptr, name);
+            for (const QKeyCombination key : keys) {
+                if (editor(grid) != nullptr) {
+                    QTest::keyClick(editor(grid), key.key(), key.keyboardModifiers());
+                }
+                QTest::keyClick(grid, key.key(), key.keyboardModifiers());
+            }
+            if (editor(grid) != nullptr) {
+                QTest::keyClick(editor(grid), Qt::Key_Escape);
+            }
+        }
+    }
+
     void f2OnAHeaderProposesTheNameAndOnAValueOffersTheNumber() {
         auto* trend = m->grid("MSFlexXImpact");
         m->click("MSFlexXImpact", 0, 3);  // the click asks for a name: cancelled
