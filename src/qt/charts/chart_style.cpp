@@ -9,13 +9,50 @@
 namespace vorn::charts {
 
 QColor seriesColor(int index) {
-    static const std::array<QRgb, 21> kColors = {
-        0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x8c564b, 0xe377c2,
-        0x17becf, 0xbcbd22, 0x393b79, 0x7f7f7f, 0xad494a, 0x637939, 0x8c6d31,
-        0x843c39, 0x7b4173, 0x3182bd, 0xe6550d, 0x31a354, 0x756bb1, 0x000000,
-    };
-    const auto slot = static_cast<std::size_t>(std::max(index, 0)) % kColors.size();
-    return QColor::fromRgb(kColors[slot]);
+    const Rgb color = seriesStyle(index).color;
+    return QColor(color.red, color.green, color.blue);
+}
+
+QPen seriesPen(int index, double width) {
+    QPen pen(seriesColor(index), width);
+    switch (seriesStyle(index).dash) {
+        case LineDash::Solid:
+            break;
+        case LineDash::Dashed:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case LineDash::Dotted:
+            pen.setStyle(Qt::DotLine);
+            break;
+    }
+    return pen;
+}
+
+QCPScatterStyle seriesMarker(int index, double size) {
+    QCPScatterStyle::ScatterShape shape = QCPScatterStyle::ssNone;
+    switch (seriesStyle(index).marker) {
+        case SeriesMarker::None:
+            break;
+        case SeriesMarker::Circle:
+            shape = QCPScatterStyle::ssCircle;
+            break;
+        case SeriesMarker::Square:
+            shape = QCPScatterStyle::ssSquare;
+            break;
+        case SeriesMarker::Triangle:
+            shape = QCPScatterStyle::ssTriangle;
+            break;
+        case SeriesMarker::Diamond:
+            shape = QCPScatterStyle::ssDiamond;
+            break;
+        case SeriesMarker::Cross:
+            shape = QCPScatterStyle::ssCross;
+            break;
+        case SeriesMarker::Plus:
+            shape = QCPScatterStyle::ssPlus;
+            break;
+    }
+    return QCPScatterStyle(shape, seriesColor(index), size);
 }
 
 bool drawableValue(double value, double* clamped) {
@@ -64,14 +101,6 @@ AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted) {
     const bool holds = shown.low <= wanted.low && wanted.high <= shown.high;
     const bool closeEnough = 2 * (wanted.high - wanted.low) >= shown.high - shown.low;
     return holds && closeEnough ? shown : wanted;
-}
-
-std::vector<std::string> runNames(int runs) {
-    std::vector<std::string> names;
-    for (int run = 1; run <= runs; ++run) {
-        names.push_back("Run " + std::to_string(run));
-    }
-    return names;
 }
 
 QString fromTableText(const std::string& text) {

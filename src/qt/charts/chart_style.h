@@ -1,9 +1,14 @@
 #pragma once
 
+#include <qcustomplot.h>
+
 #include <QColor>
+#include <QPen>
 #include <QString>
 #include <string>
 #include <vector>
+
+#include "charts/series_style.h"
 
 namespace vorn::charts {
 
@@ -11,9 +16,13 @@ namespace vorn::charts {
 /// runaway projection still draws a readable chart instead of overflowing the painter.
 inline constexpr double kDrawLimit = 1e12;
 
-/// Colour of series `index`: twenty-one well separated colours (twenty items and the
-/// uncertainty), repeated beyond that.
+/// Colour of series `index`, as seriesStyle names it: twenty-one well separated colours
+/// (twenty items and the uncertainty), repeated beyond that.
 QColor seriesColor(int index);
+/// The pen of line `index`: its colour and dash, `width` pixels wide.
+QPen seriesPen(int index, double width);
+/// The marker of line `index` at every point, `size` pixels across, in the line's colour.
+QCPScatterStyle seriesMarker(int index, double size);
 
 /// A finite value clamped into +/- kDrawLimit; false for a non-finite value.
 bool drawableValue(double value, double* clamped);
@@ -38,8 +47,7 @@ AxisScale axisScale(double dataMin, double dataMax);
 /// layout of the whole chart, so an axis moves only when the data has clearly moved.
 AxisScale nextScale(const AxisScale& shown, const AxisScale& wanted);
 
-/// Names of the lines of the Spread chart: "Run 1" to "Run `runs`".
-std::vector<std::string> runNames(int runs);
+using vorn::runNames;
 
 /// Text of the window's tables as a QString; the tables hold UTF-8, or Latin-1 bytes read
 /// from an 8-bit scenario file.

@@ -32,6 +32,8 @@ const QColor kInnerBand(70, 110, 160, 170);
 const QColor kMedianLine(25, 25, 25);
 // Opacity of the lines drawn over bands.
 constexpr int kFadedAlpha = 90;
+// Size of the markers at the points, in line widths.
+constexpr double kMarkerSize = 5;
 
 /// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
 class BandEdge : public QCPGraph {
@@ -53,7 +55,6 @@ LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
     setValueAxisTitle(QStringLiteral("Level (2000 = 1)"));
     for (int i = 0; i < kMaxSeries; ++i) {
         QCPGraph* line = addGraph();
-        line->setPen(QPen(charts::seriesColor(i), lineWidth()));
         line->setVisible(false);
         m_lines.append(line);
         m_names.append(QString());
@@ -209,10 +210,15 @@ QList<QPointF> LineChartView::bandPoints(int band) const {
 void LineChartView::restyle() {
     const double width = lineWidth();
     for (int i = 0; i < m_lines.size(); ++i) {
-        QColor color = charts::seriesColor(i);
+        QPen pen = charts::seriesPen(i, width);
+        QColor color = pen.color();
         color.setAlpha(m_fadedLines ? kFadedAlpha : 255);
-        if (m_lines[i]->pen().widthF() != width || m_lines[i]->pen().color() != color) {
-            m_lines[i]->setPen(QPen(color, width));
+        pen.setColor(color);
+        if (m_lines[i]->pen() != pen) {
+            m_lines[i]->setPen(pen);
+            QCPScatterStyle marker = charts::seriesMarker(i, kMarkerSize * width);
+            marker.setPen(QPen(color, width));
+            m_lines[i]->setScatterStyle(marker);
         }
     }
     // The median stands out from the runs: darker, twice as wide, dashed.
