@@ -3,6 +3,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPicture>
 #include <QToolTip>
 #include <algorithm>
@@ -53,6 +55,7 @@ QList<QCPAbstractLegendItem*> entriesOf(const QCPLegend* legend) {
 }  // namespace
 
 ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
+    setFocusPolicy(Qt::TabFocus);
     setAutoAddPlottableToLegend(false);
     setInteractions(QCP::Interactions());
 
@@ -409,6 +412,27 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
     emit clicked();
 }
 
+void ChartView::keyPressEvent(QKeyEvent* event) {
+    const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    if (press && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QCustomPlot::keyPressEvent(event);
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QCustomPlot::focusInEvent(event);
+    update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QCustomPlot::focusOutEvent(event);
+    update();
+}
+
 void ChartView::paintEvent(QPaintEvent* event) {
     // Sharp on a high-density screen: the buffers follow the screen the widget is on.
     if (!qFuzzyCompare(bufferDevicePixelRatio(), devicePixelRatioF())) {
@@ -416,6 +440,15 @@ void ChartView::paintEvent(QPaintEvent* event) {
         replot(rpQueuedRefresh);
     }
     QCustomPlot::paintEvent(event);
+    if (hasFocus()) {
+        // Around what is drawn: the side space may lie behind another chart.
+        QPainter painter(this);
+        QPen ring(palette().color(QPalette::Active, QPalette::Highlight), 2);
+        ring.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(ring);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect().marginsRemoved(sideMargins())).adjusted(1, 1, -1, -1));
+    }
 }
 
 void ChartView::resizeEvent(QResizeEvent* /*event*/) {

@@ -12,6 +12,8 @@ namespace vorn {
 /// to its right, which wraps into as many columns as it needs to name every series. Every
 /// font is made from the widget's own font, so a scaled font (zoom) scales the whole chart.
 /// Hovering a series, a legend entry or an abbreviated label shows what it is as a tooltip.
+/// The keyboard reaches it with Tab (a click leaves the focus where it was); Space or Enter
+/// then does what a click does, and a ring in the highlight colour marks the focus.
 ///
 /// New data replots at once into the chart's buffer; the widget shows it at the next paint.
 class ChartView : public QCustomPlot {
@@ -94,6 +96,9 @@ class ChartView : public QCustomPlot {
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

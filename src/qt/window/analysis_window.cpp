@@ -7,6 +7,7 @@
 #include "qt/charts/influence_chart_view.h"
 #include "qt/charts/sensitivity_chart_view.h"
 #include "qt/window/elided_label.h"
+#include "qt/window/reading_window.h"
 #include "qt/window/trends_view.h"
 #include "shell/trends.h"
 
@@ -70,6 +71,9 @@ AnalysisWindow::AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* ma
         chart = m_influence;
     }
     layout->addWidget(chart, 1);
+    // The chart has the keyboard once the window is active; Escape and Ctrl+W close it.
+    chart->setFocus(Qt::OtherFocusReason);
+    addCloseKeys(this);
     setWindowIcon(mainView->window()->windowIcon());
     applyZoom();
     const Zoom& zoom = mainView->zoom();
@@ -116,6 +120,8 @@ void AnalysisWindow::refresh() {
     } else {
         drawInfluence();
     }
+    chart()->setAccessibleName(title());
+    chart()->setAccessibleDescription(note());
 }
 
 void AnalysisWindow::drawSensitivity() {

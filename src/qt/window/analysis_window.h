@@ -15,8 +15,9 @@ class TrendsView;
 
 /// A window of its own for one analysis of the main window (the Sensitivity or the
 /// Influence Map): a title, a note and the chart, drawn from the window state's analyses.
-/// While open it follows the main window's recalculations and zoom; closing it tells the
-/// window state, which then stops working the analysis out.
+/// While open it follows the main window's recalculations and zoom; closing it (also with
+/// Escape or Ctrl+W) tells the window state, which then stops working the analysis out. The
+/// chart takes the keyboard and is named by the title.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
   public:

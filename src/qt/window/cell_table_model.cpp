@@ -1,7 +1,9 @@
 #include "qt/window/cell_table_model.h"
 
 #include <QBrush>
+#include <algorithm>
 
+#include "editing/screen_reader.h"
 #include "qt/charts/chart_style.h"
 
 namespace vorn {
@@ -30,9 +32,22 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::AccessibleTextRole:
+            return charts::fromTableText(spokenCellText(m_table.text(index.row(), index.column())));
         default:
             return {};
     }
+}
+
+QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || section < 0) {
+        return {};
+    }
+    const bool columns = orientation == Qt::Horizontal;
+    if (section >= (columns ? m_columns : m_rows)) {
+        return {};
+    }
+    return charts::fromTableText(columns ? m_table.text(0, section) : m_table.text(section, 0));
 }
 
 Qt::ItemFlags CellTableModel::flags(const QModelIndex& index) const {
@@ -93,12 +108,19 @@ void CellTableModel::reportChangedCells() {
             }
         }
     }
+    const bool namesChanged =
+        std::any_of(changed.begin(), changed.end(),
+                    [](const QModelIndex& cell) { return cell.row() == 0 || cell.column() == 0; });
     if (changed.size() > kSingleReports) {
         emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
-        return;
+    } else {
+        for (const QModelIndex& cell : changed) {
+            emit dataChanged(cell, cell);
+        }
     }
-    for (const QModelIndex& cell : changed) {
-        emit dataChanged(cell, cell);
+    if (namesChanged && m_rows > 0 && m_columns > 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
     }
 }
 

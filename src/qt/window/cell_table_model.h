@@ -11,7 +11,9 @@
 namespace vorn {
 
 /// Shows a core CellTable to a Qt view: cell texts and cell colours, the grid's own
-/// background where a cell has no colour. It holds no logic and never writes the table.
+/// background where a cell has no colour. For assistive technology the item names in row 0
+/// and column 0 are also the column and row headers, and a cell reads as spokenCellText
+/// gives it. It holds no logic and never writes the table.
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -20,6 +22,8 @@ class CellTableModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     /// Catches up with the table: rows and columns inserted or removed as the table's shape

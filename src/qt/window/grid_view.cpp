@@ -11,6 +11,7 @@
 #include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <algorithm>
+#include <optional>
 
 #include "qt/window/cell_table_model.h"
 #include "shell/controls.h"
@@ -97,19 +98,73 @@ QColor selectedTextColor(const QColor& wanted, const QPalette& palette) {
     return QColor(chosen.red, chosen.green, chosen.blue);
 }
 
+// The move a key makes on the current cell, if it makes one.
+std::optional<CellMove> cellMove(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool control = modifiers == Qt::ControlModifier;
+    if (modifiers != Qt::NoModifier && !control) {
+        return std::nullopt;
+    }
+    switch (event->key()) {
+        case Qt::Key_Home:
+            return control ? CellMove::TableStart : CellMove::RowStart;
+        case Qt::Key_End:
+            return control ? CellMove::TableEnd : CellMove::RowEnd;
+        default:
+            break;
+    }
+    if (control) {
+        return std::nullopt;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left:
+            return CellMove::Left;
+        case Qt::Key_Right:
+            return CellMove::Right;
+        case Qt::Key_Up:
+            return CellMove::Up;
+        case Qt::Key_Down:
+            return CellMove::Down;
+        case Qt::Key_PageUp:
+            return CellMove::PageUp;
+        case Qt::Key_PageDown:
+            return CellMove::PageDown;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The keys that leave an open editor for another row: the others edit its text.
+std::optional<CellMove> editorLeavingMove(const QKeyEvent* event) {
+    const std::optional<CellMove> move = cellMove(event);
+    const bool leaves = move == CellMove::Up || move == CellMove::Down ||
+                        move == CellMove::PageUp || move == CellMove::PageDown;
+    return leaves ? move : std::nullopt;
+}
+
 }  // namespace
 
-/// The line editor over a cell: Enter commits, Escape cancels.
+/// The line editor over a cell: Enter commits, Escape cancels, Up, Down, Page Up and Page Down
+/// commit and move; every other key edits the text.
 class CellEditor : public QLineEdit {
   public:
-    CellEditor(QWidget* parent, std::function<void()> commit, std::function<void()> cancel)
-        : QLineEdit(parent), m_commit(std::move(commit)), m_cancel(std::move(cancel)) {
+    CellEditor(QWidget* parent, std::function<void()> commit, std::function<void()> cancel,
+               std::function<void(CellMove)> commitMoving)
+        : QLineEdit(parent),
+          m_commit(std::move(commit)),
+          m_cancel(std::move(cancel)),
+          m_commitMoving(std::move(commitMoving)) {
         setObjectName(QStringLiteral("CellEditor"));
         setFrame(false);
     }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (const std::optional<CellMove> move = editorLeavingMove(event)) {
+            event->accept();
+            m_commitMoving(*move);
+            return;
+        }
         switch (event->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
@@ -131,6 +186,7 @@ class CellEditor : public QLineEdit {
   private:
     std::function<void()> m_commit;
     std::function<void()> m_cancel;
+    std::function<void(CellMove)> m_commitMoving;
 };
 
 GridView::GridView(const CellTable& table, const GridLook& look, QWidget* parent)
@@ -187,12 +243,13 @@ void GridView::refresh() {
     }
 }
 
-void GridView::openEditor(int row, int column, const QString& text) {
+void GridView::openEditor(int row, int column, const QString& text, bool selected) {
     closeEditor();
     m_editorRow = row;
     m_editorColumn = column;
     m_editor = new CellEditor(
-        viewport(), [this] { emit entryCommitted(); }, [this] { closeEditor(); });
+        viewport(), [this] { emit entryCommitted(); }, [this] { closeEditor(); },
+        [this](CellMove move) { emit entryCommittedMoving(move); });
     m_editor->setFont(font());
     // The grid's own palette paints the space beyond its cells grey and its selected text
     // in the table's colour; the editor looks like any line editor.
@@ -204,6 +261,9 @@ void GridView::openEditor(int row, int column, const QString& text) {
     }
     m_editor->setPalette(colors);
     m_editor->setText(text);
+    if (selected) {
+        m_editor->selectAll();
+    }
     placeEditor();
     m_editor->show();
     m_editor->setFocus(Qt::OtherFocusReason);
@@ -270,7 +330,40 @@ void GridView::keyPressEvent(QKeyEvent* event) {
                              f2 ? QString() : event->text());
         return;
     }
-    QTableView::keyPressEvent(event);
+    if (const std::optional<CellMove> move = cellMove(event)) {
+        event->accept();
+        emit cellKeyMoved(*move);
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Space &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        event->accept();
+        emit cellKeyClicked(modifiers == Qt::ShiftModifier ? 2 : 1);
+        return;
+    }
+    if ((event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+        (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        event->accept();
+        emit cellMenuRequested();
+        return;
+    }
+    // The view's own keys would move its current index behind the table's back (typing a
+    // letter searches the cells): every other key goes on to the window.
+    event->ignore();
+}
+
+int GridView::pageRows() const {
+    const int row = std::max(1, verticalHeader()->defaultSectionSize());
+    return std::max(1, viewport()->height() / row);
+}
+
+void GridView::showCurrentCell() {
+    const QModelIndex current = m_model->index(m_table.currentRow(), m_table.currentColumn());
+    if (current.isValid()) {
+        scrollTo(current);
+        placeEditor();
+    }
 }
 
 QRect GridView::cellRect(int row, int column) const {
@@ -404,6 +497,11 @@ void GridView::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     update();
     viewport()->update();
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason) {
+        emit focusedByKeyboard();
+    }
 }
 
 void GridView::focusOutEvent(QFocusEvent* event) {
@@ -434,7 +532,7 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-// Cells are chosen by mouse only; the keyboard does not move the current cell.
+// The current cell is the table's: keys move it through cellKeyMoved, never the view itself.
 QModelIndex GridView::moveCursor(CursorAction /*action*/, Qt::KeyboardModifiers /*modifiers*/) {
     return currentIndex();
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTableView>
 
+#include "editing/cell_keys.h"
 #include "shell/zoom.h"
 #include "tables/cell_table.h"
 
@@ -22,10 +23,11 @@ struct GridLook {
 
 /// One of the window's three tables. It shows a core CellTable (row 0 and column 0 are
 /// ordinary cells, Qt's own headers are hidden), follows the table's current cell and
-/// reports mouse presses on cells and elsewhere on it, and keys that start an entry. It never
-/// edits a cell itself: an editor it opens over a cell only holds the typed text until it is
-/// committed. A cell text too long for its column is shortened with an ellipsis and shown
-/// whole as a tooltip; keyboard focus shows as a ring in the highlight colour.
+/// reports mouse presses on cells and elsewhere on it, and the keys that move the current cell,
+/// click it (Space), ask for its context menu or start an entry. It never edits a cell itself:
+/// an editor it opens over a cell only holds the typed text until it is committed. A cell text
+/// too long for its column is shortened with an ellipsis and shown whole as a tooltip; keyboard
+/// focus shows as a ring in the highlight colour.
 class GridView : public QTableView {
     Q_OBJECT
   public:
@@ -40,8 +42,9 @@ class GridView : public QTableView {
     /// Scales the column widths and row heights; the font comes from the parent.
     void setZoom(const Zoom& zoom);
 
-    /// Opens the cell editor over (row, column) holding `text`, the cursor at its end.
-    void openEditor(int row, int column, const QString& text);
+    /// Opens the cell editor over (row, column) holding `text`: selected when `selected`, so that
+    /// typing replaces it, else with the cursor at its end.
+    void openEditor(int row, int column, const QString& text, bool selected = false);
     /// Closes the editor, dropping its text.
     void closeEditor();
     bool editorOpen() const { return !m_editor.isNull(); }
@@ -50,6 +53,10 @@ class GridView : public QTableView {
     QString editorText() const;
     /// Gives the open editor the keyboard focus, its text selected.
     void focusEditor();
+    /// Rows a page holds: those shown whole, at least one.
+    int pageRows() const;
+    /// Scrolls the current cell into view.
+    void showCurrentCell();
 
   signals:
     /// A mouse button went down on a cell: button 1 left, 2 right, 4 middle.
@@ -59,6 +66,16 @@ class GridView : public QTableView {
     void entryKeyPressed(int row, int column, const QString& text);
     /// Enter in the open editor.
     void entryCommitted();
+    /// Up, Down, Page Up or Page Down in the open editor: commit, then move.
+    void entryCommittedMoving(CellMove move);
+    /// A key that moves the current cell.
+    void cellKeyMoved(CellMove move);
+    /// Space (button 1) or Shift+Space (button 2) on the current cell.
+    void cellKeyClicked(int button);
+    /// The Menu key or Shift+F10: the current cell's context menu.
+    void cellMenuRequested();
+    /// Tab, Shift+Tab or a shortcut gave the grid the keyboard focus.
+    void focusedByKeyboard();
     /// A mouse button went down on the grid but not on a cell: beyond the last cell, on a
     /// scroll bar (which still scrolls) or on the frame.
     void backgroundPressed(int button);

@@ -5,8 +5,11 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScrollArea>
+#include <QTableWidget>
 
+#include "help/keyboard_help.h"
 #include "qt/window/analysis_menu.h"
+#include "qt/window/chart_data_window.h"
 #include "qt/window/edit_menu.h"
 #include "qt/window/qt_platform.h"
 #include "qt/window/trends_view.h"
@@ -26,6 +29,9 @@ MainWindow::MainWindow(Trends& trends, QWidget* parent)
     auto* area = new QScrollArea(this);
     area->setObjectName(QStringLiteral("ClientArea"));
     area->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own: a click on a chart leaves the keyboard where it was, and Tab never
+    // rests on the invisible area.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setAlignment(Qt::AlignCenter);
     area->setPalette(m_view->palette());  // the margins around the view in its colour
     area->setWidget(m_view);
@@ -84,6 +90,11 @@ void MainWindow::buildMenus() {
     };
     connect(m_view, &TrendsView::refreshed, bands, showBands);
     showBands();
+    m_chartData = new ChartDataWindow(m_trends, m_view, this);
+    m_viewMenu->addSeparator();
+    QAction* chartData = m_viewMenu->addAction(tr("&Chart Data"));
+    chartData->setObjectName(QStringLiteral("mnuChartData"));
+    connect(chartData, &QAction::triggered, m_chartData, &ChartDataWindow::open);
     m_analysisMenu = new AnalysisMenu(m_trends, m_view, this);
     menuBar()->addMenu(m_analysisMenu);
 
@@ -95,6 +106,19 @@ void MainWindow::buildMenus() {
                [this] { m_trends.HelpInstructions_Click(); });
     addCommand(help, tr("&About"), QStringLiteral("HelpAbout"),
                [this] { m_trends.HelpAbout_Click(); });
+    QAction* keyboard = help->addAction(tr("&Keyboard"));
+    keyboard->setObjectName(QStringLiteral("HelpKeyboard"));
+    connect(keyboard, &QAction::triggered, this, [this] {
+        if (m_keyboard == nullptr) {
+            m_keyboard = new ReadingWindow(QStringLiteral("KeyboardWindow"), tr("Keyboard"), this);
+            m_keyboard->setWindowIcon(windowIcon());
+            m_keyboard->setPage(0, tr("Keyboard"), keyboardHelp());
+        }
+        m_keyboard->show();
+        m_keyboard->raise();
+        m_keyboard->activateWindow();
+        m_keyboard->table(0)->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

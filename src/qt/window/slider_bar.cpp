@@ -35,12 +35,24 @@ void SliderBar::showPositionTip() {
     QToolTip::showText(mapToGlobal(QPoint(thumb.center().x(), height())), positionText(), this);
 }
 
+void SliderBar::setThumbColor(const QColor& color) {
+    m_thumb = color;
+    update();
+}
+
 void SliderBar::paintEvent(QPaintEvent* event) {
     QScrollBar::paintEvent(event);
+    QPainter painter(this);
+    if (m_thumb.isValid()) {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                    QStyle::SC_ScrollBarSlider, this);
+        painter.fillRect(thumb.adjusted(1, 1, -1, -1), m_thumb);
+    }
     if (!hasFocus()) {
         return;
     }
-    QPainter painter(this);
     QPen ring(palette().color(QPalette::Active, QPalette::Highlight));
     ring.setWidth(2);
     ring.setJoinStyle(Qt::MiterJoin);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QScrollBar>
 #include <functional>
 
@@ -16,6 +17,9 @@ class SliderBar : public QScrollBar {
 
     /// The words for the position the thumb shows, also while it is being dragged.
     QString positionText() const { return m_valueText(sliderPosition()); }
+    /// Draws the thumb in `color`, which stands out against the track; an invalid colour
+    /// leaves the thumb to the style.
+    void setThumbColor(const QColor& color);
 
   protected:
     bool event(QEvent* event) override;
@@ -27,6 +31,7 @@ class SliderBar : public QScrollBar {
     void showPositionTip();
 
     std::function<QString(int)> m_valueText;
+    QColor m_thumb;
 };
 
 }  // namespace vorn

@@ -1,22 +1,32 @@
 #include "qt/window/trends_view.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
+#include <QShortcut>
 #include <algorithm>
 #include <exception>
 
+#include "editing/announcements.h"
 #include "editing/click_handlers.h"
+#include "editing/screen_reader.h"
 #include "editing/typed_entry.h"
 #include "qt/charts/bar_chart_view.h"
 #include "qt/charts/chart_style.h"
 #include "qt/charts/line_chart_view.h"
+#include "qt/window/accessibility.h"
+#include "qt/window/announcer.h"
 #include "qt/window/elided_label.h"
+#include "qt/window/focus_ring.h"
 #include "qt/window/grid_view.h"
 #include "qt/window/slider_bar.h"
 #include "qt/window/system_colors.h"
 #include "qt/window/text_box.h"
+#include "shell/design_colors.h"
+#include "shell/keyboard_regions.h"
 #include "shell/slider_value_text.h"
 #include "shell/trends.h"
 
@@ -78,9 +88,15 @@ std::pair<double, double> uncoveredSides(Control back, Control front) {
             (under.left + under.width - over.left - over.width) / width};
 }
 
+QString qText(const std::string& text) {
+    return charts::fromTableText(text);
+}
+
 }  // namespace
 
 TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_trends(trends) {
+    applyDesignColors();
+    installAccessibility();
     setObjectName(QStringLiteral("Trends"));
     setAutoFillBackground(true);
     QPalette colors = palette();
@@ -91,9 +107,42 @@ TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_tre
         build(layout);
     }
     applyTabOrder();
+    m_announcer = new Announcer(this);
+    m_focusRing = new FocusRing(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* /*old*/, QWidget* now) { focusChanged(now); });
+    for (const auto& [key, forward] : {std::pair{QKeySequence(Qt::Key_F6), true},
+                                       std::pair{QKeySequence(Qt::SHIFT | Qt::Key_F6), false}}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, forward] { jumpRegion(forward); });
+    }
     setZoom(m_zoom);
     focusFirstControl();
     refresh();
+}
+
+std::optional<Control> TrendsView::controlOf(const QWidget* widget) const {
+    for (; widget != nullptr && widget != this; widget = widget->parentWidget()) {
+        const auto found = std::find(m_widgets.begin(), m_widgets.end(), widget);
+        if (found != m_widgets.end()) {
+            return static_cast<Control>(found - m_widgets.begin());
+        }
+    }
+    return std::nullopt;
+}
+
+void TrendsView::jumpRegion(bool forward) {
+    const std::optional<Control> focused = controlOf(QApplication::focusWidget());
+    const Region region = focused ? nextRegion(regionOf(*focused), forward)
+                                  : (forward ? Region::Sliders : Region::HelpPanes);
+    widget(regionEntry(m_trends, region))->setFocus(Qt::ShortcutFocusReason);
+}
+
+void TrendsView::focusChanged(QWidget* now) {
+    const std::optional<Control> focused = controlOf(now);
+    const bool textBox = focused && layoutOf(*focused).kind == ControlKind::TextBox;
+    m_focusRing->follow(textBox ? widget(*focused) : nullptr);
 }
 
 void TrendsView::focusFirstControl() {
@@ -212,8 +261,10 @@ void TrendsView::build(const ControlLayout& layout) {
     }
     widget->setObjectName(
         QString::fromUtf8(layout.name.data(), static_cast<qsizetype>(layout.name.size())));
+    widget->setAccessibleName(qText(vorn::accessibleName(m_trends, layout.id)));
     widget->setGeometry(designRect(layout.id));
     m_widgets[static_cast<std::size_t>(index(layout.id))] = widget;
+    m_focusPolicies[static_cast<std::size_t>(index(layout.id))] = widget->focusPolicy();
 }
 
 QWidget* TrendsView::makeTextBox(const ControlLayout& layout) {
@@ -249,6 +300,9 @@ QWidget* TrendsView::makeSlider(const ControlLayout& layout) {
     slider->setTracking(false);
     connect(slider, &QScrollBar::valueChanged, this,
             [this, id](int position) { sliderMoved(id, position); });
+    if (designColorsInForce()) {
+        slider->setThumbColor(qColor(kDesignSliderThumb));
+    }
     return slider;
 }
 
@@ -274,7 +328,16 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
             });
     // Every handler commits the open entry first; this one has nothing else to do.
     connect(grid, &GridView::entryCommitted, this, [this] { run([] {}); });
+    connect(grid, &GridView::entryCommittedMoving, this,
+            [this, id](CellMove move) { cellKeyMoved(id, move); });
     connect(grid, &GridView::backgroundPressed, this, [this, id] { gridBackgroundPressed(id); });
+    connect(grid, &GridView::cellKeyMoved, this,
+            [this, id](CellMove move) { cellKeyMoved(id, move); });
+    connect(grid, &GridView::cellKeyClicked, this,
+            [this, id](int button) { run([&] { clickCurrentCell(m_trends, id, button); }); });
+    connect(grid, &GridView::cellMenuRequested, this, [this, id] { showCellMenu(id); });
+    connect(grid, &GridView::focusedByKeyboard, this,
+            [this, id] { run([&] { focusGrid(m_trends, id); }); });
     return grid;
 }
 
@@ -333,21 +396,38 @@ void TrendsView::sliderMoved(Control slider, int position) {
 
 void TrendsView::gridPressed(Control grid, int row, int column, int button) {
     run([&] {
-        switch (grid) {
-            case Control::MSFlexXImpact:
-                m_trends.MSFlexXImpact().setCurrent(row, column);
-                MSFlexXImpact_Click(m_trends, button);
-                break;
-            case Control::MSFlexTotals:
-                m_trends.MSFlexTotals().setCurrent(row, column);
-                MSFlexTotals_Click(m_trends, button);
-                break;
-            default:
-                m_trends.MSFlexPolicy().setCurrent(row, column);
-                MSFlexPolicy_Click(m_trends, button);
-                break;
-        }
+        m_trends.gridTable(grid).setCurrent(row, column);
+        clickCurrentCell(m_trends, grid, button);
     });
+}
+
+void TrendsView::cellKeyMoved(Control id, CellMove move) {
+    GridView* view = grid(id);
+    run([&] { moveCurrentCell(m_trends, id, move, view->pageRows()); });
+    view->showCurrentCell();
+}
+
+void TrendsView::showCellMenu(Control id) {
+    const std::vector<CellAction> actions = cellActions(m_trends, id);
+    if (actions.empty()) {
+        return;
+    }
+    delete m_cellMenu;
+    m_cellMenu = new QMenu(this);
+    m_cellMenu->setObjectName(QStringLiteral("CellMenu"));
+    m_cellMenu->setAccessibleName(qText(vorn::accessibleName(m_trends, id)));
+    for (const CellAction& action : actions) {
+        QAction* entry = m_cellMenu->addAction(qText(action.name));
+        entry->setEnabled(action.enabled);
+        connect(entry, &QAction::triggered, this,
+                [this, id, action] { run([&] { runCellAction(m_trends, id, action); }); });
+    }
+    GridView* view = grid(id);
+    view->showCurrentCell();
+    const CellTable& table = m_trends.gridTable(id);
+    const QRect cell = view->cellRect(table.currentRow(), table.currentColumn());
+    const QPoint at = cell.isEmpty() ? QPoint(0, 0) : cell.bottomLeft();
+    m_cellMenu->popup(view->viewport()->mapToGlobal(at));
 }
 
 void TrendsView::entryKeyPressed(Control id, int row, int column, const QString& text) {
@@ -355,9 +435,11 @@ void TrendsView::entryKeyPressed(Control id, int row, int column, const QString&
     switch (entryStart(m_trends, id, row, column, f2)) {
         case EntryStart::Editor:
             run([&] {
+                // F2 offers the old number selected, so that typing replaces it.
                 grid(id)->openEditor(
                     row, column,
-                    f2 ? QString::fromStdString(entryStartText(m_trends, id, row, column)) : text);
+                    f2 ? QString::fromStdString(entryStartText(m_trends, id, row, column)) : text,
+                    f2);
             });
             break;
         case EntryStart::ItemNameBox:
@@ -387,22 +469,11 @@ bool TrendsView::finishEntries() {
 }
 
 void TrendsView::gridBackgroundPressed(Control grid) {
-    run([&] {
-        switch (grid) {
-            case Control::MSFlexXImpact:
-                MSFlexXImpact_BackgroundClick(m_trends);
-                break;
-            case Control::MSFlexTotals:
-                MSFlexTotals_BackgroundClick(m_trends);
-                break;
-            default:
-                MSFlexPolicy_BackgroundClick(m_trends);
-                break;
-        }
-    });
+    run([&] { clickGridBackground(m_trends, grid); });
 }
 
 void TrendsView::run(const std::function<void()>& handler) {
+    const WindowGlance before = glance(m_trends);
     try {
         if (finishEntries()) {
             handler();
@@ -413,6 +484,7 @@ void TrendsView::run(const std::function<void()>& handler) {
             std::string("The command could not be completed: ") + failure.what());
     }
     refresh();
+    m_announcer->announce(qText(announcement(before, m_trends)));
 }
 
 void TrendsView::refresh() {
@@ -429,6 +501,7 @@ void TrendsView::refresh() {
     refreshSliders();
     refreshStacking();
     refreshCharts();
+    refreshAccessibleTexts();
     m_running = false;
     emit refreshed();
 }
@@ -476,6 +549,44 @@ void TrendsView::refreshStacking() {
         widget(*control)->raise();
     }
     m_shownStacking = stacking;
+    if (m_focusRing->target() != nullptr) {
+        m_focusRing->raise();
+    }
+    refreshFocusPolicies();
+}
+
+void TrendsView::refreshFocusPolicies() {
+    for (const ControlLayout& layout : windowLayout()) {
+        if (layout.kind != ControlKind::TextBox && layout.kind != ControlKind::Chart) {
+            continue;
+        }
+        QWidget* control = widget(layout.id);
+        const Qt::FocusPolicy wanted =
+            hiddenBehindAnother(layout.id)
+                ? Qt::NoFocus
+                : m_focusPolicies[static_cast<std::size_t>(index(layout.id))];
+        if (control->focusPolicy() != wanted) {
+            control->setFocusPolicy(wanted);
+        }
+    }
+}
+
+void TrendsView::refreshAccessibleTexts() {
+    for (Control id : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals,
+                       Control::MscXImpacts, Control::mscTrends, Control::MscVary}) {
+        QWidget* control = widget(id);
+        const QString name = qText(vorn::accessibleName(m_trends, id));
+        if (control->accessibleName() != name) {
+            control->setAccessibleName(name);
+        }
+        if (layoutOf(id).kind != ControlKind::Chart) {
+            continue;
+        }
+        const QString description = qText(chartDescription(m_trends, id));
+        if (control->accessibleDescription() != description) {
+            control->setAccessibleDescription(description);
+        }
+    }
 }
 
 bool TrendsView::hiddenBehindAnother(Control control) const {
@@ -525,13 +636,8 @@ void TrendsView::drawChart(Control chart) {
         m_contributions->setTable(data);
         return;
     }
-    std::vector<std::string> names;
     if (chart == Control::mscTrends) {
-        const CellTable& trend = m_trends.MSFlexXImpact();
-        for (int row = 1; row < trend.rows(); ++row) {
-            names.push_back(trend.text(row, 0));
-        }
-        m_levels->setTable(data, names);
+        m_levels->setTable(data, chartSeriesNames(m_trends, chart));
         return;
     }
     // Bands left pending while the chart was behind are worked out now that it is seen.
@@ -548,7 +654,7 @@ void TrendsView::drawChart(Control chart) {
     m_spread->setNote(noBands ? QString::fromUtf8(kNoItemsText.data(),
                                                   static_cast<qsizetype>(kNoItemsText.size()))
                               : QString());
-    m_spread->setTable(data, charts::runNames(data.rows() - 1), bands);
+    m_spread->setTable(data, chartSeriesNames(m_trends, chart), bands);
 }
 
 }  // namespace vorn

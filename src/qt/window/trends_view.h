@@ -4,17 +4,22 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "editing/cell_keys.h"
 #include "shell/controls.h"
 #include "shell/zoom.h"
 
 class QLabel;
+class QMenu;
 class QScrollBar;
 
 namespace vorn {
 
+class Announcer;
 class BarChartView;
+class FocusRing;
 class GridView;
 class LineChartView;
 class TextBox;
@@ -24,14 +29,21 @@ class Trends;
 /// place and size, scaled by the zoom, drawn from the window state `Trends`. User events go
 /// to the state's handlers, after which the view catches up with the state (texts, tables,
 /// charts, front-to-back order). The view decides nothing itself.
+///
+/// For the keyboard and assistive technology: keys on the tables go to the same handlers as
+/// clicks; F6 and Shift+F6 jump between the regions of the window; a control wholly behind
+/// another is left out of the Tab order; every control carries its accessible name, the charts
+/// a description of what they show; after every command the announcer tells a screen reader
+/// what changed.
 class TrendsView : public QWidget {
     Q_OBJECT
   public:
     explicit TrendsView(Trends& trends, QWidget* parent = nullptr);
 
-    /// Runs a handler of the window state, then refreshes. An entry typed into a cell is
-    /// committed first; when it is refused the handler does not run and the editor stays
-    /// open. A handler that throws leaves a message instead of ending the program.
+    /// Runs a handler of the window state, then refreshes and announces what changed. An entry
+    /// typed into a cell is committed first; when it is refused the handler does not run and
+    /// the editor stays open. A handler that throws leaves a message instead of ending the
+    /// program.
     void run(const std::function<void()>& handler);
     /// Catches up with the window state; skips what has not changed.
     void refresh();
@@ -45,6 +57,14 @@ class TrendsView : public QWidget {
 
     /// Gives the keyboard focus to the control of tab index 0 (the Totals table).
     void focusFirstControl();
+    /// F6 (`forward`) or Shift+F6: the keyboard goes to the next or previous region.
+    void jumpRegion(bool forward);
+    /// The context menu of a table's current cell while it is open (Menu key, Shift+F10).
+    QMenu* cellMenu() const { return m_cellMenu; }
+    Announcer* announcer() const { return m_announcer; }
+    /// The control whose widget is `widget` or holds it; nothing for a widget outside the
+    /// controls.
+    std::optional<Control> controlOf(const QWidget* widget) const;
     /// Shows the whole design at `zoom`: places, sizes, fonts, column widths, row heights.
     void setZoom(const Zoom& zoom);
     const Zoom& zoom() const { return m_zoom; }
@@ -78,6 +98,9 @@ class TrendsView : public QWidget {
     void sliderMoved(Control slider, int position);
     void gridPressed(Control grid, int row, int column, int button);
     void entryKeyPressed(Control grid, int row, int column, const QString& text);
+    void cellKeyMoved(Control grid, CellMove move);
+    void showCellMenu(Control grid);
+    void focusChanged(QWidget* now);
     /// Commits the entries of the open cell editors; false when one was refused.
     bool finishEntries();
     void gridBackgroundPressed(Control grid);
@@ -86,6 +109,10 @@ class TrendsView : public QWidget {
     void refreshSliders();
     void refreshStacking();
     void refreshCharts();
+    /// Names and descriptions that follow the window state: the tables', the charts'.
+    void refreshAccessibleTexts();
+    /// A control wholly behind another takes no focus from Tab.
+    void refreshFocusPolicies();
     bool hiddenBehindAnother(Control control) const;
     void drawChart(Control chart);
 
@@ -100,7 +127,11 @@ class TrendsView : public QWidget {
     unsigned long m_shownBands = 0;
     bool m_anyProjectionShown = false;
     std::array<bool, kControlCount> m_chartOutdated{};
+    std::array<Qt::FocusPolicy, kControlCount> m_focusPolicies{};
     bool m_running = false;
+    Announcer* m_announcer = nullptr;
+    FocusRing* m_focusRing = nullptr;
+    QMenu* m_cellMenu = nullptr;
 };
 
 }  // namespace vorn

@@ -62,8 +62,8 @@ class AnalysisWindowsTest : public QObject {
     void uncertaintyBandsAreShadedBehindTheRunsWhileChecked() {
         QAction* bands = m->find<QAction>("mnuUncertaintyBands");
         const QList<QAction*> entries = m->window.viewMenu()->actions();
-        QCOMPARE(entries.indexOf(bands), entries.size() - 1);
-        QVERIFY(entries[entries.size() - 2]->isSeparator());
+        QVERIFY(entries.indexOf(bands) > 0);
+        QVERIFY(entries[entries.indexOf(bands) - 1]->isSeparator());
         QVERIFY(bands->isCheckable() && !bands->isChecked());
 
         m->click("MSFlexTotals", 0, 2);  // twenty runs of the hares, in front

@@ -78,7 +78,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(m->boxText("TextAnnual"), QString("Scenario Trends- Forecast to  2060"));
     }
 
-    void aDoubleClickStepsArrowKeysKeepTheCell() {
+    void aDoubleClickStepsAndAnArrowKeyOnlySelects() {
         auto* trend = m->grid("MSFlexXImpact");
         // Widgets receive a double click as press, release, double click, release.
         const QPointF centre = trend->cellRect(4, 5).center();
@@ -89,8 +89,9 @@ class MainWindowTest : public QObject {
         QApplication::sendEvent(trend->viewport(), &doubleClick);
         QCOMPARE(m->cell("MSFlexXImpact", 4, 5), QString("0.5"));
         QTest::keyClick(trend, Qt::Key_Down);
-        QCOMPARE(m->trends.MSFlexXImpact().currentRow(), 4);
+        QCOMPARE(m->trends.MSFlexXImpact().currentRow(), 5);
         QCOMPARE(m->cell("MSFlexXImpact", 4, 5), QString("0.5"));
+        QCOMPARE(m->cell("MSFlexXImpact", 5, 5), QString("%   "));
     }
 
     void typingIntoACaptionChangesOnlyTheStacking() {
