@@ -13,7 +13,7 @@ namespace vorn {
 inline constexpr int kLoopLimit = 50;
 /// Arrows a search may weigh before it stops. A dense 20-item matrix holds astronomically
 /// many loops; this keeps the search within a few milliseconds whatever the matrix.
-inline constexpr std::int64_t kLoopSearchSteps = 100000;
+inline constexpr std::int64_t kLoopSearchSteps = 50000;
 
 /// Reinforcing: an even number of negative links, so a change returns around the loop with
 /// its own sign and grows. Balancing: an odd number, so it returns reversed and damps.

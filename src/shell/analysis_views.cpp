@@ -211,8 +211,8 @@ std::array<std::string, 2> AnalysisViews::sensitivitySignNames() const {
 
 std::string AnalysisViews::influenceTitle() const {
     if (m_indirectInfluence) {
-        return "Influence Map through chains: how strongly each item drives the others and is "
-               "driven by them, directly and by way of other items";
+        return "Influence through chains: how strongly each item drives the others and is "
+               "driven by them";
     }
     return "Influence Map: how strongly each item drives the others and is driven by them";
 }
@@ -222,12 +222,12 @@ std::string AnalysisViews::influenceNote() const {
         return std::string(kNoItemsText);
     }
     std::string unplaced;
-    std::string changed;
+    bool anyChanged = false;
     for (const InfluenceItem& item : m_influence.items) {
         if (item.quadrant == Quadrant::Unplaced) {
             unplaced += (unplaced.empty() ? "" : ", ") + item.name;
         } else if (item.rankChanged()) {
-            changed += (changed.empty() ? "" : ", ") + item.name;
+            anyChanged = true;
         }
     }
     if (!unplaced.empty()) {
@@ -241,16 +241,16 @@ std::string AnalysisViews::influenceNote() const {
     const std::string links = std::to_string(map.indirectPower);
     std::string note;
     if (!map.indirectSettled) {
-        note = "Chains of " + links + " links: the ranking had not settled";
+        note = "Chains of " + links + " links: the ranking has not settled";
     } else if (map.indirectPeriod > 1) {
         note = "Chains of " + std::to_string(map.indirectPower - map.indirectPeriod + 1) + " to " +
                links + " links averaged, as the ranking alternates";
     } else {
         note = "Chains of " + links + (map.indirectPower == 1 ? " link" : " links") +
-               ", after which the ranking stays the same";
+               ", where the ranking settled";
     }
-    return note + (changed.empty() ? "; every item ranks as directly"
-                                   : "; ringed, ranked otherwise than directly: " + changed);
+    return note + (!anyChanged ? "; every item ranks as directly"
+                               : "; ringed items rank otherwise than directly");
 }
 
 std::string AnalysisViews::influenceAxisTitle() const {
@@ -309,6 +309,14 @@ std::string AnalysisViews::loopNote() const {
         return std::string(kNoItemsText);
     }
     return m_loops.searchNote();
+}
+
+std::string AnalysisViews::loopNodeMark(int item) const {
+    if (item < 0 || item >= m_loops.items || m_loops.link(item, item) == 0) {
+        return {};
+    }
+    const double value = m_loops.link(item, item);
+    return (value > 0 ? "+" : "") + significantText(value, 3);
 }
 
 std::array<std::string, 2> AnalysisViews::loopSignNames() const {

@@ -100,6 +100,9 @@ class AnalysisViews {
     std::string loopTitle() const;
     /// "No items", or how complete the list of loops is.
     std::string loopNote() const;
+    /// The own growth that node `item` (from 0) shows, to three significant digits with its
+    /// sign ("+2", "-0.25"); empty when it is 0.
+    std::string loopNodeMark(int item) const;
     /// The key of the arrows by sign: raising and lowering.
     std::array<std::string, 2> loopSignNames() const;
     /// The heads of the list's columns: "Loop", "Kind", "Length", "Strength", "Items".

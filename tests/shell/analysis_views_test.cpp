@@ -196,6 +196,10 @@ TEST_F(AnalysedWindow, LoopDiagramFollowsTheMatricesAndKeepsTheSelectedLoop) {
     EXPECT_EQ(analyses().loopNote().substr(0, 9), "No loops:");
     EXPECT_TRUE(diagram.isArrow(0, 1));
     EXPECT_EQ(diagram.linkText(0, 1), "Grass -> Hares: +10");
+    window.MSFlexXImpact().setText(2, 2, "-0.123456");
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().loopNodeMark(0) + " " + analyses().loopNodeMark(1), "+5 -0.123");
+    EXPECT_EQ(analyses().loopNodeMark(2) + analyses().loopNodeMark(8), "");
 
     window.MSFlexXImpact().setText(2, 1, "-2.5");
     window.YearbyYear(window.cats);
@@ -266,10 +270,10 @@ TEST_F(AnalysedWindow, IndirectInfluenceIsAChoiceOfTheInfluenceMap) {
     EXPECT_EQ(analyses().influenceRankText(item3),
               "Ranks 2nd in influence (directly 2nd), 1st in dependence (directly 2nd)");
     EXPECT_EQ(analyses().influenceNote(),
-              "Chains of 4 to 5 links averaged, as the ranking alternates; ringed, ranked "
-              "otherwise than directly: Item  3");
+              "Chains of 4 to 5 links averaged, as the ranking alternates; ringed items rank "
+              "otherwise than directly");
     EXPECT_EQ(analyses().influenceAxisTitle().substr(0, 18), "Indirect influence");
-    EXPECT_EQ(analyses().influenceTitle().substr(0, 29), "Influence Map through chains:");
+    EXPECT_EQ(analyses().influenceTitle().substr(0, 25), "Influence through chains:");
 
     // The choice stays while the program runs, through closing and opening the window.
     window.analysisClosed(AnalysisView::InfluenceMap);
