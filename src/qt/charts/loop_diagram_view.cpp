@@ -3,9 +3,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -131,6 +133,7 @@ QColor signColor(double value) {
 
 LoopDiagramView::LoopDiagramView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(120, 120);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -147,7 +150,75 @@ void LoopDiagramView::setDiagram(const QList<Node>& nodes, const QList<Arrow>& a
         }
     }
     m_signNames = signNames;
+    // The arrow the keyboard is on stays, while it is there.
+    const int from = m_current >= 0 ? m_currentLink.first : -1;
+    const int to = m_currentLink.second;
+    m_current = -1;
+    for (qsizetype a = 0; a < m_arrows.size() && from >= 0; ++a) {
+        if (m_arrows[a].from == from && m_arrows[a].to == to) {
+            m_current = static_cast<int>(a);
+        }
+    }
     relayout();
+}
+
+void LoopDiagramView::setCurrentArrow(int index) {
+    m_current = index >= 0 && index < m_arrows.size() ? index : -1;
+    if (m_current >= 0) {
+        const Arrow& arrow = m_arrows[m_current];
+        m_currentLink = {arrow.from, arrow.to};
+        setAccessibleDescription(arrow.hover);
+        QToolTip::showText(mapToGlobal(pointOnArrow(m_current).toPoint()), arrow.hover, this);
+    }
+    update();
+}
+
+void LoopDiagramView::keyPressEvent(QKeyEvent* event) {
+    const int count = static_cast<int>(m_arrows.size());
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (count == 0 || !plain) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            setCurrentArrow((m_current + 1) % count);
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            setCurrentArrow(m_current <= 0 ? count - 1 : m_current - 1);
+            break;
+        case Qt::Key_Home:
+            setCurrentArrow(0);
+            break;
+        case Qt::Key_End:
+            setCurrentArrow(count - 1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (m_current < 0) {
+                setCurrentArrow(0);
+            } else {
+                emit arrowClicked(m_arrows[m_current].from, m_arrows[m_current].to);
+            }
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void LoopDiagramView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void LoopDiagramView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void LoopDiagramView::setHighlight(const QList<int>& items) {
@@ -506,6 +577,18 @@ void LoopDiagramView::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
+    if (hasFocus()) {
+        // The ring of the control that has the keyboard, and the arrow it is on.
+        const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(highlight, 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        if (m_current >= 0 && m_current < m_shapes.size()) {
+            painter.setPen(QPen(highlight, 2 * lineScale()));
+            painter.drawPath(m_shapes[m_current]);
+        }
+    }
 }
 
 void LoopDiagramView::drawDiagram(QPainter& painter) const {

@@ -15,7 +15,8 @@ namespace vorn {
 /// and as wide as its size allows against the largest. A node shows its own growth inside.
 /// Names shrink, then shorten with "…", so that none covers another. A loop can be
 /// highlighted, the rest dimmed. Hovering an arrow or a node shows its text; clicking one
-/// tells which.
+/// tells which. With the keyboard, the arrow keys move through the arrows (the one reached is
+/// outlined and its text shown) and Enter or Space clicks it.
 class LoopDiagramView : public QWidget {
     Q_OBJECT
   public:
@@ -61,6 +62,8 @@ class LoopDiagramView : public QWidget {
     int nodeAt(const QPointF& position) const;
     /// What hovering at `position` shows; empty where there is nothing.
     QString hoverText(const QPointF& position) const;
+    /// The arrow the keyboard is on, or -1.
+    int currentArrow() const { return m_current; }
 
   signals:
     /// A click on the arrow from item `from` to item `to` (counted from 0).
@@ -73,12 +76,16 @@ class LoopDiagramView : public QWidget {
   protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void setCurrentArrow(int index);
     void relayout();
     void placeNodes();
     void placeArrows();
@@ -101,6 +108,8 @@ class LoopDiagramView : public QWidget {
     QStringList m_signNames;
     QList<int> m_highlight;
     QString m_note;
+    int m_current = -1;  // the arrow the keyboard is on
+    std::pair<int, int> m_currentLink{-1, -1};
     // The layout, in widget coordinates, made again at every change of data, size or font.
     QPointF m_centre;
     double m_radius = 0;

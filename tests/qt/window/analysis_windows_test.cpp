@@ -225,6 +225,16 @@ class AnalysisWindowsTest : public QObject {
         QTest::mouseClick(diagram, Qt::LeftButton, {}, onArrow);  // again: still a first click
         QCOMPARE(m->cell("MSFlexXImpact", 1, 2), QString("6"));
 
+        // The same with the keyboard: the arrow keys reach an arrow, Enter clicks it.
+        m->click("MSFlexXImpact", 3, 3);
+        QTest::keyClick(diagram, Qt::Key_Right);
+        while (diagram->currentArrow() != grassToHares) {
+            QTest::keyClick(diagram, Qt::Key_Right);
+        }
+        QCOMPARE(diagram->accessibleDescription(), QString("Grass -> Hares: +6"));
+        QTest::keyClick(diagram, Qt::Key_Return);
+        QCOMPARE(trend->currentIndex().row() * 10 + trend->currentIndex().column(), 12);
+
         list->setCurrentItem(list->topLevelItem(0));
         QCOMPARE(diagram->highlight(), (QList<int>{0, 1}));
         QCOMPARE(analyses().selectedLoop(), 0);
