@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <random>
+
+#include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
 #include "projection/sensitivity.h"
 #include "projection/uncertainty_bands.h"
@@ -43,5 +46,32 @@ void BM_InfluenceMap(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InfluenceMap)->Arg(20)->Unit(benchmark::kMicrosecond);
+
+// The Loop Diagram of N items, every entry an arrow: the bounded search for the strongest
+// loops among astronomically many.
+void BM_LoopDiagram(benchmark::State& state) {
+    const ProjectionInput input = denseInput(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        vorn::LoopDiagram diagram = vorn::computeLoopDiagram(input);
+        benchmark::DoNotOptimize(diagram);
+    }
+}
+BENCHMARK(BM_LoopDiagram)->Arg(20)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// The same with entries of many different sizes, drawn at random: the strongest loops stand
+// out less, and fewer paths can be left out.
+void BM_LoopDiagramRandom(benchmark::State& state) {
+    ProjectionInput input = denseInput(static_cast<int>(state.range(0)));
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> entry(-1, 1);
+    for (double& value : input.trend) {
+        value = entry(random);
+    }
+    for (auto _ : state) {
+        vorn::LoopDiagram diagram = vorn::computeLoopDiagram(input);
+        benchmark::DoNotOptimize(diagram);
+    }
+}
+BENCHMARK(BM_LoopDiagramRandom)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace

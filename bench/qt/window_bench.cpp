@@ -44,7 +44,8 @@ BENCHMARK(BM_RecalcAndDrawWithBands)->Arg(20)->Unit(benchmark::kMillisecond);
 // besides the main window.
 void BM_RecalcWithAnalysisWindow(benchmark::State& state) {
     BenchWindow bench(static_cast<int>(state.range(0)), 1);
-    const char* entry = state.range(1) == 0 ? "mnuSensitivity" : "mnuInfluenceMap";
+    const char* entries[] = {"mnuSensitivity", "mnuInfluenceMap", "mnuLoopDiagram"};
+    const char* entry = entries[state.range(1)];
     bench.window.findChild<QAction*>(QString::fromLatin1(entry))->trigger();
     QApplication::processEvents();
     int step = 0;
@@ -55,7 +56,11 @@ void BM_RecalcWithAnalysisWindow(benchmark::State& state) {
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_RecalcWithAnalysisWindow)->Args({20, 0})->Args({20, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecalcWithAnalysisWindow)
+    ->Args({20, 0})
+    ->Args({20, 1})
+    ->Args({20, 2})
+    ->Unit(benchmark::kMillisecond);
 
 // The same, painting the whole window every time.
 void BM_RecalcAndDrawWholeWindow(benchmark::State& state) {

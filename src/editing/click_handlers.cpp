@@ -83,6 +83,18 @@ void MSFlexPolicy_BackgroundClick(Trends& window) {
     window.YearbyYear(window.cats);
 }
 
+void LoopDiagram_Click(Trends& window, int row, int column) {
+    const int items = projectedItemCount(window.tables);
+    if (row < 1 || column < 1 || row > items || column > items) {
+        return;
+    }
+    window.MSFlexXImpact().setCurrent(row, column);
+    // Not the selected cell: the click selects it, as the first click on a cell does.
+    window.lastr1 = 0;
+    window.lastc1 = 0;
+    MSFlexXImpact_Click(window, 1);
+}
+
 void MscXImpacts_Click(Trends& window) {
     window.iter = 1;
     window.bringToFront(Control::MscXImpacts);

@@ -32,6 +32,13 @@ void MSFlexXImpact_BackgroundClick(Trends& window);
 void MSFlexTotals_BackgroundClick(Trends& window);
 void MSFlexPolicy_BackgroundClick(Trends& window);
 
+/// A click on the arrow of the Loop Diagram that stands for Trend Matrix cell (row, column)
+/// (items counted from 1; on the diagonal, an item's own growth): the cell becomes current
+/// and the Trend Matrix click handler runs as on a first click on it, even when the cell was
+/// selected already, so that it shows the cell's hint and brings the table forward but
+/// changes no value. A cell the Trend Matrix no longer holds is ignored.
+void LoopDiagram_Click(Trends& window, int row, int column);
+
 void MscXImpacts_Click(Trends& window);
 void MscVary_Click(Trends& window);
 void mscTrends_Click(Trends& window);

@@ -210,7 +210,8 @@ std::vector<ResultTableName> offeredTables(const AnalysisViews& analyses) {
             (table.table != ResultTable::Bands || analyses.shown(AnalysisView::Bands)) &&
             (table.table != ResultTable::Sensitivity ||
              analyses.shown(AnalysisView::Sensitivity)) &&
-            (table.table != ResultTable::Influence || analyses.shown(AnalysisView::InfluenceMap));
+            (table.table != ResultTable::Influence || analyses.shown(AnalysisView::InfluenceMap)) &&
+            (table.table != ResultTable::Loops || analyses.shown(AnalysisView::LoopDiagram));
         if (offered) {
             tables.push_back(table);
         }
@@ -257,6 +258,7 @@ void mnuExportData_Click(Trends& window) {
     source.bands = &analyses.bands().percent;
     source.sensitivity = &analyses.sensitivity();
     source.influence = &analyses.influence();
+    source.loops = &analyses.loops();
     const std::size_t filter = chosenIndex(choice->filter, request.filters.size());
     if (filter == 0) {
         exportAllTables(window, source, tables, choice->path);

@@ -147,17 +147,39 @@ void sensitivity(BlockWriter& writer, const ResultSource& source) {
 
 void influence(BlockWriter& writer, const ResultSource& source) {
     std::string& out = writer.text();
-    out += "item,influence,dependence";
+    out += "item,influence,dependence,indirectInfluence,indirectDependence";
     writer.lineDone();
     if (source.influence == nullptr) {
         return;
     }
     for (const InfluenceItem& item : source.influence->items) {
         appendCsvField(out, item.name);
+        for (double value :
+             {item.influence, item.dependence, item.indirectInfluence, item.indirectDependence}) {
+            out += ',';
+            appendNumber(out, value);
+        }
+        writer.lineDone();
+    }
+}
+
+void loops(BlockWriter& writer, const ResultSource& source) {
+    std::string& out = writer.text();
+    out += "loop,kind,length,strength,items";
+    writer.lineDone();
+    if (source.loops == nullptr) {
+        return;
+    }
+    for (const FeedbackLoop& loop : source.loops->search.loops) {
+        out += loop.name;
         out += ',';
-        appendNumber(out, item.influence);
+        out += loopKindName(loop.kind);
         out += ',';
-        appendNumber(out, item.dependence);
+        out += std::to_string(loop.length());
+        out += ',';
+        appendNumber(out, loop.strength);
+        out += ',';
+        appendCsvField(out, source.loops->loopText(loop));
         writer.lineDone();
     }
 }
@@ -187,6 +209,9 @@ void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable t
             break;
         case ResultTable::Influence:
             influence(writer, source);
+            break;
+        case ResultTable::Loops:
+            loops(writer, source);
             break;
     }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
 #include "projection/percentile_bands.h"
 #include "projection/projection.h"
@@ -16,7 +17,16 @@ namespace vorn {
 
 /// The tables of one recalculation that are written as CSV, and those of the analyses
 /// worked out from it.
-enum class ResultTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
+enum class ResultTable {
+    Levels,
+    Contributions,
+    Spread,
+    NetGrowth,
+    Bands,
+    Sensitivity,
+    Influence,
+    Loops
+};
 
 struct ResultTableName {
     ResultTable table;
@@ -25,7 +35,7 @@ struct ResultTableName {
 };
 
 /// Every table, in the order they are offered.
-inline constexpr std::array<ResultTableName, 7> kResultTables{{
+inline constexpr std::array<ResultTableName, 8> kResultTables{{
     {ResultTable::Levels, "levels", "levels"},
     {ResultTable::Contributions, "contributions", "contributions"},
     {ResultTable::Spread, "spread", "spread"},
@@ -33,6 +43,7 @@ inline constexpr std::array<ResultTableName, 7> kResultTables{{
     {ResultTable::Bands, "bands", "bands"},
     {ResultTable::Sensitivity, "sensitivity", "sensitivity"},
     {ResultTable::Influence, "influence", "influence"},
+    {ResultTable::Loops, "loops", "loops"},
 }};
 
 /// What the tables are written from: the numbers of one recalculation, the item names that
@@ -47,6 +58,7 @@ struct ResultSource {
     const PercentileBands* bands = nullptr;
     const Sensitivity* sensitivity = nullptr;
     const InfluenceMap* influence = nullptr;
+    const LoopDiagram* loops = nullptr;
 };
 
 /// Writes `table` as CSV: a header line, then one line per row, lines ending in LF. Names
@@ -55,7 +67,9 @@ struct ResultSource {
 /// one line per contributing item, then Uncertainty; `spread`: year and one column per run
 /// of the tracked item; `netgrowth`: item and netGrowth; `bands`: year and the percentiles
 /// p5, p25, p50, p75, p95; `sensitivity`: row, column and effect of every Trend Matrix
-/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence.
+/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence,
+/// indirectInfluence, indirectDependence; `loops`: loop, kind, length, strength and items
+/// ("A -> B -> A") of the loops listed, strongest first.
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table);
 
 }  // namespace vorn

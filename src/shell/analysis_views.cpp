@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "tables/number_text.h"
+
 namespace vorn {
 namespace {
 
@@ -13,18 +15,47 @@ std::size_t slot(AnalysisView view) {
 bool sameMap(const InfluenceMap& a, const InfluenceMap& b) {
     const auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
     if (a.items.size() != b.items.size() || !same(a.meanInfluence, b.meanInfluence) ||
-        !same(a.meanDependence, b.meanDependence)) {
+        !same(a.meanDependence, b.meanDependence) || a.indirectPower != b.indirectPower ||
+        a.indirectPeriod != b.indirectPeriod || a.indirectSettled != b.indirectSettled) {
         return false;
     }
     for (std::size_t i = 0; i < a.items.size(); ++i) {
         const InfluenceItem& x = a.items[i];
         const InfluenceItem& y = b.items[i];
         if (x.name != y.name || !same(x.influence, y.influence) ||
-            !same(x.dependence, y.dependence) || x.quadrant != y.quadrant) {
+            !same(x.dependence, y.dependence) || x.quadrant != y.quadrant ||
+            !same(x.indirectInfluence, y.indirectInfluence) ||
+            !same(x.indirectDependence, y.indirectDependence) ||
+            x.indirectQuadrant != y.indirectQuadrant ||
+            x.indirectInfluenceRank != y.indirectInfluenceRank ||
+            x.indirectDependenceRank != y.indirectDependenceRank) {
             return false;
         }
     }
     return true;
+}
+
+// `value` rounded to `digits` significant digits, as a number text: 0.7071 for sqrt(0.5).
+std::string significantText(double value, int digits) {
+    if (value == 0 || !std::isfinite(value)) {
+        return numberText(value);
+    }
+    const double scale =
+        std::pow(10.0, digits - 1 - static_cast<int>(std::floor(std::log10(std::abs(value)))));
+    const double rounded = std::round(value * scale) / scale;
+    return numberText(std::isfinite(rounded) ? rounded : value);
+}
+
+// "1st".."20th".
+std::string ordinal(int rank) {
+    const int lastTwo = rank % 100;
+    const int last = rank % 10;
+    const char* suffix = (lastTwo >= 11 && lastTwo <= 13) ? "th"
+                         : last == 1                      ? "st"
+                         : last == 2                      ? "nd"
+                         : last == 3                      ? "rd"
+                                                          : "th";
+    return std::to_string(rank) + suffix;
 }
 
 }  // namespace
@@ -61,6 +92,10 @@ void AnalysisViews::setShown(AnalysisView view, bool shown, const ProjectionInpu
         case AnalysisView::InfluenceMap:
             m_influence = {};
             break;
+        case AnalysisView::LoopDiagram:
+            m_loops = {};
+            m_selectedLoop.clear();
+            break;
     }
     ++m_revisions[slot(view)];
 }
@@ -74,7 +109,8 @@ void AnalysisViews::recalculated(const ProjectionInput& input, bool bandsInSight
             m_bandsPending = true;
         }
     }
-    for (AnalysisView view : {AnalysisView::Sensitivity, AnalysisView::InfluenceMap}) {
+    for (AnalysisView view :
+         {AnalysisView::Sensitivity, AnalysisView::InfluenceMap, AnalysisView::LoopDiagram}) {
         if (shown(view)) {
             compute(view, input, false);
         }
@@ -105,6 +141,18 @@ void AnalysisViews::compute(AnalysisView view, const ProjectionInput& input, boo
                 return;
             }
             m_influence = std::move(map);
+            break;
+        }
+        case AnalysisView::LoopDiagram: {
+            // Likewise the arrows: only the matrices, the names and the policy switch matter.
+            LoopDiagram diagram = computeLoopDiagram(input);
+            if (!shownNow && diagram == m_loops) {
+                return;
+            }
+            m_loops = std::move(diagram);
+            if (selectedLoop() < 0) {
+                m_selectedLoop.clear();  // the selected loop is gone
+            }
             break;
         }
     }
@@ -162,6 +210,10 @@ std::array<std::string, 2> AnalysisViews::sensitivitySignNames() const {
 }
 
 std::string AnalysisViews::influenceTitle() const {
+    if (m_indirectInfluence) {
+        return "Influence through chains: how strongly each item drives the others and is "
+               "driven by them";
+    }
     return "Influence Map: how strongly each item drives the others and is driven by them";
 }
 
@@ -170,24 +222,144 @@ std::string AnalysisViews::influenceNote() const {
         return std::string(kNoItemsText);
     }
     std::string unplaced;
+    bool anyChanged = false;
     for (const InfluenceItem& item : m_influence.items) {
         if (item.quadrant == Quadrant::Unplaced) {
             unplaced += (unplaced.empty() ? "" : ", ") + item.name;
+        } else if (item.rankChanged()) {
+            anyChanged = true;
         }
     }
     if (!unplaced.empty()) {
         return "Left out, not a finite number: " + unplaced;
     }
-    return "Sums of the Trend Matrix's absolute entries, own growth left out; dashed lines at "
-           "the means";
+    if (!m_indirectInfluence) {
+        return "Sums of the Trend Matrix's absolute entries, own growth left out; dashed lines "
+               "at the means";
+    }
+    const InfluenceMap& map = m_influence;
+    const std::string links = std::to_string(map.indirectPower);
+    std::string note;
+    if (!map.indirectSettled) {
+        note = "Chains of " + links + " links: the ranking has not settled";
+    } else if (map.indirectPeriod > 1) {
+        note = "Chains of " + std::to_string(map.indirectPower - map.indirectPeriod + 1) + " to " +
+               links + " links averaged, as the ranking alternates";
+    } else {
+        note = "Chains of " + links + (map.indirectPower == 1 ? " link" : " links") +
+               ", where the ranking settled";
+    }
+    return note + (!anyChanged ? "; every item ranks as directly"
+                               : "; ringed items rank otherwise than directly");
 }
 
 std::string AnalysisViews::influenceAxisTitle() const {
+    if (m_indirectInfluence) {
+        return "Indirect influence (through chains, scaled to the direct total)";
+    }
     return "Total influence (sum over its row, % per year)";
 }
 
 std::string AnalysisViews::dependenceAxisTitle() const {
+    if (m_indirectInfluence) {
+        return "Indirect dependence (through chains, scaled to the direct total)";
+    }
     return "Total dependence (sum over its column, % per year)";
+}
+
+void AnalysisViews::setIndirectInfluence(bool indirect) {
+    if (m_indirectInfluence != indirect) {
+        m_indirectInfluence = indirect;
+        ++m_revisions[slot(AnalysisView::InfluenceMap)];
+    }
+}
+
+std::array<std::string, 2> AnalysisViews::influenceModeNames() const {
+    return {"Direct", "Indirect"};
+}
+
+double AnalysisViews::shownInfluence(const InfluenceItem& item) const {
+    return m_indirectInfluence ? item.indirectInfluence : item.influence;
+}
+
+double AnalysisViews::shownDependence(const InfluenceItem& item) const {
+    return m_indirectInfluence ? item.indirectDependence : item.dependence;
+}
+
+bool AnalysisViews::influenceMarked(const InfluenceItem& item) const {
+    return m_indirectInfluence && item.quadrant != Quadrant::Unplaced && item.rankChanged();
+}
+
+std::string AnalysisViews::influenceRankText(const InfluenceItem& item) const {
+    if (!m_indirectInfluence || item.quadrant == Quadrant::Unplaced) {
+        return {};
+    }
+    return "Ranks " + ordinal(item.indirectInfluenceRank) + " in influence (directly " +
+           ordinal(item.influenceRank) + "), " + ordinal(item.indirectDependenceRank) +
+           " in dependence (directly " + ordinal(item.dependenceRank) + ")";
+}
+
+std::string AnalysisViews::loopTitle() const {
+    return std::string("Loop Diagram: the feedback loops of the Trend Matrix") +
+           (m_loops.withPolicies ? " (with Policies)" : "");
+}
+
+std::string AnalysisViews::loopNote() const {
+    if (m_loops.items == 0) {
+        return std::string(kNoItemsText);
+    }
+    return m_loops.searchNote();
+}
+
+std::string AnalysisViews::loopNodeMark(int item) const {
+    if (item < 0 || item >= m_loops.items || m_loops.link(item, item) == 0) {
+        return {};
+    }
+    const double value = m_loops.link(item, item);
+    return (value > 0 ? "+" : "") + significantText(value, 3);
+}
+
+std::array<std::string, 2> AnalysisViews::loopSignNames() const {
+    return {"+ raises", "\u2212 lowers"};
+}
+
+std::array<std::string, 5> AnalysisViews::loopColumnNames() const {
+    return {"Loop", "Kind", "Length", "Strength", "Items"};
+}
+
+std::array<std::string, 5> AnalysisViews::loopRow(int index) const {
+    const std::vector<FeedbackLoop>& loops = m_loops.search.loops;
+    if (index < 0 || static_cast<std::size_t>(index) >= loops.size()) {
+        return {};
+    }
+    const FeedbackLoop& loop = loops[static_cast<std::size_t>(index)];
+    return {loop.name, std::string(loopKindName(loop.kind)), std::to_string(loop.length()),
+            significantText(loop.strength, 4), m_loops.loopText(loop)};
+}
+
+int AnalysisViews::selectedLoop() const {
+    const std::vector<FeedbackLoop>& loops = m_loops.search.loops;
+    if (m_selectedLoop.empty()) {
+        return -1;
+    }
+    for (std::size_t k = 0; k < loops.size(); ++k) {
+        if (loops[k].items == m_selectedLoop) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+void AnalysisViews::selectLoop(int index) {
+    const std::vector<FeedbackLoop>& loops = m_loops.search.loops;
+    std::vector<int> items;
+    if (index >= 0 && static_cast<std::size_t>(index) < loops.size()) {
+        items = loops[static_cast<std::size_t>(index)].items;
+    }
+    if (items != m_selectedLoop) {
+        m_selectedLoop = std::move(items);
+        ++m_revisions[slot(AnalysisView::LoopDiagram)];
+    }
 }
 
 }  // namespace vorn

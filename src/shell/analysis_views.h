@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
 #include "projection/projection.h"
 #include "projection/random_source.h"
@@ -18,6 +19,7 @@ enum class AnalysisView {
     Bands,         // View > Uncertainty Bands, in the Spread chart
     Sensitivity,   // Analysis > Sensitivity, a window of its own
     InfluenceMap,  // Analysis > Influence Map, a window of its own
+    LoopDiagram,   // Analysis > Loop Diagram, a window of its own
 };
 
 /// What an analysis shows when there is nothing to show.
@@ -76,6 +78,42 @@ class AnalysisViews {
     std::string influenceNote() const;
     std::string influenceAxisTitle() const;   // horizontal: influence
     std::string dependenceAxisTitle() const;  // vertical: dependence
+    /// Whether the Influence Map shows the totals through chains ("Indirect") rather than
+    /// the direct ones ("Direct"); the window's choice, kept while the program runs.
+    bool indirectInfluence() const { return m_indirectInfluence; }
+    void setIndirectInfluence(bool indirect);
+    /// The choice's two names: "Direct", "Indirect".
+    std::array<std::string, 2> influenceModeNames() const;
+    /// The totals the Influence Map shows of `item`: direct or indirect, as chosen.
+    double shownInfluence(const InfluenceItem& item) const;
+    double shownDependence(const InfluenceItem& item) const;
+    /// Whether the map marks `item`: shown indirectly, it ranks otherwise than directly.
+    bool influenceMarked(const InfluenceItem& item) const;
+    /// What hovering `item` adds to its totals while shown indirectly: its ranks, directly
+    /// and through chains; empty while shown directly.
+    std::string influenceRankText(const InfluenceItem& item) const;
+
+    /// The arrows of the Trend Matrix (with the Policy Matrix while it applies) and their
+    /// feedback loops; empty while the window is closed.
+    const LoopDiagram& loops() const { return m_loops; }
+    /// "Loop Diagram: the feedback loops of the Trend Matrix", with " (with Policies)".
+    std::string loopTitle() const;
+    /// "No items", or how complete the list of loops is.
+    std::string loopNote() const;
+    /// The own growth that node `item` (from 0) shows, to three significant digits with its
+    /// sign ("+2", "-0.25"); empty when it is 0.
+    std::string loopNodeMark(int item) const;
+    /// The key of the arrows by sign: raising and lowering.
+    std::array<std::string, 2> loopSignNames() const;
+    /// The heads of the list's columns: "Loop", "Kind", "Length", "Strength", "Items".
+    std::array<std::string, 5> loopColumnNames() const;
+    /// The texts of loop `index` in the list, by those columns.
+    std::array<std::string, 5> loopRow(int index) const;
+    /// The loop selected in the list, as an index into loops().search.loops; -1 for none. A
+    /// selected loop stays selected through recalculations while it is a listed loop.
+    int selectedLoop() const;
+    /// Selects loop `index`; any other index selects none.
+    void selectLoop(int index);
 
   private:
     /// Works `view` out; `shownNow` when it has just been shown, else after a recalculation.
@@ -85,12 +123,15 @@ class AnalysisViews {
     RandomSource m_bandRandom;
     int m_bandRuns;
     bool m_bandsPending = false;
-    std::array<bool, 3> m_shown{};
-    std::array<unsigned long, 3> m_revisions{};
+    std::array<bool, 4> m_shown{};
+    std::array<unsigned long, 4> m_revisions{};
     UncertaintyBands m_bands;
     Sensitivity m_sensitivity;
     bool m_sensitivityWithPolicies = false;
     InfluenceMap m_influence;
+    bool m_indirectInfluence = false;
+    LoopDiagram m_loops;
+    std::vector<int> m_selectedLoop;  // the items of the selected loop; empty: none
 };
 
 }  // namespace vorn

@@ -296,6 +296,10 @@ void Trends::mnuInfluenceMap_Click() {
     m_analyses.setShown(AnalysisView::InfluenceMap, true, m_lastInput);
 }
 
+void Trends::mnuLoopDiagram_Click() {
+    m_analyses.setShown(AnalysisView::LoopDiagram, true, m_lastInput);
+}
+
 void Trends::analysisClosed(AnalysisView view) {
     m_analyses.setShown(view, false, m_lastInput);
 }

@@ -128,6 +128,12 @@ class Trends {
     /// Analysis > Sensitivity and Analysis > Influence Map: the window is shown (again).
     void mnuSensitivity_Click();
     void mnuInfluenceMap_Click();
+    /// Analysis > Loop Diagram: the window is shown (again).
+    void mnuLoopDiagram_Click();
+    /// The Influence Map's choice of "Direct" or "Indirect" totals; nothing is recalculated.
+    void influenceModeChosen(bool indirect) { m_analyses.setIndirectInfluence(indirect); }
+    /// A loop selected in the Loop Diagram's list (-1: none), to be highlighted.
+    void loopSelected(int index) { m_analyses.selectLoop(index); }
     /// The window of `view` was closed: it is no longer worked out.
     void analysisClosed(AnalysisView view);
     const AnalysisViews& analyses() const { return m_analyses; }

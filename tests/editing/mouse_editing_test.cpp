@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "editing/hints.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 #include "support/started_window.h"
@@ -54,6 +55,40 @@ TEST_F(Editing, FirstClickSelectsLaterClicksStepAndShade) {
     clickTotals(2, 2);
     clickTrend(1, 2, 2);
     EXPECT_EQ(trend(1, 2), "-0.38");
+}
+
+// An arrow of the Loop Diagram leads into the Trend Matrix: its cell becomes current as on a
+// first click, with the hint and the table in front, even when it was selected already, so
+// that no value changes and no undo step is made; the next click on the cell steps it.
+TEST_F(Editing, ALoopDiagramClickSelectsItsCellAsAFirstClick) {
+    CellTable& table = window.MSFlexXImpact();
+    table.setText(2, 3, "0.1");
+    clickTrend(2, 3);
+    clickPolicy(1, 1);
+    window.setText(Control::Hints, "");
+    const std::size_t steps = window.history().undoCount();
+
+    LoopDiagram_Click(window, 2, 3);
+    EXPECT_EQ(trend(2, 3), "0.1");
+    EXPECT_EQ(window.history().undoCount(), steps);
+    EXPECT_EQ(table.currentRow() * 10 + table.currentColumn(), 23);
+    EXPECT_EQ(hints().rfind("This is the contribution of ", 0), 0u);
+    EXPECT_TRUE(window.isAbove(Control::MSFlexXImpact, Control::MSFlexPolicy));
+    EXPECT_EQ(window.Policy, 0);
+    window.inc = 0.5;
+    clickTrend(2, 3);
+    EXPECT_EQ(trend(2, 3), "0.6");
+
+    // A diagonal mark selects the item's own growth; a cell beyond the items nothing.
+    LoopDiagram_Click(window, 4, 4);
+    EXPECT_EQ(hints(), intrinsicGrowthHint(trend(4, 0)));
+    EXPECT_EQ(table.currentRow() * 10 + table.currentColumn(), 44);
+    const unsigned long projections = window.projectionCount();
+    for (const auto& [row, column] : {std::pair(9, 1), std::pair(0, 2), std::pair(3, -1)}) {
+        LoopDiagram_Click(window, row, column);
+    }
+    EXPECT_EQ(window.projectionCount(), projections);
+    EXPECT_EQ(table.currentRow() * 10 + table.currentColumn(), 44);
 }
 
 struct StepCase {

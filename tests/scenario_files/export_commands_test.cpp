@@ -127,17 +127,20 @@ TEST_F(ExportCommands, ShownAnalysesAddTheirTablesAsVornRunPrintsThem) {
 
     window.mnuUncertaintyBands_Click();
     window.mnuInfluenceMap_Click();
+    window.mnuLoopDiagram_Click();
     platform.saveAnswers = {folder.path("All")};
     platform.saveFilterAnswers = {1};
     mnuExportData_Click(window);
     EXPECT_TRUE(platform.messages.empty()) << message();
-    EXPECT_EQ(platform.saveRequests.at(1).filters.size(), 8u);
-    for (const char* table : {"levels", "bands", "sensitivity", "influence"}) {
+    EXPECT_EQ(platform.saveRequests.at(1).filters.size(), 9u);
+    for (const char* table : {"levels", "bands", "sensitivity", "influence", "loops"}) {
         EXPECT_EQ(readBytes(folder.path("All-" + std::string(table) + ".csv")), vornRun(table))
             << table;
     }
-    EXPECT_EQ(readBytes(folder.path("All-influence.csv")),
-              "item,influence,dependence\n\"Food, Water\",1,2\n\"Rain \",2,1\n");
+    EXPECT_EQ(readBytes(folder.path("All-loops.csv"))
+                  .rfind("loop,kind,length,strength,items\nB1,balancing,2,1.414213562", 0),
+              0u);
+    window.analysisClosed(AnalysisView::LoopDiagram);
 
     window.analysisClosed(AnalysisView::Sensitivity);
     window.mnuUncertaintyBands_Click();

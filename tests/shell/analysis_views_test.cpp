@@ -186,10 +186,108 @@ TEST_F(AnalysedWindow, InfluenceMapNamesTheItemsItCannotPlace) {
     EXPECT_EQ(analyses().influenceNote(), "Left out, not a finite number: Item  3, Item  4");
 }
 
+// Grass feeds the hares (10) and the hares graze the grass down (-2.5): one balancing loop of
+// strength sqrt(10 x 2.5) = 5. The policies add a way back through Item 3.
+TEST_F(AnalysedWindow, LoopDiagramFollowsTheMatricesAndKeepsTheSelectedLoop) {
+    window.mnuLoopDiagram_Click();
+    const LoopDiagram& diagram = analyses().loops();
+    EXPECT_EQ(diagram.items, 8);
+    EXPECT_EQ(analyses().loopTitle(), "Loop Diagram: the feedback loops of the Trend Matrix");
+    EXPECT_EQ(analyses().loopNote().substr(0, 9), "No loops:");
+    EXPECT_TRUE(diagram.isArrow(0, 1));
+    EXPECT_EQ(diagram.linkText(0, 1), "Grass -> Hares: +10");
+    window.MSFlexXImpact().setText(2, 2, "-0.123456");
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().loopNodeMark(0) + " " + analyses().loopNodeMark(1), "+5 -0.123");
+    EXPECT_EQ(analyses().loopNodeMark(2) + analyses().loopNodeMark(8), "");
+
+    window.MSFlexXImpact().setText(2, 1, "-2.5");
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().loopRow(0),
+              (std::array<std::string, 5>{"B1", "balancing", "2", "5", "Grass -> Hares -> Grass"}));
+    EXPECT_EQ(analyses().loopNote(), "1 loop, strongest first");
+    EXPECT_EQ(analyses().loopColumnNames()[4], "Items");
+    EXPECT_EQ(analyses().selectedLoop(), -1);
+    analyses().loopRow(7);  // beyond the list: empty texts
+    EXPECT_EQ(analyses().loopRow(7)[0], "");
+
+    // A recalculation that leaves the arrows as they were leaves the diagram as it was.
+    const unsigned long drawn = analyses().revision(AnalysisView::LoopDiagram);
+    window.HScrollTime_Change(4);
+    EXPECT_EQ(analyses().revision(AnalysisView::LoopDiagram), drawn);
+    window.loopSelected(0);
+    EXPECT_EQ(analyses().selectedLoop(), 0);
+    EXPECT_EQ(analyses().revision(AnalysisView::LoopDiagram), drawn + 1);
+
+    // With the policies a stronger loop through Item 3 comes first; the selected one stays.
+    window.MSFlexPolicy().setText(2, 3, "20");
+    window.MSFlexPolicy().setText(3, 1, "-5");
+    window.Policy = 1;
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().loopTitle(),
+              "Loop Diagram: the feedback loops of the Trend Matrix (with Policies)");
+    ASSERT_EQ(diagram.search.loops.size(), 2u);
+    EXPECT_EQ(diagram.loopText(diagram.search.loops[0]), "Grass -> Hares -> Item  3 -> Grass");
+    EXPECT_EQ(analyses().selectedLoop(), 1);
+
+    // Gone, it is no longer selected, also when it comes back.
+    window.MSFlexXImpact().setText(2, 1, "0");
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().selectedLoop(), -1);
+    window.MSFlexXImpact().setText(2, 1, "-2.5");
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().selectedLoop(), -1);
+
+    window.analysisClosed(AnalysisView::LoopDiagram);
+    const unsigned long closed = analyses().revision(AnalysisView::LoopDiagram);
+    window.YearbyYear(window.cats);
+    EXPECT_EQ(analyses().loops().items, 0);
+    EXPECT_EQ(analyses().revision(AnalysisView::LoopDiagram), closed);
+}
+
+// The Influence Map's choice shows the totals through chains, names how far the chains go
+// and marks the items that rank otherwise than directly.
+TEST_F(AnalysedWindow, IndirectInfluenceIsAChoiceOfTheInfluenceMap) {
+    // Grass -> Hares (10), Hares <-> Item 3 (1 each): Item 3's dependence ranks second
+    // directly and shares the first rank through the chains, which alternate.
+    window.MSFlexXImpact().setText(2, 3, "1");
+    window.MSFlexXImpact().setText(3, 2, "1");
+    window.YearbyYear(window.cats);
+    window.mnuInfluenceMap_Click();
+    const unsigned long direct = analyses().revision(AnalysisView::InfluenceMap);
+    EXPECT_FALSE(analyses().indirectInfluence());
+    EXPECT_EQ(analyses().influenceModeNames()[1], "Indirect");
+    const InfluenceItem& item3 = analyses().influence().items[2];
+    EXPECT_FALSE(analyses().influenceMarked(item3));
+    EXPECT_EQ(analyses().influenceRankText(item3), "");
+
+    window.influenceModeChosen(true);
+    EXPECT_EQ(analyses().revision(AnalysisView::InfluenceMap), direct + 1);
+    window.influenceModeChosen(true);
+    EXPECT_EQ(analyses().revision(AnalysisView::InfluenceMap), direct + 1);
+    EXPECT_EQ(analyses().shownDependence(item3), item3.indirectDependence);
+    EXPECT_TRUE(analyses().influenceMarked(item3));
+    EXPECT_EQ(analyses().influenceRankText(item3),
+              "Ranks 2nd in influence (directly 2nd), 1st in dependence (directly 2nd)");
+    EXPECT_EQ(analyses().influenceNote(),
+              "Chains of 4 to 5 links averaged, as the ranking alternates; ringed items rank "
+              "otherwise than directly");
+    EXPECT_EQ(analyses().influenceAxisTitle().substr(0, 18), "Indirect influence");
+    EXPECT_EQ(analyses().influenceTitle().substr(0, 25), "Influence through chains:");
+
+    // The choice stays while the program runs, through closing and opening the window.
+    window.analysisClosed(AnalysisView::InfluenceMap);
+    window.mnuInfluenceMap_Click();
+    EXPECT_TRUE(analyses().indirectInfluence());
+    window.influenceModeChosen(false);
+    EXPECT_EQ(analyses().shownDependence(analyses().influence().items[2]), 1);
+}
+
 TEST_F(AnalysedWindow, WithoutItemsEveryAnalysisIsEmptyAndSaysSo) {
     window.mnuUncertaintyBands_Click();
     window.mnuSensitivity_Click();
     window.mnuInfluenceMap_Click();
+    window.mnuLoopDiagram_Click();
     resizeForItems(window.tables, 0);
     window.cats = ItemCount::number(0);
     window.YearbyYear(window.cats);
@@ -202,6 +300,8 @@ TEST_F(AnalysedWindow, WithoutItemsEveryAnalysisIsEmptyAndSaysSo) {
     EXPECT_TRUE(analyses().sensitivityBars().empty());
     EXPECT_TRUE(analyses().influence().items.empty());
     EXPECT_EQ(analyses().influenceNote(), "No items");
+    EXPECT_EQ(analyses().loops().items, 0);
+    EXPECT_EQ(analyses().loopNote(), "No items");
 }
 
 }  // namespace

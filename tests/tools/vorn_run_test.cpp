@@ -83,9 +83,10 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string& json = r.out;
     std::size_t at = 0;
-    for (const char* key : {"items", "horizon", "horizonYear", "uncertainty", "policy", "runs",
-                            "track", "seed", "captions", "netGrowth", "years", "levels",
-                            "contributions", "spread", "bands", "sensitivity", "influence"}) {
+    for (const char* key :
+         {"items", "horizon",     "horizonYear", "uncertainty", "policy", "runs",          "track",
+          "seed",  "captions",    "netGrowth",   "years",       "levels", "contributions", "spread",
+          "bands", "sensitivity", "influence",   "indirect",    "loops",  "loopSearch"}) {
         at = json.find("\n  \"" + std::string(key) + "\": ", at);
         ASSERT_NE(at, npos) << key << " missing or out of order";
     }
@@ -104,8 +105,16 @@ TEST_F(VornRun, JsonHoldsEveryPartInItsShape) {
     EXPECT_EQ(std::ranges::count(json, '{') - std::ranges::count(json, '}'), 0);
     EXPECT_NE(json.find("    {\"row\": \"A\", \"column\": \"B\", \"effect\": "), npos);
     EXPECT_NE(json.find("\"influence\": [\n    {\"item\": \"A\", \"influence\": 1, "
-                        "\"dependence\": 2},\n    {\"item\": \"B\", \"influence\": 2, "
-                        "\"dependence\": 1}\n  ]\n}\n"),
+                        "\"dependence\": 2, \"indirectInfluence\": 1.242640687"),
+              npos);
+    // A -> B (-1) and B -> A (2): one balancing loop of strength sqrt(2), and chains that
+    // alternate between the two.
+    EXPECT_NE(json.find("  \"indirect\": {\"power\": 5, \"period\": 2, \"settled\": true},\n"
+                        "  \"loops\": [\n    {\"loop\": \"B1\", \"kind\": \"balancing\", "
+                        "\"length\": 2, \"strength\": 1.414213562"),
+              npos);
+    EXPECT_NE(json.find("\"items\": [\"A\", \"B\"]}\n  ],\n  \"loopSearch\": {\"found\": 1, "
+                        "\"complete\": true, \"note\": \"1 loop, strongest first\"}\n}\n"),
               npos);
 }
 
@@ -185,7 +194,17 @@ TEST_F(VornRun, CsvTablesHaveTheirShapesAndQuoteNames) {
     EXPECT_EQ(csv("netgrowth"), "item,netGrowth\n\"Food, Water\",3\n\" Rain\",-1\n");
     EXPECT_EQ(csv("bands").rfind("year,p5,p25,p50,p75,p95\n2000,1,1,1,1,1\n", 0), 0u);
     EXPECT_EQ(lineCount(csv("bands")), 22);
-    EXPECT_EQ(csv("influence"), "item,influence,dependence\n\"Food, Water\",1,2\n\" Rain\",2,1\n");
+    const std::string influence = csv("influence");
+    EXPECT_EQ(influence.rfind("item,influence,dependence,indirectInfluence,indirectDependence\n"
+                              "\"Food, Water\",1,2,1.242640687",
+                              0),
+              0u);
+    EXPECT_EQ(lineCount(influence), 3);
+    EXPECT_EQ(csv("loops").rfind("loop,kind,length,strength,items\n"
+                                 "B1,balancing,2,1.414213562",
+                                 0),
+              0u);
+    EXPECT_NE(csv("loops").find(",\"Food, Water ->  Rain -> Food, Water\"\n"), npos);
     EXPECT_EQ(
         csv("sensitivity").rfind("row,column,effect\n\"Food, Water\",\"Food, Water\",0.89", 0), 0u);
     // Thousands of runs: a megabyte of text, written in blocks, none lost.
@@ -214,9 +233,13 @@ TEST_F(VornRun, ScenarioWithoutItemsGivesEmptyTables) {
     EXPECT_NE(json.find("\"values\": [\n      []\n    ]\n  },\n  \"spread\": [],\n"), npos);
     EXPECT_EQ(valueOf(json, "track") + valueOf(json, "p50"), "null,[],");
     EXPECT_EQ(run({"--table", "bands", file}).out, "year,p5,p25,p50,p75,p95\n");
-    EXPECT_NE(json.find("\"sensitivity\": [],\n  \"influence\": []\n}"), npos);
-    EXPECT_EQ(run({"--table", "sensitivity", file}).out + run({"--table", "influence", file}).out,
-              "row,column,effect\nitem,influence,dependence\n");
+    EXPECT_NE(json.find("\"sensitivity\": [],\n  \"influence\": [],\n"), npos);
+    EXPECT_NE(json.find("  \"loops\": [],\n  \"loopSearch\": {\"found\": 0, \"complete\": true"),
+              npos);
+    EXPECT_EQ(run({"--table", "sensitivity", file}).out + run({"--table", "influence", file}).out +
+                  run({"--table", "loops", file}).out,
+              "row,column,effect\nitem,influence,dependence,indirectInfluence,indirectDependence\n"
+              "loop,kind,length,strength,items\n");
 }
 
 // Sensitivity: every entry once, largest absolute effect first, computed without

@@ -57,6 +57,9 @@ BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::ui
         result.sensitivity = computeSensitivity(input);
     }
     result.influence = computeInfluenceMap(input);
+    if (options.format == OutputFormat::Json || options.table == CsvTable::Loops) {
+        result.loops = computeLoopDiagram(input);
+    }
     return outcome;
 }
 

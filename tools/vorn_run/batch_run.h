@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
 #include "projection/percentile_bands.h"
 #include "projection/projection.h"
@@ -36,6 +37,8 @@ struct BatchResult {
     Sensitivity sensitivity;      // of the tracked item's horizon level, without fluctuations;
                                   // only for JSON or the sensitivity table, else empty
     InfluenceMap influence;       // of the Trend Matrix
+    LoopDiagram loops;            // the strongest feedback loops; only for JSON or the loops
+                                  // table, else empty
 
     int items() const { return projection.numbers.items; }
     int runs() const { return projection.numbers.runs; }
@@ -50,7 +53,8 @@ struct BatchOutcome {
 
 /// Runs the projection on `tables` with the options' settings, exactly as the window's
 /// recalculation does, and works out the percentile bands, the influence map and, when the
-/// output asks for it (JSON or the sensitivity table), the sensitivity.
+/// output asks for them (JSON, the sensitivity or the loops table), the sensitivity and the
+/// feedback loops.
 BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed);
 
 /// A seed taken from the clock and the system's random device; below 2^53, so that it

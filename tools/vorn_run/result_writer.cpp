@@ -126,7 +126,7 @@ void jsonSensitivity(BlockWriter& writer, const Sensitivity& sensitivity) {
 }
 
 void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
-    jsonObjects(writer, "influence", influence.items, true,
+    jsonObjects(writer, "influence", influence.items, false,
                 [](std::string& out, const InfluenceItem& item) {
                     out += "\"item\": ";
                     appendJsonString(out, item.name);
@@ -134,7 +134,44 @@ void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
                     appendNumber(out, item.influence, "null");
                     out += ", \"dependence\": ";
                     appendNumber(out, item.dependence, "null");
+                    out += ", \"indirectInfluence\": ";
+                    appendNumber(out, item.indirectInfluence, "null");
+                    out += ", \"indirectDependence\": ";
+                    appendNumber(out, item.indirectDependence, "null");
                 });
+    std::string& out = writer.text();
+    jsonKey(out, 2, "indirect");
+    out += "{\"power\": " + std::to_string(influence.indirectPower) +
+           ", \"period\": " + std::to_string(influence.indirectPeriod) +
+           ", \"settled\": " + (influence.indirectSettled ? "true" : "false") + "},";
+    writer.lineDone();
+}
+
+void jsonLoops(BlockWriter& writer, const LoopDiagram& diagram) {
+    jsonObjects(writer, "loops", diagram.search.loops, false,
+                [&](std::string& out, const FeedbackLoop& loop) {
+                    out += "\"loop\": ";
+                    appendJsonString(out, loop.name);
+                    out += ", \"kind\": ";
+                    appendJsonString(out, loopKindName(loop.kind));
+                    out += ", \"length\": " + std::to_string(loop.length());
+                    out += ", \"strength\": ";
+                    appendNumber(out, loop.strength, "null");
+                    out += ", \"items\": [";
+                    for (std::size_t k = 0; k < loop.items.size(); ++k) {
+                        out += k > 0 ? ", " : "";
+                        appendJsonString(out,
+                                         diagram.names[static_cast<std::size_t>(loop.items[k])]);
+                    }
+                    out += ']';
+                });
+    std::string& out = writer.text();
+    jsonKey(out, 2, "loopSearch");
+    out += "{\"found\": " + std::to_string(diagram.search.found) +
+           ", \"complete\": " + (diagram.search.complete() ? "true" : "false") + ", \"note\": ";
+    appendJsonString(out, diagram.searchNote());
+    out += '}';
+    writer.lineDone();
 }
 
 }  // namespace
@@ -238,6 +275,7 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
     writer.lineDone();
     jsonSensitivity(writer, result.sensitivity);
     jsonInfluence(writer, result.influence);
+    jsonLoops(writer, result.loops);
     out += '}';
     writer.lineDone();
 }
@@ -251,7 +289,8 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
         {CsvTable::NetGrowth, ResultTable::NetGrowth},
         {CsvTable::Bands, ResultTable::Bands},
         {CsvTable::Sensitivity, ResultTable::Sensitivity},
-        {CsvTable::Influence, ResultTable::Influence}};
+        {CsvTable::Influence, ResultTable::Influence},
+        {CsvTable::Loops, ResultTable::Loops}};
     for (const auto& [csv, shared] : kTables) {
         if (csv == table) {
             ResultSource source{result.projection.numbers, result.itemNames,
@@ -259,6 +298,7 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
             source.bands = &result.bands;
             source.sensitivity = &result.sensitivity;
             source.influence = &result.influence;
+            source.loops = &result.loops;
             writeResultCsv(stream, source, shared);
             return;
         }

@@ -125,10 +125,10 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
             return {};
         case Option::Table: {
             constexpr std::pair<std::string_view, CsvTable> kTables[] = {
-                {"levels", CsvTable::Levels},      {"contributions", CsvTable::Contributions},
-                {"spread", CsvTable::Spread},      {"netgrowth", CsvTable::NetGrowth},
-                {"bands", CsvTable::Bands},        {"sensitivity", CsvTable::Sensitivity},
-                {"influence", CsvTable::Influence}};
+                {"levels", CsvTable::Levels},       {"contributions", CsvTable::Contributions},
+                {"spread", CsvTable::Spread},       {"netgrowth", CsvTable::NetGrowth},
+                {"bands", CsvTable::Bands},         {"sensitivity", CsvTable::Sensitivity},
+                {"influence", CsvTable::Influence}, {"loops", CsvTable::Loops}};
             for (const auto& [name, table] : kTables) {
                 if (value == name) {
                     options.table = table;
@@ -137,7 +137,8 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
                 }
             }
             return std::string(shown) + ": unknown table " + quoted(value) +
-                   " (levels, contributions, spread, netgrowth, bands, sensitivity or influence)";
+                   " (levels, contributions, spread, netgrowth, bands, sensitivity, influence"
+                   " or loops)";
         }
         case Option::Output:
         case Option::Chart:
@@ -243,7 +244,8 @@ std::string usageText() {
            "                        (default: the clock)\n"
            "  -f, --format F        csv (default) or json\n"
            "      --table T         which table csv prints: levels (default), contributions,\n"
-           "                        spread, netgrowth, bands, sensitivity, influence\n"
+           "                        spread, netgrowth, bands, sensitivity, influence,\n"
+           "                        loops\n"
            "  -o, --output FILE     write there instead of standard output\n"
            "      --chart FILE      also draw the three charts into FILE (.png, .svg or .pdf)\n"
            "  -h, --help            show this help\n"

@@ -10,7 +10,16 @@ namespace vorn::batch {
 enum class OutputFormat { Csv, Json };
 
 /// The table that CSV output prints.
-enum class CsvTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
+enum class CsvTable {
+    Levels,
+    Contributions,
+    Spread,
+    NetGrowth,
+    Bands,
+    Sensitivity,
+    Influence,
+    Loops
+};
 
 inline constexpr int kMinHorizon = -20;
 inline constexpr int kMaxHorizon = 20;

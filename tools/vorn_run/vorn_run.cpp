@@ -106,6 +106,10 @@ int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ost
         return usageError(err, outcome.usageError);
     }
     const BatchResult& result = *outcome.result;
+    if (options.format == OutputFormat::Csv && options.table == CsvTable::Loops &&
+        !result.loops.search.complete()) {
+        err << "vorn-run: " << result.loops.searchNote() << '\n';  // the table lists a part
+    }
 
     if (options.output.empty()) {
         writeResult(out, result, options);

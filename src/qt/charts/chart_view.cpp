@@ -6,11 +6,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPicture>
-#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
 #include "qt/charts/chart_style.h"
+#include "qt/charts/hover.h"
 
 namespace vorn {
 namespace {
@@ -388,13 +388,7 @@ void ChartView::drawInto(QPainter& painter, const QRectF& target) {
 bool ChartView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = hoverText(help->pos());
-        if (text.isEmpty()) {
-            QToolTip::hideText();
-            event->ignore();
-        } else {
-            QToolTip::showText(help->globalPos(), text, this);
-        }
+        charts::answerToolTip(this, help, hoverText(help->pos()));
         return true;
     }
     return QCustomPlot::event(event);

@@ -55,6 +55,9 @@ InfluenceChartView::InfluenceChartView(QWidget* parent) : ChartView(parent) {
 
     m_scatter = addGraph();
     m_scatter->setLineStyle(QCPGraph::lsNone);
+    m_rings = addGraph();
+    m_rings->setLineStyle(QCPGraph::lsNone);
+    m_rings->setVisible(false);
     for (QCPItemStraightLine** line : {&m_meanX, &m_meanY}) {
         *line = new QCPItemStraightLine(this);
         (*line)->setPen(QPen(kMeanLine, 0, Qt::DashLine));
@@ -94,6 +97,9 @@ void InfluenceChartView::restyle() {
     const double width = lineWidth();
     m_scatter->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, charts::seriesColor(0),
                                                charts::seriesColor(0), 6 * width));
+    m_rings->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle,
+                                             QPen(charts::seriesColor(3), 2 * width), Qt::NoBrush,
+                                             12 * width));
     QFont italic = chartFont(0.9);
     italic.setItalic(true);
     for (QCPItemText* corner : m_corners) {
@@ -105,7 +111,7 @@ void InfluenceChartView::setPoints(const QList<Point>& points, double meanX, dou
                                    const Corners& corners, const QString& xTitle,
                                    const QString& yTitle) {
     m_points.clear();
-    QVector<double> keys, values;
+    QVector<double> keys, values, ringKeys, ringValues;
     double highX = -kInfinity, highY = -kInfinity, lowX = kInfinity, lowY = kInfinity;
     for (const Point& point : points) {
         double x = 0, y = 0;
@@ -113,17 +119,23 @@ void InfluenceChartView::setPoints(const QList<Point>& points, double meanX, dou
             !charts::drawableValue(point.y, &y)) {
             continue;
         }
-        m_points.append({point.name, x, y});
+        m_points.append({point.name, x, y, point.marked, point.detail});
         keys.append(x);
         values.append(y);
+        if (point.marked) {
+            ringKeys.append(x);
+            ringValues.append(y);
+        }
         lowX = std::min(lowX, x);
         lowY = std::min(lowY, y);
         highX = std::max(highX, x);
         highY = std::max(highY, y);
     }
     m_scatter->setData(keys, values);
+    m_rings->setData(ringKeys, ringValues);
     const bool any = !m_points.isEmpty();
     m_scatter->setVisible(any);
+    m_rings->setVisible(!ringKeys.isEmpty());
     // The axes span the points, not zero as well: crowded points spread over the plot.
     fitAxis(xAxis, any ? lowX : 0, any ? highX : 0);
     fitAxis(yAxis, any ? lowY : 0, any ? highY : 0);
@@ -185,6 +197,9 @@ QString InfluenceChartView::groupText(const QList<int>& group) const {
                     .arg(point.name, shortTitle(m_xTitle), QString::number(point.x, 'g', 4),
                          shortTitle(yAxis->label().section(QLatin1Char('\n'), 0, 0)),
                          QString::number(point.y, 'g', 4));
+        if (!point.detail.isEmpty()) {
+            text += QStringLiteral("\n  ") + point.detail;
+        }
     }
     return text;
 }
@@ -217,7 +232,8 @@ void InfluenceChartView::placeLabels() {
 
 int InfluenceChartView::layLabels(const QList<QPointF>& places, const QFont& font) {
     const QRectF plot = axisRect()->rect();
-    const double radius = m_scatter->scatterStyle().size() / 2;
+    // Marked points wear wider rings, which the labels keep clear of.
+    const double radius = (m_rings->visible() ? m_rings : m_scatter)->scatterStyle().size() / 2;
     const QFontMetrics metrics(font);
     const int room = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
                               static_cast<int>(plot.width() * kLabelShare));

@@ -12,8 +12,8 @@ namespace vorn {
 /// A scatter chart of named points by two totals, with dashed lines at their means and the
 /// four quadrants the lines make named in the corners of the plot. Every point is named
 /// beside it; points at the same place share one label, a label that would cover another
-/// (or a corner's name) moves to a free side, and a long label is shortened. Hovering a
-/// point or its label shows the whole names and both values.
+/// (or a corner's name) moves to a free side, and a long label is shortened. A marked point
+/// wears a ring. Hovering a point or its label shows the whole names and both values.
 class InfluenceChartView : public ChartView {
     Q_OBJECT
   public:
@@ -23,6 +23,8 @@ class InfluenceChartView : public ChartView {
         QString name;
         double x = 0;
         double y = 0;
+        bool marked = false;  // ringed
+        QString detail;       // a further line of its hover text; empty: none
     };
     /// The corners' names: top left, top right, bottom left, bottom right.
     using Corners = std::array<QString, 4>;
@@ -59,6 +61,7 @@ class InfluenceChartView : public ChartView {
     QString groupText(const QList<int>& group) const;
 
     QCPGraph* m_scatter;
+    QCPGraph* m_rings;
     QCPItemStraightLine* m_meanX;
     QCPItemStraightLine* m_meanY;
     std::array<QCPItemText*, 4> m_corners{};

@@ -6,19 +6,10 @@
 #include <limits>
 
 #include "qt/charts/chart_style.h"
+#include "qt/charts/hover.h"
 
 namespace vorn {
 namespace {
-
-/// Distance in pixels from `point` to the segment from `a` to `b`.
-double distanceToSegment(const QPointF& point, const QPointF& a, const QPointF& b) {
-    const QPointF along = b - a;
-    const double length = QPointF::dotProduct(along, along);
-    const double t =
-        length > 0 ? std::clamp(QPointF::dotProduct(point - a, along) / length, 0.0, 1.0) : 0.0;
-    const QPointF nearest = a + t * along;
-    return std::hypot(point.x() - nearest.x(), point.y() - nearest.y());
-}
 
 // Band indexes, as in PercentileBands.
 constexpr int kP5 = 0;
@@ -306,7 +297,7 @@ QString LineChartView::plotHoverText(const QPointF& position) const {
             const QPointF pixel(xAxis->coordToPixel(point->key), yAxis->coordToPixel(point->value));
             const double distance =
                 first ? std::hypot(position.x() - pixel.x(), position.y() - pixel.y())
-                      : distanceToSegment(position, previous, pixel);
+                      : charts::distanceToSegment(position, previous, pixel);
             if (distance <= nearestDistance) {
                 nearestDistance = distance;
                 nearestLine = line;

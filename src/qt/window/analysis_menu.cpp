@@ -8,7 +8,7 @@ namespace vorn {
 namespace {
 
 std::size_t slot(AnalysisView view) {
-    return view == AnalysisView::Sensitivity ? 0 : 1;
+    return view == AnalysisView::Sensitivity ? 0 : view == AnalysisView::InfluenceMap ? 1 : 2;
 }
 
 }  // namespace
@@ -22,6 +22,9 @@ AnalysisMenu::AnalysisMenu(Trends& trends, TrendsView* view, QWidget* parent)
     QAction* influence = addAction(tr("&Influence Map"));
     influence->setObjectName(QStringLiteral("mnuInfluenceMap"));
     connect(influence, &QAction::triggered, this, [this] { open(AnalysisView::InfluenceMap); });
+    QAction* loops = addAction(tr("&Loop Diagram"));
+    loops->setObjectName(QStringLiteral("mnuLoopDiagram"));
+    connect(loops, &QAction::triggered, this, [this] { open(AnalysisView::LoopDiagram); });
 }
 
 AnalysisWindow* AnalysisMenu::window(AnalysisView view) const {
@@ -32,8 +35,10 @@ void AnalysisMenu::open(AnalysisView view) {
     m_view->run([this, view] {
         if (view == AnalysisView::Sensitivity) {
             m_trends.mnuSensitivity_Click();
-        } else {
+        } else if (view == AnalysisView::InfluenceMap) {
             m_trends.mnuInfluenceMap_Click();
+        } else {
+            m_trends.mnuLoopDiagram_Click();
         }
     });
     if (!m_trends.analyses().shown(view)) {

@@ -12,8 +12,8 @@ class AnalysisWindow;
 class Trends;
 class TrendsView;
 
-/// The Analysis menu: "Sensitivity" and "Influence Map" each open a window of their own
-/// beside the main window; one of each, raised when it is already open.
+/// The Analysis menu: "Sensitivity", "Influence Map" and "Loop Diagram" each open a window of
+/// their own beside the main window; one of each, raised when it is already open.
 class AnalysisMenu : public QMenu {
     Q_OBJECT
   public:
@@ -27,7 +27,7 @@ class AnalysisMenu : public QMenu {
 
     Trends& m_trends;
     TrendsView* m_view;
-    std::array<QPointer<AnalysisWindow>, 2> m_windows;
+    std::array<QPointer<AnalysisWindow>, 3> m_windows;
 };
 
 }  // namespace vorn

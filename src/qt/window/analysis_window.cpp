@@ -1,12 +1,24 @@
 #include "qt/window/analysis_window.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "editing/click_handlers.h"
 #include "qt/charts/chart_style.h"
 #include "qt/charts/influence_chart_view.h"
+#include "qt/charts/loop_diagram_view.h"
 #include "qt/charts/sensitivity_chart_view.h"
 #include "qt/window/elided_label.h"
+#include "qt/window/grid_view.h"
 #include "qt/window/reading_window.h"
 #include "qt/window/trends_view.h"
 #include "shell/trends.h"
@@ -17,6 +29,9 @@ namespace {
 // The window's first size, in twips of the design, scaled with the zoom like the main window.
 constexpr int kWidthTwips = 10800;
 constexpr int kHeightTwips = 6600;
+// The Loop Diagram's, with room for its list beside the diagram.
+constexpr int kLoopWidthTwips = 15000;
+constexpr int kLoopHeightTwips = 8400;
 
 QString text(const std::string& value) {
     return charts::fromTableText(value);
@@ -56,28 +71,43 @@ AnalysisWindow::AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* ma
     layout->setSpacing(2);
     layout->addWidget(m_title);
     layout->addWidget(m_note);
-    ChartView* chart = nullptr;
     if (view == AnalysisView::Sensitivity) {
         setObjectName(QStringLiteral("SensitivityWindow"));
         setWindowTitle(tr("Sensitivity"));
         m_sensitivity = new SensitivityChartView(this);
         m_sensitivity->setObjectName(QStringLiteral("SensitivityChart"));
-        chart = m_sensitivity;
-    } else {
+        layout->addWidget(m_sensitivity, 1);
+    } else if (view == AnalysisView::InfluenceMap) {
         setObjectName(QStringLiteral("InfluenceMapWindow"));
         setWindowTitle(tr("Influence Map"));
+        buildInfluenceChoice(layout);
         m_influence = new InfluenceChartView(this);
         m_influence->setObjectName(QStringLiteral("InfluenceChart"));
-        chart = m_influence;
+        layout->addWidget(m_influence, 1);
+    } else {
+        setObjectName(QStringLiteral("LoopDiagramWindow"));
+        setWindowTitle(tr("Loop Diagram"));
+        buildLoops(layout);
     }
-    layout->addWidget(chart, 1);
-    // The chart has the keyboard once the window is active; Escape and Ctrl+W close it.
-    chart->setFocus(Qt::OtherFocusReason);
+    // The chart (the diagram) has the keyboard once the window is active; Escape and Ctrl+W
+    // close it.
+    keyboardTarget()->setFocus(Qt::OtherFocusReason);
     addCloseKeys(this);
     setWindowIcon(mainView->window()->windowIcon());
     applyZoom();
     const Zoom& zoom = mainView->zoom();
-    resize(zoom.pixels(kWidthTwips), zoom.pixels(kHeightTwips));
+    const bool loops = view == AnalysisView::LoopDiagram;
+    QSize size(zoom.pixels(loops ? kLoopWidthTwips : kWidthTwips),
+               zoom.pixels(loops ? kLoopHeightTwips : kHeightTwips));
+    // No larger than the screen leaves room for, frame included.
+    if (const QScreen* screen = mainView->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    }
+    resize(size);
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("LoopSplitter"))) {
+        // Halves, whatever the list's columns would like.
+        splitter->setSizes({size.width() / 2, size.width() / 2});
+    }
     connect(mainView, &TrendsView::refreshed, this, &AnalysisWindow::refresh);
     connect(mainView, &TrendsView::zoomed, this, &AnalysisWindow::applyZoom);
     refresh();
@@ -88,6 +118,80 @@ ChartView* AnalysisWindow::chart() const {
         return m_sensitivity;
     }
     return m_influence;
+}
+
+QWidget* AnalysisWindow::keyboardTarget() const {
+    if (ChartView* shown = chart()) {
+        return shown;
+    }
+    return m_diagram;
+}
+
+void AnalysisWindow::buildInfluenceChoice(QVBoxLayout* layout) {
+    const auto names = m_trends.analyses().influenceModeNames();
+    auto* row = new QHBoxLayout();
+    m_direct = new QRadioButton(text(names[0]), this);
+    m_direct->setObjectName(QStringLiteral("InfluenceDirect"));
+    m_indirect = new QRadioButton(text(names[1]), this);
+    m_indirect->setObjectName(QStringLiteral("InfluenceIndirect"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_direct);
+    group->addButton(m_indirect);
+    row->addWidget(m_direct);
+    row->addWidget(m_indirect);
+    row->addStretch(1);
+    layout->addLayout(row);
+    connect(m_indirect, &QRadioButton::toggled, this, [this](bool indirect) {
+        m_trends.influenceModeChosen(indirect);
+        refresh();
+    });
+}
+
+void AnalysisWindow::buildLoops(QVBoxLayout* layout) {
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("LoopSplitter"));
+    splitter->setChildrenCollapsible(false);
+    m_diagram = new LoopDiagramView(splitter);
+    m_diagram->setObjectName(QStringLiteral("LoopDiagram"));
+    m_loopList = new QTreeWidget(splitter);
+    m_loopList->setObjectName(QStringLiteral("LoopList"));
+    m_loopList->setRootIsDecorated(false);
+    m_loopList->setUniformRowHeights(true);
+    m_loopList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_loopList->setSortingEnabled(false);
+    QStringList heads;
+    for (const std::string& name : m_trends.analyses().loopColumnNames()) {
+        heads.append(text(name));
+    }
+    m_loopList->setHeaderLabels(heads);
+    m_loopList->header()->setStretchLastSection(true);
+    m_loopList->setTextElideMode(Qt::ElideRight);
+    splitter->addWidget(m_diagram);
+    splitter->addWidget(m_loopList);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+
+    connect(m_loopList, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = m_loopList->selectedItems();
+        m_trends.loopSelected(selected.isEmpty() ? -1
+                                                 : m_loopList->indexOfTopLevelItem(selected[0]));
+        refresh();
+    });
+    connect(m_diagram, &LoopDiagramView::arrowClicked, this,
+            [this](int from, int to) { selectTrendCell(from + 1, to + 1); });
+    connect(m_diagram, &LoopDiagramView::nodeClicked, this,
+            [this](int item) { selectTrendCell(item + 1, item + 1); });
+    connect(m_diagram, &LoopDiagramView::backgroundClicked, this,
+            [this] { m_loopList->clearSelection(); });
+}
+
+void AnalysisWindow::selectTrendCell(int row, int column) {
+    m_mainView->run([&] { LoopDiagram_Click(m_trends, row, column); });
+    // The keyboard waits in the table at that cell for when the main window is used.
+    if (GridView* trend = m_mainView->grid(Control::MSFlexXImpact)) {
+        trend->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 QString AnalysisWindow::title() const {
@@ -106,6 +210,9 @@ void AnalysisWindow::applyZoom() {
     bold.setBold(true);
     bold.setPointSizeF(font.pointSizeF() * 1.15);
     m_title->setFont(bold);
+    if (m_loopList != nullptr) {
+        fitLoopColumns();
+    }
 }
 
 void AnalysisWindow::refresh() {
@@ -117,11 +224,16 @@ void AnalysisWindow::refresh() {
     m_shownRevision = revision;
     if (m_view == AnalysisView::Sensitivity) {
         drawSensitivity();
-    } else {
+    } else if (m_view == AnalysisView::InfluenceMap) {
         drawInfluence();
+    } else {
+        drawLoops();
     }
-    chart()->setAccessibleName(title());
-    chart()->setAccessibleDescription(note());
+    keyboardTarget()->setAccessibleName(title());
+    keyboardTarget()->setAccessibleDescription(note());
+    if (m_loopList != nullptr) {
+        m_loopList->setAccessibleName(tr("Feedback loops"));
+    }
 }
 
 void AnalysisWindow::drawSensitivity() {
@@ -149,9 +261,14 @@ void AnalysisWindow::drawInfluence() {
     QList<InfluenceChartView::Point> points;
     for (const InfluenceItem& item : map.items) {
         if (item.quadrant != Quadrant::Unplaced) {
-            points.append({text(item.name), item.influence, item.dependence});
+            points.append({text(item.name), analyses.shownInfluence(item),
+                           analyses.shownDependence(item), analyses.influenceMarked(item),
+                           text(analyses.influenceRankText(item))});
         }
     }
+    const QSignalBlocker blockDirect(m_direct);
+    const QSignalBlocker blockIndirect(m_indirect);
+    (analyses.indirectInfluence() ? m_indirect : m_direct)->setChecked(true);
     // Influence grows to the right, dependence upwards.
     const InfluenceChartView::Corners corners = {
         text(quadrantName(Quadrant::Dependent)), text(quadrantName(Quadrant::Relay)),
@@ -163,6 +280,84 @@ void AnalysisWindow::drawInfluence() {
     m_influence->setNote(map.items.empty() ? note : QString());
     setLine(m_title, text(analyses.influenceTitle()));
     setLine(m_note, map.items.empty() ? QString() : note);
+}
+
+void AnalysisWindow::drawLoops() {
+    const AnalysisViews& analyses = m_trends.analyses();
+    const LoopDiagram& diagram = analyses.loops();
+    QList<LoopDiagramView::Node> nodes;
+    QList<LoopDiagramView::Arrow> arrows;
+    for (int i = 0; i < diagram.items; ++i) {
+        nodes.append({text(diagram.names[static_cast<std::size_t>(i)]),
+                      text(analyses.loopNodeMark(i)), diagram.link(i, i),
+                      text(diagram.linkText(i, i))});
+        for (int j = 0; j < diagram.items; ++j) {
+            if (diagram.isArrow(i, j)) {
+                arrows.append({i, j, diagram.link(i, j), text(diagram.linkText(i, j))});
+            }
+        }
+    }
+    const auto signs = analyses.loopSignNames();
+    m_diagram->setDiagram(nodes, arrows, {text(signs[0]), text(signs[1])});
+    const QString note = text(analyses.loopNote());
+    m_diagram->setNote(diagram.items == 0 ? note : QString());
+    fillLoopList();
+    QList<int> highlight;
+    if (const int selected = analyses.selectedLoop(); selected >= 0) {
+        for (int item : diagram.search.loops[static_cast<std::size_t>(selected)].items) {
+            highlight.append(item);
+        }
+    }
+    m_diagram->setHighlight(highlight);
+    setLine(m_title, text(analyses.loopTitle()));
+    setLine(m_note, diagram.items == 0 ? QString() : note);
+}
+
+void AnalysisWindow::fillLoopList() {
+    const AnalysisViews& analyses = m_trends.analyses();
+    const int count = static_cast<int>(analyses.loops().search.loops.size());
+    const QSignalBlocker blocker(m_loopList);
+    // Rows are rewritten in place, so that the list keeps its scroll position.
+    while (m_loopList->topLevelItemCount() > count) {
+        delete m_loopList->takeTopLevelItem(m_loopList->topLevelItemCount() - 1);
+    }
+    for (int row = 0; row < count; ++row) {
+        QTreeWidgetItem* item = m_loopList->topLevelItem(row);
+        if (item == nullptr) {
+            item = new QTreeWidgetItem(m_loopList);
+            item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        const auto texts = analyses.loopRow(row);
+        for (int column = 0; column < static_cast<int>(texts.size()); ++column) {
+            const QString value = text(texts[static_cast<std::size_t>(column)]);
+            if (item->text(column) != value) {
+                item->setText(column, value);
+                item->setToolTip(column, value);
+            }
+        }
+    }
+    const int selected = analyses.selectedLoop();
+    QTreeWidgetItem* current = selected >= 0 ? m_loopList->topLevelItem(selected) : nullptr;
+    if (current == nullptr) {
+        m_loopList->clearSelection();
+    } else if (!current->isSelected()) {
+        m_loopList->setCurrentItem(current);
+    }
+}
+
+void AnalysisWindow::fitLoopColumns() {
+    // Wide enough for the longest texts the first four columns can hold, so that they need
+    // not be measured again after every recalculation.
+    const QFontMetrics metrics(m_loopList->font());
+    const QString widest[] = {QStringLiteral("R50"), QStringLiteral("reinforcing"),
+                              QStringLiteral("20"), QStringLiteral("0.1234")};
+    const int padding = metrics.averageCharWidth() * 2;
+    for (int column = 0; column < 4; ++column) {
+        const int head = metrics.horizontalAdvance(m_loopList->headerItem()->text(column));
+        m_loopList->setColumnWidth(
+            column, std::max(head, metrics.horizontalAdvance(widest[column])) + padding);
+    }
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {

@@ -4,24 +4,30 @@
 
 #include "shell/analysis_views.h"
 
+class QRadioButton;
+class QTreeWidget;
+class QVBoxLayout;
+
 namespace vorn {
 
 class ChartView;
 class ElidedLabel;
 class InfluenceChartView;
+class LoopDiagramView;
 class SensitivityChartView;
 class Trends;
 class TrendsView;
 
-/// A window of its own for one analysis of the main window (the Sensitivity or the
-/// Influence Map): a title, a note and the chart, drawn from the window state's analyses.
+/// A window of its own for one analysis of the main window (the Sensitivity, the Influence
+/// Map with its choice of direct or indirect totals, or the Loop Diagram beside its list of
+/// loops): a title, a note and the chart, drawn from the window state's analyses.
 /// While open it follows the main window's recalculations and zoom; closing it (also with
 /// Escape or Ctrl+W) tells the window state, which then stops working the analysis out. The
-/// chart takes the keyboard and is named by the title.
+/// chart (or the diagram) takes the keyboard and is named by the title.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
   public:
-    /// `view` is AnalysisView::Sensitivity or AnalysisView::InfluenceMap.
+    /// `view` is AnalysisView::Sensitivity, InfluenceMap or LoopDiagram.
     AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* mainView,
                    QWidget* parent = nullptr);
 
@@ -29,9 +35,15 @@ class AnalysisWindow : public QWidget {
     /// Draws the analysis when it changed since it was last drawn.
     void refresh();
 
+    /// The chart of the Sensitivity or the Influence Map; null for the Loop Diagram.
     ChartView* chart() const;
+    /// The widget that takes the keyboard and bears the window's name: the chart, or the
+    /// Loop Diagram's diagram.
+    QWidget* keyboardTarget() const;
     SensitivityChartView* sensitivityChart() const { return m_sensitivity; }
     InfluenceChartView* influenceChart() const { return m_influence; }
+    LoopDiagramView* loopDiagram() const { return m_diagram; }
+    QTreeWidget* loopList() const { return m_loopList; }
     /// The whole title and note, as the window shows them (shortened when too long).
     QString title() const;
     QString note() const;
@@ -43,6 +55,13 @@ class AnalysisWindow : public QWidget {
     void applyZoom();
     void drawSensitivity();
     void drawInfluence();
+    void drawLoops();
+    void buildInfluenceChoice(QVBoxLayout* layout);
+    void buildLoops(QVBoxLayout* layout);
+    void fillLoopList();
+    void fitLoopColumns();
+    /// A click on the diagram's arrow or node: that Trend Matrix cell, as a first click.
+    void selectTrendCell(int row, int column);
 
     AnalysisView m_view;
     Trends& m_trends;
@@ -51,6 +70,10 @@ class AnalysisWindow : public QWidget {
     ElidedLabel* m_note;
     SensitivityChartView* m_sensitivity = nullptr;
     InfluenceChartView* m_influence = nullptr;
+    QRadioButton* m_direct = nullptr;
+    QRadioButton* m_indirect = nullptr;
+    LoopDiagramView* m_diagram = nullptr;
+    QTreeWidget* m_loopList = nullptr;
     unsigned long m_shownRevision = 0;
     bool m_drawn = false;
 };

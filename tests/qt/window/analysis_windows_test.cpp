@@ -1,12 +1,15 @@
 // The analyses in the real window: View > Uncertainty Bands in the Spread chart, and the
-// Sensitivity and Influence Map windows of the Analysis menu, each following the window's
-// recalculations and showing an empty chart without items.
+// Sensitivity, Influence Map and Loop Diagram windows of the Analysis menu, each following
+// the window's recalculations and showing an empty chart without items.
 #include <QAction>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "qt/charts/influence_chart_view.h"
 #include "qt/charts/line_chart_view.h"
+#include "qt/charts/loop_diagram_view.h"
 #include "qt/charts/sensitivity_chart_view.h"
 #include "qt/window/analysis_menu.h"
 #include "qt/window/analysis_window.h"
@@ -172,9 +175,131 @@ class AnalysisWindowsTest : public QObject {
         m->click("MSFlexXImpact", 1, 3);
         QCOMPARE(grass().x, 6.5);
 
+        // Through chains: Item 3's dependence on nothing stays 0, the grass and the hares
+        // keep their ranks, and no point is ringed; the choice redraws the chart at once.
+        auto* indirect = window->findChild<QRadioButton*>("InfluenceIndirect");
+        QVERIFY(window->findChild<QRadioButton*>("InfluenceDirect")->isChecked());
+        QTest::mouseClick(indirect, Qt::LeftButton);
+        QVERIFY(indirect->isChecked());
+        QVERIFY(analyses().indirectInfluence());
+        QCOMPARE(grass().x, analyses().influence().items[0].indirectInfluence);
+        QVERIFY(chart->xAxis->label().startsWith("Indirect influence"));
+        QVERIFY(window->note().startsWith("Chains of "));
+
         removeAllItems();
         QVERIFY(chart->points().isEmpty());
         QCOMPARE(chart->note(), QString("No items"));
+    }
+
+    // Grass -> Hares (6) and Hares -> Grass (-2): one balancing loop. Clicking its arrow
+    // selects that Trend Matrix cell as a first click would; selecting the loop in the list
+    // highlights it; the diagram follows the window's edits.
+    void loopDiagramListsTheLoopsAndLeadsIntoTheTrendMatrix() {
+        vorn::AnalysisWindow* window = open(AnalysisView::LoopDiagram, "mnuLoopDiagram");
+        QVERIFY(window != nullptr && window->isVisible());
+        QCOMPARE(window->windowTitle(), QString("Loop Diagram"));
+        vorn::LoopDiagramView* diagram = window->loopDiagram();
+        QTreeWidget* list = window->loopList();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(diagram->nodes().size(), 8);
+        QCOMPARE(diagram->nodes()[0].mark, QString("+3"));
+        QCOMPARE(diagram->arrows().size(), 2);
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QString("B1"));
+        QCOMPARE(list->topLevelItem(0)->text(4), QString("Grass -> Hares -> Grass"));
+        QCOMPARE(window->note(), QString("1 loop, strongest first"));
+
+        int grassToHares = 0;
+        while (diagram->arrows()[grassToHares].from != 0) {
+            ++grassToHares;
+        }
+        const QPoint onArrow = diagram->pointOnArrow(grassToHares).toPoint();
+        QCOMPARE(diagram->hoverText(onArrow), QString("Grass -> Hares: +6"));
+        m->click("MSFlexPolicy", 1, 1);  // another cell and table first
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, onArrow);
+        vorn::GridView* trend = m->grid("MSFlexXImpact");
+        QCOMPARE(trend->currentIndex().row() * 10 + trend->currentIndex().column(), 12);
+        QVERIFY(m->boxText("Hints").startsWith("This is the contribution of Grass"));
+        QVERIFY(m->trends.isAbove(Control::MSFlexXImpact, Control::MSFlexPolicy));
+        QCOMPARE(m->cell("MSFlexXImpact", 1, 2), QString("6"));
+        QTest::mouseClick(diagram, Qt::LeftButton, {}, onArrow);  // again: still a first click
+        QCOMPARE(m->cell("MSFlexXImpact", 1, 2), QString("6"));
+
+        // The same with the keyboard: the arrow keys reach an arrow, Enter clicks it.
+        m->click("MSFlexXImpact", 3, 3);
+        QTest::keyClick(diagram, Qt::Key_Right);
+        while (diagram->currentArrow() != grassToHares) {
+            QTest::keyClick(diagram, Qt::Key_Right);
+        }
+        QCOMPARE(diagram->accessibleDescription(), QString("Grass -> Hares: +6"));
+        QTest::keyClick(diagram, Qt::Key_Return);
+        QCOMPARE(trend->currentIndex().row() * 10 + trend->currentIndex().column(), 12);
+
+        list->setCurrentItem(list->topLevelItem(0));
+        QCOMPARE(diagram->highlight(), (QList<int>{0, 1}));
+        QCOMPARE(analyses().selectedLoop(), 0);
+
+        // The hares' grazing stepped down to 0 by clicks on the table: the loop is gone.
+        m->click("MSFlexXImpact", 2, 1);
+        for (int click = 0; click < 4; ++click) {
+            m->click("MSFlexXImpact", 2, 1);
+        }
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 1), QString("0"));
+        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(diagram->arrows().size(), 1);
+        QVERIFY(diagram->highlight().isEmpty());
+
+        // Zoomed, the diagram takes the main window's font.
+        const int before = QFontInfo(diagram->font()).pixelSize();
+        m->trigger("mnuZoomIn");
+        QVERIFY(QFontInfo(diagram->font()).pixelSize() > before);
+
+        removeAllItems();
+        QCOMPARE(diagram->note(), QString("No items"));
+        QVERIFY(diagram->nodes().isEmpty());
+        window->close();
+        QVERIFY(!analyses().shown(AnalysisView::LoopDiagram));
+    }
+
+    // Twenty items with long names around the circle: names shrink and shorten, but none
+    // covers another, and each stays inside the diagram.
+    void loopDiagramNamesNeverCoverEachOther() {
+        m->addItems(12);
+        vorn::CellTable& trend = m->trends.MSFlexXImpact();
+        view()->run([this, &trend] {
+            for (int item = 1; item <= 20; ++item) {
+                const std::string name = "A rather long item name " + std::to_string(item);
+                trend.setText(0, item, name);
+                trend.setText(item, 0, name);
+                for (int other = 1; other <= 20; ++other) {
+                    trend.setText(item, other, (item + other) % 3 == 0 ? "-0.5" : "0.25");
+                }
+            }
+            m->trends.YearbyYear(m->trends.cats);
+        });
+        vorn::AnalysisWindow* window = open(AnalysisView::LoopDiagram, "mnuLoopDiagram");
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        vorn::LoopDiagramView* diagram = window->loopDiagram();
+        // Squeezed further, a name that finds no room is left to its tooltip.
+        for (const QSize size : {QSize(900, 600), QSize(640, 480), QSize(420, 360)}) {
+            window->resize(size);
+            QTRY_COMPARE(diagram->nodes().size(), 20);
+            const QList<QRectF> rects = diagram->nameRects();
+            const QStringList names = diagram->shownNames();
+            QCOMPARE(rects.size(), 20);
+            int shown = 0;
+            for (qsizetype i = 0; i < rects.size(); ++i) {
+                shown += names[i].isEmpty() ? 0 : 1;
+                QVERIFY(rects[i].isEmpty() || QRectF(diagram->rect()).contains(rects[i]));
+                for (qsizetype j = 0; j < i; ++j) {
+                    QVERIFY2(!rects[i].intersects(rects[j]),
+                             qPrintable(names[i] + " covers " + names[j]));
+                }
+            }
+            QVERIFY2(shown == 20 || size.width() < 640, qPrintable(QString::number(shown)));
+        }
+        QCOMPARE(window->loopList()->topLevelItemCount(), vorn::kLoopLimit);
+        QVERIFY(window->note().startsWith("50 strongest of at least "));
     }
 };
 
