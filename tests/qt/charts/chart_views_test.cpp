@@ -14,8 +14,10 @@
 #include "qt/charts/influence_chart_view.h"
 #include "qt/charts/line_chart_view.h"
 #include "qt/charts/sensitivity_chart_view.h"
+#include "support/pixels.h"
 
 using vorn::ChartTable;
+using vorn::testing::shownImage;
 
 namespace {
 
@@ -115,6 +117,20 @@ double inkFound(const QImage& a, const QImage& b) {
         }
     }
     return ink > 0 ? static_cast<double>(found) / static_cast<double>(ink) : 0.0;
+}
+
+// The plot area without the ticks and axis lines at its edges.
+QRect plotInside(const vorn::ChartView& view) {
+    return view.axisRect()->rect().adjusted(8, 8, -8, -8);
+}
+
+// The colours the charts give their series, one for each bar set.
+std::vector<QColor> seriesColors() {
+    std::vector<QColor> colors;
+    for (int i = 0; i < vorn::BarChartView::kMaxSets; ++i) {
+        colors.push_back(vorn::charts::seriesColor(i));
+    }
+    return colors;
 }
 
 QStringList numbered(const QString& prefix, int count) {
@@ -230,6 +246,111 @@ class ChartViewsTest : public QObject {
         view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&none, kBandNames});
         QCOMPARE(view.legendNames(), QStringList({"Run 1", "Run 2"}));
         QVERIFY(view.bandPoints(2).isEmpty());
+    }
+
+    // Each line takes its own row's colour, not that of its place among the lines drawn; the
+    // bar sets stand in the legend's order, each in its colour and as high as its value.
+    void everySeriesIsDrawnInItsOwnColour() {
+        const std::vector<QColor> colors = seriesColors();
+        vorn::LineChartView lines;
+        lines.resize(800, 400);
+        QFont wide = lines.font();  // lines three pixels wide: pixels of their whole colour
+        wide.setPixelSize(QFontInfo(wide).pixelSize() * 3);
+        lines.setFont(wide);
+        for (int row = 1; row <= vorn::LineChartView::kMaxSeries; ++row) {
+            ChartTable table(21, 21);
+            for (int c = 0; c < 21; ++c) {
+                table.set(0, c, " " + std::to_string(2000 + 2 * c));
+                table.set(row, c, 1.0 + 0.05 * c);
+            }
+            lines.setTable(table);
+            QCOMPARE(vorn::testing::mostShown(shownImage(lines), plotInside(lines), colors),
+                     row - 1);
+        }
+
+        vorn::BarChartView bars;
+        bars.resize(900, 400);
+        ChartTable sets(22, 2);  // 21 sets in one category, set s as high as s
+        sets.set(0, 1, std::string("Item"));
+        for (int s = 1; s <= 21; ++s) {
+            sets.set(s, 0, "Set " + std::to_string(s));
+            sets.set(s, 1, static_cast<double>(s));
+        }
+        bars.setTable(sets);
+        const QImage image = shownImage(bars);
+        const QRect plot = plotInside(bars);
+        const int foot = static_cast<int>(bars.yAxis->coordToPixel(0.5));
+        QList<int> order;
+        int runStart = plot.left();
+        int runColor = -1;
+        for (int x = plot.left(); x <= plot.right() + 1; ++x) {
+            const int color = x > plot.right()
+                                  ? -1
+                                  : vorn::testing::mostShown(image, QRect(x, foot, 1, 1), colors);
+            if (color == runColor) {
+                continue;
+            }
+            if (runColor >= 0 && x - runStart >= 3) {
+                order.append(runColor);
+                // Up the middle of the bar to its top.
+                const int middle = (runStart + x - 1) / 2;
+                int top = foot;
+                while (top > plot.top() && vorn::testing::colorDistance(
+                                               image.pixelColor(middle, top - 1), Qt::white) > 60) {
+                    --top;
+                }
+                QVERIFY2(std::abs(top - bars.yAxis->coordToPixel(runColor + 1)) <= 2,
+                         qPrintable(QString("set %1 ends at %2").arg(runColor + 1).arg(top)));
+            }
+            runStart = x;
+            runColor = color;
+        }
+        QList<int> expected;
+        for (int set = 0; set < 21; ++set) {
+            expected.append(set);
+        }
+        QCOMPARE(order, expected);
+    }
+
+    // The 5-95 band is shaded from p5 to p95 and the 25-75 band, darker, from p25 to p75,
+    // over every year; beyond them the plot stays blank.
+    void bandsAreShadedExactlyBetweenTheirEdges() {
+        vorn::UncertaintyBands flat;  // 1, 2, 3, 4, 5 in every year
+        flat.runs = 1000;
+        flat.tracked = 1;
+        ChartTable run(2, 21);  // one run at 0, below the bands
+        for (int c = 0; c < 21; ++c) {
+            flat.years.push_back(2000 + 2 * c);
+            run.set(0, c, " " + std::to_string(2000 + 2 * c));
+            run.set(1, c, 0.0);
+            for (std::size_t k = 0; k < 5; ++k) {
+                flat.percent.bands[k].push_back(1.0 + static_cast<double>(k));
+            }
+        }
+        vorn::LineChartView view;
+        view.resize(800, 500);
+        view.setTable(run, {"Run 1"}, {&flat, kBandNames});
+        const QImage image = shownImage(view);
+        QVERIFY(view.yAxis->range().lower <= 0 && view.yAxis->range().upper >= 5.6);
+        for (const double column : {0.5, 10.5, 19.5}) {
+            const auto at = [&](double value) {
+                return image.pixelColor(static_cast<int>(view.xAxis->coordToPixel(column)),
+                                        static_cast<int>(view.yAxis->coordToPixel(value)));
+            };
+            const QColor blank(Qt::white);
+            const QColor outer = at(1.15);
+            const QColor inner = at(2.15);
+            QVERIFY(outer != blank && inner.lightness() < outer.lightness());
+            for (const double value : {0.85, 5.15}) {
+                QCOMPARE(at(value), blank);
+            }
+            for (const double value : {1.5, 1.85, 4.15, 4.5, 4.85}) {
+                QCOMPARE(at(value), outer);
+            }
+            for (const double value : {2.5, 3.5, 3.85}) {
+                QCOMPARE(at(value), inner);
+            }
+        }
     }
 
     void sensitivityBarsAreRankedFromTheTopColouredBySignAndNamedWhole() {
@@ -494,13 +615,9 @@ class ChartViewsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(exportCharts(dir.filePath("charts.png")));
         const QImage image(dir.filePath("charts.png"));
-        int hits = 0;  // pixels of the first line's colour in the top chart
-        for (int y = 0; y < image.height() / 3; ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                hits += image.pixelColor(x, y) == vorn::charts::seriesColor(0) ? 1 : 0;
-            }
-        }
-        QVERIFY(hits > 50);
+        const QRect top(0, 0, image.width(),
+                        image.height() / 3);  // the first line in the top chart
+        QVERIFY(vorn::testing::pixelsNear(image, top, vorn::charts::seriesColor(0), 0) > 50);
         std::string unknown;
         QVERIFY(!exportCharts("/tmp/charts.bmpx", &unknown) && unknown.find("bmpx") != npos);
         QVERIFY(!exportCharts("/nonexistent-folder/x/charts.png", &unknown));

@@ -7,6 +7,7 @@
 #include "qt/charts/chart_style.h"
 #include "qt/charts/line_chart_view.h"
 #include "qt/window/qt_platform.h"
+#include "support/pixels.h"
 #include "support/window_fixture.h"
 
 using vorn::Control;
@@ -136,17 +137,7 @@ class MainWindowTest : public QObject {
         QWidget* chart = m->find("mscTrends");
         const QRect area(chart->mapTo(&m->window, QPoint(0, 0)) * image.devicePixelRatio(),
                          chart->size() * image.devicePixelRatio());
-        const QColor line = vorn::charts::seriesColor(0);
-        int hits = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const QColor pixel = image.pixelColor(x, y);
-                const int distance = std::abs(pixel.red() - line.red()) +
-                                     std::abs(pixel.green() - line.green()) +
-                                     std::abs(pixel.blue() - line.blue());
-                hits += distance < 40 ? 1 : 0;
-            }
-        }
+        const int hits = vorn::testing::pixelsNear(image, area, vorn::charts::seriesColor(0), 39);
         QVERIFY2(hits > 40, qPrintable(QString::number(hits)));
     }
 
