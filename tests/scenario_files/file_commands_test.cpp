@@ -122,23 +122,21 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
 // there is none.
 TEST_F(FileCommands, SaveAndExportsProposeTheDocumentsFolderElseHome) {
     const std::string home = fs::path(folder.path("")).parent_path().string();
-    const char* previousHome = std::getenv("HOME");
-    const std::string kept = previousHome != nullptr ? previousHome : "";
+    const std::string kept = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
     ::setenv("HOME", home.c_str(), 1);
-    std::vector<std::string> proposed;
-    for (const bool documents : {false, true}) {
+    for (const bool documents : {false, true}) {  // every dialog is cancelled
         if (documents) {
             fs::create_directory(folder.path("Documents"));
         }
-        platform.saveRequests.clear();  // every dialog is cancelled
         mnusave_Click(window);
         mnuExportData_Click(window);
         mnuExportCharts_Click(window);
-        for (const FileDialogRequest& request : platform.saveRequests) {
-            proposed.push_back(request.initialFolder);
-        }
     }
-    previousHome != nullptr ? ::setenv("HOME", kept.c_str(), 1) : ::unsetenv("HOME");
+    kept.empty() ? ::unsetenv("HOME") : ::setenv("HOME", kept.c_str(), 1);
+    std::vector<std::string> proposed;
+    for (const FileDialogRequest& request : platform.saveRequests) {
+        proposed.push_back(request.initialFolder);
+    }
     const std::string documents = home + "/Documents";
     EXPECT_EQ(proposed,
               (std::vector<std::string>{home, home, home, documents, documents, documents}));

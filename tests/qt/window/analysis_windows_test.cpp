@@ -160,10 +160,11 @@ class AnalysisWindowsTest : public QObject {
     }
 
     // Every item is drawn where its totals put it, on the side of the drawn mean lines that
-    // its quadrant says, and the corner on that side bears the quadrant's name.
+    // its quadrant says, and the corner on that side bears the quadrant's name. The axes span
+    // the items: influences 0 to 8, dependences 0 to 6.
     void influenceMapPlacesEveryItemAndFollowsEdits() {
-        m->trends.MSFlexXImpact().setText(2, 3, "5");  // the hares feed item 3, which feeds 4
-        m->trends.MSFlexXImpact().setText(3, 4, "9");
+        m->trends.MSFlexXImpact().setText(2, 3, "6");  // the hares feed item 3, which feeds 4
+        m->trends.MSFlexXImpact().setText(3, 4, "4");
         view()->run([this] { m->trends.YearbyYear(m->trends.cats); });
         vorn::AnalysisWindow* window = open(AnalysisView::InfluenceMap, "mnuInfluenceMap");
         QVERIFY(window != nullptr && window->isVisible());
@@ -190,9 +191,11 @@ class AnalysisWindowsTest : public QObject {
         QCOMPARE(means.x(), chart->xAxis->coordToPixel(map.meanInfluence));
         QCOMPARE(means.y(), chart->yAxis->coordToPixel(map.meanDependence));
         std::set<vorn::Quadrant> quadrants;
+        QRectF spanned;
         for (const vorn::InfluenceItem& item : map.items) {
             const QPointF at(chart->xAxis->coordToPixel(item.influence),
                              chart->yAxis->coordToPixel(item.dependence));
+            spanned |= QRectF(at, QSizeF(0.001, 0.001));
             const QString name = QString::fromStdString(item.name);
             QVERIFY2(plot.contains(at) &&
                          vorn::testing::pixelsNear(image,
@@ -209,6 +212,12 @@ class AnalysisWindowsTest : public QObject {
             quadrants.insert(item.quadrant);
         }
         QCOMPARE(quadrants.size(), 4u);
+        const QMarginsF room =
+            QMarginsF(plot.width(), plot.height(), plot.width(), plot.height()) / 8;
+        QVERIFY2(spanned.marginsAdded(room).contains(plot), "the axes do not span the items");
+
+        QCOMPARE(window->windowTitle(), QString("Influence Map"));
+        QVERIFY(open(AnalysisView::Sensitivity, "mnuSensitivity") != window);
 
         const auto grass = [chart] { return chart->points().at(0); };
         QCOMPARE(chart->points().size(), 8);

@@ -76,9 +76,11 @@ class ClickTest : public QObject {
     }
 
     void policiesAndTheSpreadChart() {
-        m->click("MSFlexPolicy", 1, 1);
+        m->click("MSFlexPolicy", 1, 2);
         QCOMPARE(m->boxText("TextAnnual"),
                  QString("Scenario Trends- Forecast to  2040 (with Policies)"));
+        m->click("MSFlexPolicy", 1, 2);
+        QCOMPARE(m->cell("MSFlexPolicy", 1, 2) + m->cell("MSFlexPolicy", 2, 1), QString("0.5%   "));
 
         auto* chart = m->window.findChild<QWidget*>("MscVary");
         QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
@@ -86,6 +88,8 @@ class ClickTest : public QObject {
         QCOMPARE(m->boxText("TextVary"), QString("Spread in Annual Levels for Item  1"));
         m->click("MSFlexTotals", 2, 4);
         QCOMPARE(m->trends.lastProjection().runs, 1);
+        m->click("MSFlexTotals", 2, 4, Qt::RightButton);
+        QCOMPARE(m->cell("MSFlexTotals", 2, 4), QString("-0.5"));
     }
 };
 
