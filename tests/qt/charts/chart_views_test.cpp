@@ -349,17 +349,26 @@ class ChartViewsTest : public QObject {
         QCOMPARE(view.legendNames(), QStringList({"Raises the level", "Lowers the level"}));
         QCOMPARE(view.xAxis->label(), title);
         QVERIFY(view.yAxis->coordToPixel(1) < view.yAxis->coordToPixel(2));  // first on top
-        QCOMPARE(view.barColor(1), vorn::charts::seriesColor(0));
-        QCOMPARE(view.barColor(2), vorn::charts::seriesColor(1));
-        QVERIFY(!view.barColor(3).isValid());  // not a number: no bar
-        QCOMPARE(view.barColor(4), vorn::charts::seriesColor(0));
         QVERIFY(view.xAxis->range().lower <= -0.25 && view.xAxis->range().upper >= 0.5);
-
-        const QString shown = view.shownBarLabels().value(1);
-        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
         const auto rankY = [&view](int rank) {
             return static_cast<int>(view.yAxis->coordToPixel(rank));
         };
+        // A raising bar reaches right of zero in the first colour, a lowering one left in the
+        // second; a value that is not a number draws none.
+        const QImage image = shownImage(view);
+        const auto drawn = [&](double value, int rank) {
+            return image.pixelColor(static_cast<int>(view.xAxis->coordToPixel(value)),
+                                    rankY(rank) + 3);
+        };
+        QCOMPARE(drawn(0.25, 1), vorn::charts::seriesColor(0));
+        QCOMPARE(drawn(-0.12, 2), vorn::charts::seriesColor(1));
+        for (const auto& [value, rank] :
+             {std::pair(-0.12, 1), std::pair(0.25, 2), std::pair(0.25, 3), std::pair(-0.12, 3)}) {
+            QCOMPARE(drawn(value, rank), QColor(Qt::white));
+        }
+
+        const QString shown = view.shownBarLabels().value(1);
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
         QCOMPARE(view.hoverText(QPoint(view.axisRect()->left() - 10, rankY(1))),
                  longName + "\n" + title + ": +0.5");
         QCOMPARE(view.hoverText(QPoint(static_cast<int>(view.xAxis->coordToPixel(-0.1)), rankY(2))),
@@ -399,6 +408,9 @@ class ChartViewsTest : public QObject {
             }
             for (const QRectF& corner : corners) {
                 QVERIFY2(!placed[i].intersects(corner), qPrintable(labels[i]));
+            }
+            for (const auto& point : view.points()) {
+                QVERIFY2(!placed[i].contains(view.pixelOf(point)), qPrintable(labels[i]));
             }
         }
         const QString origin = view.hoverText(view.pixelOf(view.points()[0]).toPoint());
@@ -604,6 +616,7 @@ class ChartViewsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(exportCharts(dir.filePath("charts.png")));
         const QImage image(dir.filePath("charts.png"));
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
         const QRect top(0, 0, image.width(),
                         image.height() / 3);  // the first line in the top chart
         QVERIFY(vorn::testing::pixelsNear(image, top, vorn::charts::seriesColor(0), 0) > 50);

@@ -217,6 +217,8 @@ class AnalysisWindowsTest : public QObject {
         QVERIFY2(spanned.marginsAdded(room).contains(plot), "the axes do not span the items");
 
         QCOMPARE(window->windowTitle(), QString("Influence Map"));
+        QCOMPARE(window->title(), QString("Influence Map: how strongly each item drives the "
+                                          "others and is driven by them"));
         QVERIFY(open(AnalysisView::Sensitivity, "mnuSensitivity") != window);
 
         const auto grass = [chart] { return chart->points().at(0); };
