@@ -52,7 +52,7 @@ void appendNumber(std::string& out, double value, std::string_view nonFinite) {
         }
         return;
     }
-    out += numberText(value);
+    appendNumberText(out, value);
 }
 
 void appendJsonString(std::string& out, std::string_view text) {
