@@ -1,6 +1,7 @@
 #include "editing/cell_stepping.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "shell/trends.h"
@@ -12,8 +13,29 @@ double buttonSign(int button) {
     return button % 2 != 0 ? 1.0 : -1.0;
 }
 
+namespace {
+
+// Digits of 100 x kept before it is rounded down: binary rounding errors show from the 16th
+// digit on, and values below 10^10 keep every hundredth.
+constexpr int kSignificantDigits = 12;
+
+double roundToSignificantDigits(double value) {
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    double rounded = value;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
+}  // namespace
+
 double roundDownToHundredths(double x) {
-    return std::floor(100.0 * x) / 100.0;
+    const double hundredths = 100.0 * x;
+    if (!std::isfinite(hundredths)) {
+        return x;
+    }
+    return std::floor(roundToSignificantDigits(hundredths)) / 100.0;
 }
 
 void shiftNewColor(Trends& window, double amount) {

@@ -13,8 +13,11 @@ class Trends;
 /// an even one subtracts.
 double buttonSign(int button);
 
-/// floor(100 x) / 100 in double precision: at most two decimals, and a negative value moves
-/// away from zero (-0.125 gives -0.13).
+/// `x` rounded down to two decimals as it reads in decimals: 100 x is first rounded to 12
+/// significant digits, so that a sum a binary rounding error short of a hundredth keeps it
+/// (1.8 + 0.5 gives 2.3, where floor(100 x) in double precision gives 2.29). A negative value
+/// moves away from zero (-0.125 gives -0.13); a value with two decimals or fewer keeps them.
+/// Click steps, the Net Growth rescale and a typed Net Growth all round with this.
 double roundDownToHundredths(double x);
 
 /// Adds `amount` to NewColor; a level below 0 becomes 0.

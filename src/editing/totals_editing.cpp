@@ -1,6 +1,5 @@
 #include "editing/totals_editing.h"
 
-#include <cmath>
 #include <string>
 
 #include "editing/cell_stepping.h"
@@ -29,7 +28,7 @@ void rescaleColumn(Trends& window, int column, double step) {
     CellTable& trend = window.MSFlexXImpact();
     for (int i = 1; i <= itemCount(window); ++i) {
         const double value = numericValue(trend.text(i, column));
-        trend.setText(i, column, numberText(std::floor((value * 100) * factor) / 100));
+        trend.setText(i, column, numberText(roundDownToHundredths(value * factor)));
     }
     shiftNewColor(window, window.ColorShift * newGrowth);
     shadeCurrentCell(window, totals, kTotalsChannel);

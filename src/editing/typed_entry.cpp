@@ -27,8 +27,8 @@ ColorChannel channelOf(Control grid) {
 
 // The new values of the item's Trend Matrix column, by row, for a typed Net Growth: the Net
 // Growth rule with new = the typed value. Every entry is scaled by new / old and rounded
-// down to hundredths, except that a product a binary rounding error short of a hundredth
-// keeps it (2 x 1.15 gives 2.3, not 2.29). With old = 0 there is no ratio, and 1 + new
+// down to hundredths as a click rounds it (2 x 1.15 gives 2.3). With old = 0 there is no
+// ratio, and 1 + new
 // would leave a column of zeros at 0: the item's own growth rate takes the typed value
 // instead, so that the column sums to what was typed.
 std::vector<std::pair<int, double>> rescaledColumn(const Trends& window, int column,
@@ -41,8 +41,7 @@ std::vector<std::pair<int, double>> rescaledColumn(const Trends& window, int col
     const double factor = newGrowth / oldGrowth;
     std::vector<std::pair<int, double>> values;
     for (int i = 1; i <= itemCount(window); ++i) {
-        const double hundredths = (numericValue(trend.text(i, column)) * 100) * factor;
-        values.emplace_back(i, std::floor(hundredths + 1e-9) / 100);
+        values.emplace_back(i, roundDownToHundredths(numericValue(trend.text(i, column)) * factor));
     }
     return values;
 }

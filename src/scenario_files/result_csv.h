@@ -62,14 +62,15 @@ struct ResultSource {
 };
 
 /// Writes `table` as CSV: a header line, then one line per row, lines ending in LF. Names
-/// are quoted where CSV needs it; numbers are written in their shortest exact form, inf,
-/// -inf or nan when not finite. `levels`: year and one column per item; `contributions`:
-/// one line per contributing item, then Uncertainty; `spread`: year and one column per run
-/// of the tracked item; `netgrowth`: item and netGrowth; `bands`: year and the percentiles
-/// p5, p25, p50, p75, p95; `sensitivity`: row, column and effect of every Trend Matrix
-/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence,
-/// indirectInfluence, indirectDependence; `loops`: loop, kind, length, strength and items
-/// ("A -> B -> A") of the loops listed, strongest first.
+/// are quoted where CSV needs it; numbers are written as the tables show them (15
+/// significant digits), inf, -inf or nan when not finite. `levels`: year and one column
+/// per item; `contributions`: one line per contributing item, then Uncertainty; `spread`:
+/// year and one column per run of the tracked item; `netgrowth`: item and netGrowth;
+/// `bands`: year and the percentiles p5, p25, p50, p75, p95; `sensitivity`: row, column
+/// and effect of every Trend Matrix entry, ranked as Sensitivity::ranked() does;
+/// `influence`: item, influence, dependence, indirectInfluence, indirectDependence; `loops`:
+/// loop, kind, length, strength and items ("A -> B -> A") of the loops listed, strongest
+/// first.
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table);
 
 }  // namespace vorn

@@ -1,7 +1,8 @@
 #include "scenario_files/text_format.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "tables/number_text.h"
 
 namespace vorn {
 namespace {
@@ -51,13 +52,7 @@ void appendNumber(std::string& out, double value, std::string_view nonFinite) {
         }
         return;
     }
-    if (value == 0) {
-        out += '0';
-        return;
-    }
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, end);
+    appendNumberText(out, value);
 }
 
 void appendJsonString(std::string& out, std::string_view text) {

@@ -5,9 +5,10 @@
 
 namespace vorn {
 
-/// Appends the shortest text that reads back to the same double, in plain or exponent form,
-/// whichever is shorter (std::to_chars); a zero is written 0 whatever its sign. Non-finite
-/// numbers append `nonFinite` when it is given, otherwise inf, -inf or nan.
+/// Appends a number as the tables show it (numberText: 15 significant digits in plain decimal
+/// form), so that a sum such as 5.3999999999999995 reads 5.4; a zero is written 0 whatever
+/// its sign. Non-finite numbers append `nonFinite` when it is given, otherwise inf, -inf or
+/// nan.
 void appendNumber(std::string& out, double value, std::string_view nonFinite = {});
 
 /// Appends a JSON string literal: quotes, backslashes and control characters escaped, and

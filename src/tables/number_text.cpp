@@ -1,8 +1,8 @@
 #include "tables/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -190,54 +190,55 @@ bool startsWithNumber(std::string_view text) {
 }
 
 std::string numberText(double value) {
+    std::string text;
+    appendNumberText(text, value);
+    return text;
+}
+
+void appendNumberText(std::string& out, double value) {
     if (!std::isfinite(value)) {
-        return std::string(kOverflowText);
+        out += kOverflowText;
+        return;
     }
     if (value == 0.0) {
-        return "0";
+        out += '0';
+        return;
     }
-    // Scientific form with 15 significant digits: d.dddddddddddddde+XX
+    // Scientific form with 15 significant digits: [-]d.dddddddddddddde[+-]XX
     char buffer[64];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    (void)error;
-    std::string_view sci(buffer, static_cast<std::size_t>(end - buffer));
-
-    bool negative = sci.front() == '-';
-    if (negative) {
-        sci.remove_prefix(1);
+    const char* const end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+    const char* digitsBegin = buffer;
+    if (*digitsBegin == '-') {
+        out += '-';
+        ++digitsBegin;
     }
-    std::size_t ePos = sci.find('e');
-    std::string digits;
-    digits.reserve(16);
-    for (char ch : sci.substr(0, ePos)) {
-        if (ch != '.') {
-            digits.push_back(ch);
+    const char* const ePos = std::find(digitsBegin, end, 'e');
+    int exponent = 0;
+    std::from_chars(ePos + (ePos[1] == '+' ? 2 : 1), end, exponent);
+    char digits[20];
+    int digitCount = 0;
+    for (const char* ch = digitsBegin; ch != ePos; ++ch) {
+        if (*ch != '.') {
+            digits[digitCount++] = *ch;
         }
     }
-    int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
-    while (digits.size() > 1 && digits.back() == '0') {
-        digits.pop_back();
+    while (digitCount > 1 && digits[digitCount - 1] == '0') {
+        --digitCount;
     }
-
-    std::string text;
-    if (negative) {
-        text.push_back('-');
-    }
-    const int digitCount = static_cast<int>(digits.size());
+    const std::string_view kept(digits, static_cast<std::size_t>(digitCount));
     if (exponent < 0) {
-        text += "0.";
-        text.append(static_cast<std::size_t>(-exponent - 1), '0');
-        text += digits;
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += kept;
     } else if (exponent + 1 >= digitCount) {
-        text += digits;
-        text.append(static_cast<std::size_t>(exponent + 1 - digitCount), '0');
+        out += kept;
+        out.append(static_cast<std::size_t>(exponent + 1 - digitCount), '0');
     } else {
-        text.append(digits, 0, static_cast<std::size_t>(exponent + 1));
-        text.push_back('.');
-        text.append(digits, static_cast<std::size_t>(exponent + 1), std::string::npos);
+        out += kept.substr(0, static_cast<std::size_t>(exponent + 1));
+        out += '.';
+        out += kept.substr(static_cast<std::size_t>(exponent + 1));
     }
-    return text;
 }
 
 std::string yearLabel(int year) {

@@ -34,6 +34,9 @@ std::string_view trimBlanks(std::string_view text);
 /// and no trailing period (0.1 + 0.2 gives "0.3"). Non-finite numbers give kOverflowText.
 std::string numberText(double value);
 
+/// Appends numberText(value) to `out`, without a string of its own: for long outputs.
+void appendNumberText(std::string& out, double value);
+
 /// A year as the charts label it: one blank and the digits of the year (" 2040").
 std::string yearLabel(int year);
 

@@ -115,7 +115,11 @@ TEST_P(Stepping, SecondClickRoundsDownToHundredthsInBothMatrices) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Stepping,
-                         ::testing::Values(StepCase{"Keeps115", "1.15", 0.01, 1, "1.15"},
+                         // Sums round down as they read in decimals: 100 x (1.8 + 0.5) is
+                         // 229.99999999999997 in binary, yet the cell shows 2.3.
+                         ::testing::Values(StepCase{"UpToAHundredth", "1.15", 0.01, 1, "1.16"},
+                                           StepCase{"UpToTwoPointThree", "1.8", 0.5, 1, "2.3"},
+                                           StepCase{"DownToOnePointEight", "2.3", 0.5, 2, "1.8"},
                                            StepCase{"NegativeUp", "-0.125", 0.5, 1, "0.37"},
                                            StepCase{"NegativeDown", "-0.125", 0.5, 2, "-0.63"},
                                            StepCase{"MiddleSubtracts", "1", 0.25, 4, "0.75"},
@@ -196,6 +200,10 @@ TEST_F(Editing, TotalsSecondClicksRescaleNetGrowthAndStepUncertaintyAndLags) {
     EXPECT_EQ(trend(1, 2), "1.87");
     EXPECT_EQ(trend(2, 2), "0.62");
     EXPECT_EQ(totals(1, 2), "2.49");
+    window.MSFlexXImpact().setText(4, 5, "0.1");  // 0.1 x 6, not 0.59
+    clickTotals(1, 5);
+    clickTotals(1, 5);
+    EXPECT_EQ(trend(4, 5) + " " + totals(1, 5), "0.6 0.6");
 
     // A Net Growth of 0 scales by 1 + step.
     window.MSFlexXImpact().setText(1, 4, "0.4");

@@ -64,10 +64,16 @@ class ExportCommands : public ::testing::Test {
 };
 
 // Without uncertainty the window and vorn-run project the same numbers, and every table the
-// window exports is byte for byte what vorn-run prints for it.
+// window exports is byte for byte what vorn-run prints for it. The file is hand-edited: item 1
+// is named with double quotes, and item 2's row is headed Clouds, its column Rain; the
+// contributions are named by the rows' headers.
 TEST_F(ExportCommands, AllTablesAreWrittenBesideEachOtherAsVornRunPrintsThem) {
-    const std::string scenario =
-        folder.write("scenario.txt", testing::twoItemText("Food, Water", "Rain ", "1.25"));
+    std::string text = testing::twoItemText("@", "Rain ", "1.25");
+    for (std::size_t at; (at = text.find("\"@\"")) != std::string::npos;) {
+        text.replace(at, 3, "Say \"hi\"");
+    }
+    text.replace(text.find("\"Rain \"", text.find("\"Rain \"") + 1), 7, "Clouds");
+    const std::string scenario = folder.write("scenario.txt", text);
     ASSERT_TRUE(loadscenario(window, scenario));
     window.HScrollUncert_Change(0);
     const auto before = snapshot(window);
@@ -92,7 +98,11 @@ TEST_F(ExportCommands, AllTablesAreWrittenBesideEachOtherAsVornRunPrintsThem) {
             << table;
     }
     EXPECT_EQ(readBytes(folder.path("Results-netgrowth.csv")),
-              "item,netGrowth\n\"Food, Water\",3.25\n\"Rain \",-1\n");
+              "item,netGrowth\n\"Say \"\"hi\"\"\",3.25\n\"Rain \",-1\n");
+    const std::string contributions = readBytes(folder.path("Results-contributions.csv"));
+    EXPECT_EQ(contributions.rfind("item,\"Say \"\"hi\"\"\",Clouds\n\"Say \"\"hi\"\"\",", 0), 0u)
+        << contributions;
+    EXPECT_NE(contributions.find("\nClouds,"), std::string::npos) << contributions;
 }
 
 // The bands while they are on and the tables of the open analysis windows are offered after

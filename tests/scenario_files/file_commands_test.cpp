@@ -14,7 +14,9 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdlib>
 
+#include "scenario_files/export_commands.h"
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 #include "support/started_window.h"
@@ -116,6 +118,30 @@ TEST_F(FileCommands, SaveWritesTheScenarioAndSaveLoadSaveGivesTheSameFile) {
 }
 
 // Files that cannot be loaded leave the window exactly as it was, and a message says why.
+// Save and the exports start in the user's Documents folder, or in the home folder when
+// there is none.
+TEST_F(FileCommands, SaveAndExportsProposeTheDocumentsFolderElseHome) {
+    const std::string home = fs::path(folder.path("")).parent_path().string();
+    const std::string kept = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    for (const bool documents : {false, true}) {  // every dialog is cancelled
+        if (documents) {
+            fs::create_directory(folder.path("Documents"));
+        }
+        mnusave_Click(window);
+        mnuExportData_Click(window);
+        mnuExportCharts_Click(window);
+    }
+    kept.empty() ? ::unsetenv("HOME") : ::setenv("HOME", kept.c_str(), 1);
+    std::vector<std::string> proposed;
+    for (const FileDialogRequest& request : platform.saveRequests) {
+        proposed.push_back(request.initialFolder);
+    }
+    const std::string documents = home + "/Documents";
+    EXPECT_EQ(proposed,
+              (std::vector<std::string>{home, home, home, documents, documents, documents}));
+}
+
 TEST_F(FileCommands, DamagedFilesLeaveTheWindowAsItWas) {
     const std::string start = "2\r\n\"Trend Matrix\"\r\n\"A\"\r\n\"B\"\r\n";  // 4 of 25 fields
     const std::tuple<std::string_view, std::string, const char*> files[] = {

@@ -15,6 +15,7 @@ TEST(SliderValueText, NamesWhatThePositionMeans) {
     for (const Case& c : {
              Case{Control::HScrollTime, 2, 0.5, "2 years per step, horizon 2040"},
              Case{Control::HScrollTime, 1, 0.5, "1 year per step, horizon 2020"},
+             Case{Control::HScrollTime, -1, 0.5, "-1 year per step, horizon 1980 (backcast)"},
              Case{Control::HScrollTime, 0, 0.5, "0 years per step, horizon 2000"},
              Case{Control::HScrollTime, -5, 0.5, "-5 years per step, horizon 1900 (backcast)"},
              Case{Control::HScrollUncert, 0, 0.5, "Uncertainty level 0 of 10"},

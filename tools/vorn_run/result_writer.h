@@ -7,9 +7,9 @@
 
 namespace vorn::batch {
 
-/// Writes the whole result as one JSON object. Numbers are written in their shortest
-/// round-trip form, non-finite numbers as null; the text goes to `out` in pieces, never as
-/// one string of the whole output.
+/// Writes the whole result as one JSON object. Numbers are written as the tables show
+/// them (15 significant digits), non-finite numbers as null; the text goes to `out` in
+/// pieces, never as one string of the whole output.
 void writeJson(std::ostream& out, const BatchResult& result);
 
 /// Writes one table as CSV: a header line, then one line per row, lines ending in LF.

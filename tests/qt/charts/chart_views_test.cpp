@@ -14,8 +14,10 @@
 #include "qt/charts/influence_chart_view.h"
 #include "qt/charts/line_chart_view.h"
 #include "qt/charts/sensitivity_chart_view.h"
+#include "support/pixels.h"
 
 using vorn::ChartTable;
+using vorn::testing::shownImage;
 
 namespace {
 
@@ -49,17 +51,15 @@ ChartTable barTable(int n, const std::string& prefix = "Item  ") {
     return table;
 }
 
-// Bands of 1000 runs around 1 + 0.1 c: p5 1 below, p25 0.5 below, the median on it, p75 0.5
-// above, p95 2.5 above.
-vorn::UncertaintyBands bandsOf(double p95Offset = 2.5) {
+// Bands of 1000 runs, flat: p5 at 1, p25 at 2, the median at 3, p75 at 4, p95 at 5.
+vorn::UncertaintyBands bandsOf() {
     vorn::UncertaintyBands bands;
     bands.runs = 1000;
     bands.tracked = 1;
-    const double offsets[] = {-1, -0.5, 0, 0.5, p95Offset};
     for (int c = 0; c < 21; ++c) {
         bands.years.push_back(2000 + 2 * c);
         for (std::size_t k = 0; k < 5; ++k) {
-            bands.percent.bands[k].push_back(1 + 0.1 * c + offsets[k]);
+            bands.percent.bands[k].push_back(1.0 + static_cast<double>(k));
         }
     }
     return bands;
@@ -117,6 +117,20 @@ double inkFound(const QImage& a, const QImage& b) {
     return ink > 0 ? static_cast<double>(found) / static_cast<double>(ink) : 0.0;
 }
 
+// The plot area without the ticks and axis lines at its edges.
+QRect plotInside(const vorn::ChartView& view) {
+    return view.axisRect()->rect().adjusted(8, 8, -8, -8);
+}
+
+// The colours the charts give their series, one for each bar set.
+std::vector<QColor> seriesColors() {
+    std::vector<QColor> colors;
+    for (int i = 0; i < vorn::BarChartView::kMaxSets; ++i) {
+        colors.push_back(vorn::charts::seriesColor(i));
+    }
+    return colors;
+}
+
 QStringList numbered(const QString& prefix, int count) {
     QStringList names;
     for (int i = 1; i <= count; ++i) {
@@ -130,21 +144,6 @@ QStringList numbered(const QString& prefix, int count) {
 class ChartViewsTest : public QObject {
     Q_OBJECT
   private slots:
-    void lineChartDrawsFilledRowsOnlyAndKeepsItsLines() {
-        vorn::LineChartView view;
-        const int graphs = view.graphCount();
-        view.setTable(lineTable(3), {"Alpha", "Beta", ""});
-        QCOMPARE(view.visibleSeriesNames(), QStringList({"Alpha", "Beta", "3"}));
-        QCOMPARE(view.legendNames(), view.visibleSeriesNames());
-        QCOMPARE(view.seriesPoints(2).at(20).y(), 1.0 + 0.1 * 2 * 20);
-        QCOMPARE(view.pointLabels().last(), QString(" 2040"));
-        view.setTable(lineTable(1));
-        QCOMPARE(view.visibleSeriesNames().size(), 1);
-        QCOMPARE(view.legendNames().size(), 1);
-        QVERIFY(view.seriesPoints(3).isEmpty());
-        QCOMPARE(view.graphCount(), graphs);  // refilled, not added
-    }
-
     void lineChartSkipsNonFiniteClampsHugeValuesAndThinsCrowdedYears() {
         vorn::LineChartView view;
         view.resize(1200, 300);
@@ -190,18 +189,102 @@ class ChartViewsTest : public QObject {
         }
     }
 
-    // A band leaves out the points where one of its edges is not a finite number, the other
-    // band and the median keep theirs; the value axis takes in the bands.
+    // Only the filled rows are drawn, each line in its own row's colour, not in that of its
+    // place among the lines drawn, and named by its item, else its column 0, else its number;
+    // the lines are refilled, not added. The bar sets stand in the legend's order, each in its
+    // colour and as high or deep as its value.
+    void everySeriesIsDrawnInItsOwnColour() {
+        const std::vector<QColor> colors = seriesColors();
+        vorn::LineChartView lines;
+        const int graphs = lines.graphCount();
+        lines.setTable(lineTable(3), {"Alpha", "", ""});
+        QCOMPARE(lines.visibleSeriesNames(), QStringList({"Alpha", "2", "3"}));
+        QCOMPARE(lines.legendNames(), lines.visibleSeriesNames());
+        lines.resize(800, 400);
+        QFont wide = lines.font();  // lines three pixels wide: pixels of their whole colour
+        wide.setPixelSize(QFontInfo(wide).pixelSize() * 3);
+        lines.setFont(wide);
+        for (int row = 1; row <= vorn::LineChartView::kMaxSeries; ++row) {
+            ChartTable table = lineTable(0);
+            table.set(row, 0, "Row " + std::to_string(row));
+            for (int c = 1; c < 21; ++c) {
+                table.set(row, c, 1.0 + 0.05 * c);
+            }
+            lines.setTable(table);
+            QCOMPARE(lines.legendNames(), QStringList({QString("Row %1").arg(row)}));
+            QCOMPARE(vorn::testing::mostShown(shownImage(lines), plotInside(lines), colors),
+                     row - 1);
+        }
+        QCOMPARE(lines.graphCount(), graphs);
+
+        // 21 sets: set s stands s high in the first category and s deep in the second.
+        vorn::BarChartView bars;
+        bars.resize(900, 500);
+        ChartTable sets(22, 3);
+        sets.set(0, 1, std::string("Up"));
+        sets.set(0, 2, std::string("Down"));
+        for (int s = 1; s <= 21; ++s) {
+            sets.set(s, 0, "Set " + std::to_string(s));
+            sets.set(s, 1, static_cast<double>(s));
+            sets.set(s, 2, -static_cast<double>(s));
+        }
+        bars.setTable(sets);
+        const QImage image = shownImage(bars);
+        const QRect plot = plotInside(bars);
+        for (const int sign : {1, -1}) {
+            // Along the bars' feet, then from the middle of each bar to its end.
+            const int foot = static_cast<int>(bars.yAxis->coordToPixel(0.5 * sign));
+            QList<int> order;
+            int runStart = plot.left();
+            int runColor = -1;
+            for (int x = plot.left(); x <= plot.right() + 1; ++x) {
+                const int color = x > plot.right() ? -1
+                                                   : vorn::testing::mostShown(
+                                                         image, QRect(x, foot, 1, 1), colors);
+                if (color == runColor) {
+                    continue;
+                }
+                if (runColor >= 0 && x - runStart >= 3) {
+                    order.append(runColor);
+                    const int middle = (runStart + x - 1) / 2;
+                    int end = foot;
+                    while (plot.contains(middle, end - sign) &&
+                           vorn::testing::colorDistance(image.pixelColor(middle, end - sign),
+                                                        Qt::white) > 60) {
+                        end -= sign;
+                    }
+                    QVERIFY2(std::abs(end - bars.yAxis->coordToPixel(sign * (runColor + 1))) <= 2,
+                             qPrintable(QString("set %1 ends at %2").arg(runColor + 1).arg(end)));
+                }
+                runStart = x;
+                runColor = color;
+            }
+            QList<int> expected;
+            for (int set = 0; set < 21; ++set) {
+                expected.append(set);
+            }
+            QCOMPARE(order, expected);
+        }
+    }
+
+    // The 5-95 band is shaded from p5 to p95 and the 25-75 band, darker, from p25 to p75, over
+    // every year, the median drawn over them; beyond them the plot stays blank. A band leaves
+    // out the points where one of its edges is not a finite number, the other band and the
+    // median keep theirs; the value axis takes in the bands.
     void lineChartShadesBandsBehindItsLinesAndSkipsTheirNonFinitePoints() {
         vorn::LineChartView view;
-        view.resize(625, 300);
+        view.resize(800, 500);
         vorn::UncertaintyBands bands = bandsOf();
         bands.percent.bands[4][3] = kInf;   // p95
         bands.percent.bands[1][4] = kNaN;   // p25
         bands.percent.bands[2][5] = -kInf;  // the median
-        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&bands, kBandNames});
+        ChartTable run = lineTable(0);      // one run at 0, below the bands
+        for (int c = 0; c < 21; ++c) {
+            run.set(1, c, 0.0);
+        }
+        view.setTable(run, {"Run 1"}, {&bands, kBandNames});
         QCOMPARE(view.legendNames(),
-                 QStringList({"5-95 % of 1000 runs", "25-75 %", "Median", "Run 1", "Run 2"}));
+                 QStringList({"5-95 % of 1000 runs", "25-75 %", "Median", "Run 1"}));
         const auto columns = [&view](int band) {
             QList<double> keys;
             for (const QPointF& point : view.bandPoints(band)) {
@@ -215,20 +298,42 @@ class ChartViewsTest : public QObject {
         QVERIFY(!columns(0).contains(3) && !columns(4).contains(3) && columns(1).contains(3));
         QVERIFY(!columns(1).contains(4) && !columns(3).contains(4) && columns(0).contains(4));
         QVERIFY(!columns(2).contains(5));
-        QCOMPARE(view.bandPoints(4).last().y(), 1 + 2.0 + 2.5);
-        QVERIFY(view.yAxis->range().upper >= 5.5 && view.yAxis->range().lower <= 0);
+        QVERIFY(view.yAxis->range().lower <= 0 && view.yAxis->range().upper >= 5.6);
+
+        const QImage image = shownImage(view);
+        const QRect median(plotInside(view).left(), static_cast<int>(view.yAxis->coordToPixel(3)),
+                           plotInside(view).width(), 1);  // dark dashes
+        QVERIFY(vorn::testing::pixelsNear(image, median, QColor(Qt::black), 150) >
+                median.width() / 3);
+        for (const double column : {0.5, 10.5, 19.5}) {
+            const auto at = [&](double value) {
+                return image.pixelColor(static_cast<int>(view.xAxis->coordToPixel(column)),
+                                        static_cast<int>(view.yAxis->coordToPixel(value)));
+            };
+            const QColor outer = at(1.15);
+            QVERIFY(outer != Qt::white && at(2.15).lightness() < outer.lightness());
+            for (const double value : {0.85, 5.15}) {
+                QCOMPARE(at(value), QColor(Qt::white));
+            }
+            for (const double value : {1.5, 1.85, 4.15, 4.5, 4.85}) {
+                QCOMPARE(at(value), outer);
+            }
+            for (const double value : {2.5, 3.5, 3.85}) {
+                QCOMPARE(at(value), at(2.15));
+            }
+        }
 
         // Inside the bands, away from the lines: every band at the year under the pointer.
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         const QPoint inBand(static_cast<int>(view.xAxis->coordToPixel(10)),
-                            static_cast<int>(view.yAxis->coordToPixel(1.2)));
+                            static_cast<int>(view.yAxis->coordToPixel(1.5)));
         QCOMPARE(view.hoverText(inBand),
-                 QString("2020\n5-95 % of 1000 runs: 1 to 4.5\n25-75 %: 1.5 to 2.5\nMedian: 2"));
+                 QString("2020\n5-95 % of 1000 runs: 1 to 5\n25-75 %: 2 to 4\nMedian: 3"));
 
         const vorn::UncertaintyBands none;  // without items
-        view.setTable(lineTable(2), {"Run 1", "Run 2"}, {&none, kBandNames});
-        QCOMPARE(view.legendNames(), QStringList({"Run 1", "Run 2"}));
+        view.setTable(run, {"Run 1"}, {&none, kBandNames});
+        QCOMPARE(view.legendNames(), QStringList({"Run 1"}));
         QVERIFY(view.bandPoints(2).isEmpty());
     }
 
@@ -244,17 +349,26 @@ class ChartViewsTest : public QObject {
         QCOMPARE(view.legendNames(), QStringList({"Raises the level", "Lowers the level"}));
         QCOMPARE(view.xAxis->label(), title);
         QVERIFY(view.yAxis->coordToPixel(1) < view.yAxis->coordToPixel(2));  // first on top
-        QCOMPARE(view.barColor(1), vorn::charts::seriesColor(0));
-        QCOMPARE(view.barColor(2), vorn::charts::seriesColor(1));
-        QVERIFY(!view.barColor(3).isValid());  // not a number: no bar
-        QCOMPARE(view.barColor(4), vorn::charts::seriesColor(0));
         QVERIFY(view.xAxis->range().lower <= -0.25 && view.xAxis->range().upper >= 0.5);
-
-        const QString shown = view.shownBarLabels().value(1);
-        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
         const auto rankY = [&view](int rank) {
             return static_cast<int>(view.yAxis->coordToPixel(rank));
         };
+        // A raising bar reaches right of zero in the first colour, a lowering one left in the
+        // second; a value that is not a number draws none.
+        const QImage image = shownImage(view);
+        const auto drawn = [&](double value, int rank) {
+            return image.pixelColor(static_cast<int>(view.xAxis->coordToPixel(value)),
+                                    rankY(rank) + 3);
+        };
+        QCOMPARE(drawn(0.25, 1), vorn::charts::seriesColor(0));
+        QCOMPARE(drawn(-0.12, 2), vorn::charts::seriesColor(1));
+        for (const auto& [value, rank] :
+             {std::pair(-0.12, 1), std::pair(0.25, 2), std::pair(0.25, 3), std::pair(-0.12, 3)}) {
+            QCOMPARE(drawn(value, rank), QColor(Qt::white));
+        }
+
+        const QString shown = view.shownBarLabels().value(1);
+        QVERIFY2(shown.contains(QChar(0x2026)) && shown.endsWith("-> Rain"), qPrintable(shown));
         QCOMPARE(view.hoverText(QPoint(view.axisRect()->left() - 10, rankY(1))),
                  longName + "\n" + title + ": +0.5");
         QCOMPARE(view.hoverText(QPoint(static_cast<int>(view.xAxis->coordToPixel(-0.1)), rankY(2))),
@@ -294,6 +408,9 @@ class ChartViewsTest : public QObject {
             }
             for (const QRectF& corner : corners) {
                 QVERIFY2(!placed[i].intersects(corner), qPrintable(labels[i]));
+            }
+            for (const auto& point : view.points()) {
+                QVERIFY2(!placed[i].contains(view.pixelOf(point)), qPrintable(labels[i]));
             }
         }
         const QString origin = view.hoverText(view.pixelOf(view.points()[0]).toPoint());
@@ -393,13 +510,13 @@ class ChartViewsTest : public QObject {
         lines.setTable(lineTable(3), {"Alpha", "Beta", "Gamma"});
         lines.show();
         QVERIFY(QTest::qWaitForWindowExposed(&lines));
-        // Column 10 of Beta holds 1 + 0.1 * 2 * 10 = 3, the year 2020.
-        const QPoint onBeta(static_cast<int>(lines.xAxis->coordToPixel(10)),
-                            static_cast<int>(lines.yAxis->coordToPixel(3.0)) + 2);
+        // Column 7 of Beta holds 1 + 0.1 * 2 * 7 = 2.4, the year 2014.
+        const QPoint onBeta(static_cast<int>(lines.xAxis->coordToPixel(7)),
+                            static_cast<int>(lines.yAxis->coordToPixel(2.4)) + 2);
         QTest::mouseMove(&lines, onBeta);
         QHelpEvent help(QEvent::ToolTip, onBeta, lines.mapToGlobal(onBeta));
         QApplication::sendEvent(&lines, &help);
-        QTRY_COMPARE(QToolTip::text(), QString("Beta\n2020: 3"));
+        QTRY_COMPARE(QToolTip::text(), QString("Beta\n2014: 2.4"));
         const QPoint above(static_cast<int>(lines.xAxis->coordToPixel(2)),
                            static_cast<int>(lines.yAxis->coordToPixel(4.0)));
         QCOMPARE(lines.hoverText(above), QString());
@@ -485,7 +602,12 @@ class ChartViewsTest : public QObject {
             QFile file(dir.filePath(name));
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         };
-        QVERIFY(!content("plain.svg").contains("25-75 %"));
+        // Each caption above its chart, top to bottom; the Spread chart with its twenty runs.
+        const QByteArray plain = content("plain.svg");
+        const qsizetype trends = plain.indexOf(">Scenario Trends<");
+        const qsizetype contributions = plain.indexOf(">Contributions<");
+        QVERIFY(trends >= 0 && trends < contributions && contributions < plain.indexOf(">Spread<"));
+        QVERIFY(plain.contains(">Run 20<") && !plain.contains("25-75 %"));
         QVERIFY(content("bands.svg").contains("25-75 %"));
         QVERIFY(content("bands.svg").contains("5-95 % of 1000 runs"));
     }
@@ -494,13 +616,10 @@ class ChartViewsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(exportCharts(dir.filePath("charts.png")));
         const QImage image(dir.filePath("charts.png"));
-        int hits = 0;  // pixels of the first line's colour in the top chart
-        for (int y = 0; y < image.height() / 3; ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                hits += image.pixelColor(x, y) == vorn::charts::seriesColor(0) ? 1 : 0;
-            }
-        }
-        QVERIFY(hits > 50);
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+        const QRect top(0, 0, image.width(),
+                        image.height() / 3);  // the first line in the top chart
+        QVERIFY(vorn::testing::pixelsNear(image, top, vorn::charts::seriesColor(0), 0) > 50);
         std::string unknown;
         QVERIFY(!exportCharts("/tmp/charts.bmpx", &unknown) && unknown.find("bmpx") != npos);
         QVERIFY(!exportCharts("/nonexistent-folder/x/charts.png", &unknown));

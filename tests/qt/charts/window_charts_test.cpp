@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "qt/charts/chart_view.h"
 #include "qt/charts/line_chart_view.h"
 #include "support/window_fixture.h"
 
@@ -21,6 +22,21 @@ class WindowChartsTest : public QObject {
         QVERIFY(m->start());
     }
     void cleanup() { m.reset(); }
+
+    // A caption box lies over its chart's blank top, never over the plot or the legend.
+    void captionsCoverNothingTheirChartsDraw() {
+        for (const auto& [id, caption] : {std::pair(Control::MscXImpacts, Control::TextGrowth),
+                                          std::pair(Control::MscVary, Control::TextVary)}) {
+            const auto* chart = static_cast<vorn::ChartView*>(control(id));
+            const int covered = control(caption)->geometry().bottom() - chart->y();
+            const int halfLabel = QFontMetrics(chart->yAxis->tickLabelFont()).height() / 2;
+            QVERIFY2(chart->axisRect()->top() - halfLabel > covered,
+                     qPrintable(chart->objectName()));
+            for (const QRect& entry : chart->legendEntryRects()) {
+                QVERIFY(entry.top() > covered);
+            }
+        }
+    }
 
     void trendsChartBehindTheSpreadChartShowsBlankEdgesAndCatchesUpInFront() {
         m->click("MSFlexTotals", 2, 1);  // item 1 gets an uncertainty: the runs part

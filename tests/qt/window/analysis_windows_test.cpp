@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QtTest>
+#include <set>
 
+#include "qt/charts/chart_style.h"
 #include "qt/charts/influence_chart_view.h"
 #include "qt/charts/line_chart_view.h"
 #include "qt/charts/loop_diagram_view.h"
@@ -14,6 +16,7 @@
 #include "qt/window/analysis_menu.h"
 #include "qt/window/analysis_window.h"
 #include "qt/window/view_menu.h"
+#include "support/pixels.h"
 #include "support/window_fixture.h"
 
 using vorn::AnalysisView;
@@ -159,10 +162,68 @@ class AnalysisWindowsTest : public QObject {
         QVERIFY(analyses().shown(AnalysisView::Sensitivity));
     }
 
+    // Every item is drawn where its totals put it, on the side of the drawn mean lines that
+    // its quadrant says, and the corner on that side bears the quadrant's name. The axes span
+    // the items: influences 0 to 8, dependences 0 to 6.
     void influenceMapPlacesEveryItemAndFollowsEdits() {
+        m->trends.MSFlexXImpact().setText(2, 3, "6");  // the hares feed item 3, which feeds 4
+        m->trends.MSFlexXImpact().setText(3, 4, "4");
+        view()->run([this] { m->trends.YearbyYear(m->trends.cats); });
         vorn::AnalysisWindow* window = open(AnalysisView::InfluenceMap, "mnuInfluenceMap");
         QVERIFY(window != nullptr && window->isVisible());
         vorn::InfluenceChartView* chart = window->influenceChart();
+        const QImage image = vorn::testing::shownImage(*chart);
+        const QRectF plot = chart->axisRect()->rect();
+        QPointF means;  // where the mean lines are drawn
+        QMap<QString, QPointF> corners;
+        for (int i = 0; i < chart->itemCount(); ++i) {
+            if (auto* line = qobject_cast<QCPItemStraightLine*>(chart->item(i))) {
+                const QPointF a = line->point1->pixelPosition();
+                if (a.x() == line->point2->pixelPosition().x()) {
+                    means.setX(a.x());
+                } else {
+                    means.setY(a.y());
+                }
+            } else if (auto* text = qobject_cast<QCPItemText*>(chart->item(i))) {
+                corners.insert(
+                    text->text(),
+                    (text->topLeft->pixelPosition() + text->bottomRight->pixelPosition()) / 2);
+            }
+        }
+        const vorn::InfluenceMap& map = analyses().influence();
+        QCOMPARE(means.x(), chart->xAxis->coordToPixel(map.meanInfluence));
+        QCOMPARE(means.y(), chart->yAxis->coordToPixel(map.meanDependence));
+        std::set<vorn::Quadrant> quadrants;
+        QRectF spanned;
+        for (const vorn::InfluenceItem& item : map.items) {
+            const QPointF at(chart->xAxis->coordToPixel(item.influence),
+                             chart->yAxis->coordToPixel(item.dependence));
+            spanned |= QRectF(at, QSizeF(0.001, 0.001));
+            const QString name = QString::fromStdString(item.name);
+            QVERIFY2(plot.contains(at) &&
+                         vorn::testing::pixelsNear(image,
+                                                   QRect(at.toPoint() - QPoint(1, 1), QSize(3, 3)),
+                                                   vorn::charts::seriesColor(0), 12) >= 3,
+                     qPrintable(name + " is not drawn where its totals put it"));
+            const std::string_view quadrant = vorn::quadrantName(item.quadrant);
+            const QPointF corner = corners.value(
+                QString::fromUtf8(quadrant.data(), static_cast<qsizetype>(quadrant.size())));
+            QVERIFY2(plot.contains(corner), qPrintable(name));
+            QVERIFY2((at.x() > means.x()) == (corner.x() > plot.center().x()) &&
+                         (at.y() < means.y()) == (corner.y() < plot.center().y()),
+                     qPrintable(name + " lies away from its quadrant's name"));
+            quadrants.insert(item.quadrant);
+        }
+        QCOMPARE(quadrants.size(), 4u);
+        const QMarginsF room =
+            QMarginsF(plot.width(), plot.height(), plot.width(), plot.height()) / 8;
+        QVERIFY2(spanned.marginsAdded(room).contains(plot), "the axes do not span the items");
+
+        QCOMPARE(window->windowTitle(), QString("Influence Map"));
+        QCOMPARE(window->title(), QString("Influence Map: how strongly each item drives the "
+                                          "others and is driven by them"));
+        QVERIFY(open(AnalysisView::Sensitivity, "mnuSensitivity") != window);
+
         const auto grass = [chart] { return chart->points().at(0); };
         QCOMPARE(chart->points().size(), 8);
         QCOMPARE(grass().name, QString("Grass"));

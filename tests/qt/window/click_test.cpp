@@ -34,6 +34,19 @@ class ClickTest : public QObject {
         m->click("MSFlexXImpact", 2, 3, Qt::RightButton);
         QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("0"));
         QCOMPARE(m->cell("MSFlexTotals", 1, 3), QString("0"));
+        m->click("MSFlexXImpact", 2, 3, Qt::MiddleButton);  // lowers, as the right button does
+        QCOMPARE(m->cell("MSFlexXImpact", 2, 3), QString("-0.5"));
+
+        // Three steps up from 0.8 and three back come home: 2.3, not 2.29, on the way.
+        m->view()->run([this] { m->trends.MSFlexXImpact().setText(4, 5, "0.8"); });
+        m->click("MSFlexXImpact", 4, 5);
+        QStringList shown;
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton,
+                                             Qt::RightButton, Qt::RightButton, Qt::RightButton}) {
+            m->click("MSFlexXImpact", 4, 5, button);
+            shown.append(m->cell("MSFlexXImpact", 4, 5));
+        }
+        QCOMPARE(shown, QStringList({"1.3", "1.8", "2.3", "1.8", "1.3", "0.8"}));
     }
 
     void headerCellsAddRemoveAndRenameItems() {
@@ -63,9 +76,11 @@ class ClickTest : public QObject {
     }
 
     void policiesAndTheSpreadChart() {
-        m->click("MSFlexPolicy", 1, 1);
+        m->click("MSFlexPolicy", 1, 2);
         QCOMPARE(m->boxText("TextAnnual"),
                  QString("Scenario Trends- Forecast to  2040 (with Policies)"));
+        m->click("MSFlexPolicy", 1, 2);
+        QCOMPARE(m->cell("MSFlexPolicy", 1, 2) + m->cell("MSFlexPolicy", 2, 1), QString("0.5%   "));
 
         auto* chart = m->window.findChild<QWidget*>("MscVary");
         QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
@@ -73,6 +88,8 @@ class ClickTest : public QObject {
         QCOMPARE(m->boxText("TextVary"), QString("Spread in Annual Levels for Item  1"));
         m->click("MSFlexTotals", 2, 4);
         QCOMPARE(m->trends.lastProjection().runs, 1);
+        m->click("MSFlexTotals", 2, 4, Qt::RightButton);
+        QCOMPARE(m->cell("MSFlexTotals", 2, 4), QString("-0.5"));
     }
 };
 

@@ -66,6 +66,11 @@ class FileMenuTest : public QObject {
         QCOMPARE(m->cell("MSFlexPolicy", 4, 5), QString("-1"));
         QVERIFY(
             m->find<vorn::LineChartView>("mscTrends")->visibleSeriesNames().contains("Resources"));
+        const QString saved = m_folder->filePath(QStringLiteral("Revised.txt"));
+        m->platform.saveAnswers.push_back(saved.toStdString());
+        m->trigger("mnusave");
+        QTRY_COMPARE(m->find<QLabel>("MatrixFile")->text(), "Saved Scenario " + saved);
+        QVERIFY(QFileInfo(saved).size() > 100);
     }
 
     // One page drawn afresh: real text in an embedded font, lines as lines, no picture of

@@ -14,6 +14,7 @@
 #include "qt/window/elided_label.h"
 #include "qt/window/qt_platform.h"
 #include "qt/window/slider_bar.h"
+#include "support/pixels.h"
 #include "support/window_fixture.h"
 #include "tables/rgb.h"
 
@@ -143,6 +144,38 @@ class TrendsViewTest : public QObject {
         auto* trend = m->grid("MSFlexXImpact");
         QVERIFY(trend->cellTextElided(0, 1));
         QVERIFY(!trend->cellTextElided(1, 1));
+    }
+
+    // In every grid a text stands at the left of its cell, halfway down.
+    void cellTextsStandAtTheLeftHalfwayDown() {
+        QVERIFY(m->start());
+        view()->run([this] {
+            m->trends.MSFlexXImpact().setText(2, 3, "8");
+            m->trends.MSFlexTotals().setText(2, 3, "8");
+            m->trends.MSFlexPolicy().setText(2, 3, "8");
+        });
+        for (const char* name : {"MSFlexXImpact", "MSFlexTotals", "MSFlexPolicy"}) {
+            vorn::GridView* grid = m->grid(name);
+            const QRect cell = grid->cellRect(2, 3);
+            const QImage image = vorn::testing::shownImage(*grid->viewport());
+            const QColor background = image.pixelColor(cell.bottomRight() - QPoint(3, 3));
+            QRect ink;
+            for (int y = cell.top() + 1; y < cell.bottom(); ++y) {
+                for (int x = cell.left() + 1; x < cell.right(); ++x) {
+                    if (vorn::testing::colorDistance(image.pixelColor(x, y), background) > 150) {
+                        ink |= QRect(x, y, 1, 1);
+                    }
+                }
+            }
+            QVERIFY2(!ink.isEmpty() && ink.left() - cell.left() <= 4 &&
+                         std::abs(ink.center().y() - cell.center().y()) <= 1,
+                     qPrintable(QString("%1: the text stands at %2, %3 of %4 x %5")
+                                    .arg(name)
+                                    .arg(ink.left() - cell.left())
+                                    .arg(ink.top() - cell.top())
+                                    .arg(cell.width())
+                                    .arg(cell.height())));
+        }
     }
 
     // With eight items the Trend Matrix shows, below the Policy Matrix, only the grey area

@@ -61,8 +61,10 @@ TEST_F(VornRunBinary, ChartsAreDrawnWithoutADisplay) {
     EXPECT_EQ(readWhole(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_GT(readWhole(png).size(), 1000u);
     const std::string svg = m_folder.path("charts.svg");
-    ASSERT_EQ(run({"--chart=" + svg, "-o", m_folder.path("levels.csv"), scenario()}).first, 0);
+    ASSERT_EQ(run({"-r3", "--chart=" + svg, "-o", m_folder.path("levels.csv"), scenario()}).first,
+              0);
     EXPECT_NE(readWhole(svg).find("<svg"), std::string::npos);
+    EXPECT_NE(readWhole(svg).find(">Run 3<"), std::string::npos);  // the Spread chart's runs
 }
 #endif
 
