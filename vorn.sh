@@ -77,7 +77,7 @@ case "${1:-run}" in
         exec "$build/vorn"
         ;;
     test)
-        install_missing locales
+        install_missing locales xvfb xauth
         ensure_comma_locale
         configure_and_build
         cd "$build"

@@ -14,8 +14,8 @@ class SilentPlatform : public Platform {
     std::optional<std::string> openFileName(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> saveFileName(const FileDialogRequest&) override { return {}; }
     PrintResult printWindow() override { return {}; }
-    std::string drawChartFile(const std::string&, const ChartPicture&) override {
-        return "not drawn";
+    DrawnFile drawChartFile(const std::string&, const ChartPicture&) override {
+        return {{}, "not drawn"};
     }
     void showMessage(const std::string&, const std::string&) override {}
     CloseAnswer askSaveChanges(const std::string&) override { return CloseAnswer::Discard; }

@@ -80,20 +80,6 @@ std::string chartPath(const SaveChoice& choice) {
            kChartFilters[chosenIndex(choice.filter, kChartFilters.size())].pattern.substr(1);
 }
 
-// What the drawing reports, told of the file the user chose rather than the temporary
-// one it was drawn into, without a closing period.
-std::string drawingProblem(std::string problem, const std::string& temporary,
-                           const std::string& path) {
-    for (std::size_t at = problem.find(temporary); at != std::string::npos;
-         at = problem.find(temporary, at + path.size())) {
-        problem.replace(at, temporary.size(), path);
-    }
-    if (!problem.empty() && problem.back() == '.') {
-        problem.pop_back();
-    }
-    return problem;
-}
-
 ChartPicture chartPicture(const Trends& window) {
     ChartPicture picture;
     picture.levels = window.chartData(Control::mscTrends);
@@ -230,10 +216,10 @@ void mnuExportCharts_Click(Trends& window) {
     }
     const std::string path = chartPath(*choice);
     window.workOutPendingAnalyses();
-    const ChartPicture picture = chartPicture(window);
-    const std::string error = replaceFileAtomically(path, [&](const std::string& temporary) {
-        return drawingProblem(window.platform().drawChartFile(temporary, picture), temporary, path);
-    });
+    const DrawnFile drawn =
+        window.platform().drawChartFile(extensionOf(path).substr(1), chartPicture(window));
+    const std::string error =
+        drawn.error.empty() ? writeFileAtomically(path, drawn.bytes) : drawn.error;
     if (!error.empty()) {
         showMessage(window, "The charts could not be exported to \"" + path + "\": " + error +
                                 ". Any earlier file of that name is unchanged.");

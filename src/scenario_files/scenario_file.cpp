@@ -1,11 +1,11 @@
 #include "scenario_files/scenario_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
+#include "scenario_files/file_kind.h"
 #include "shell/trends.h"
 #include "tables/number_text.h"
 #include "tables/text_encoding.h"
@@ -241,22 +241,18 @@ ScenarioReadResult parseScenario(std::string_view bytes) {
 
 ScenarioReadResult readScenarioFile(const std::string& path) {
     const std::string named = "The scenario file \"" + path + "\" ";
-    std::error_code status;
-    const std::filesystem::file_status kind = std::filesystem::status(path, status);
-    if (std::filesystem::is_directory(kind)) {
-        return failure(named + "could not be opened: it is a folder.");
-    }
-    // A pipe or device would block or never end.
-    if (std::filesystem::exists(kind) && !std::filesystem::is_regular_file(kind)) {
-        return failure(named + "could not be opened: it is not an ordinary file.");
+    // Only an ordinary file is read: a pipe or device would block or never end.
+    if (const std::string reason = notAFileReason(lookAtFile(path)); !reason.empty()) {
+        return failure(named + "could not be opened: " + reason + ".");
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return failure(named + "could not be opened.");
+        return failure(named + "could not be opened: " + systemReason(errno) + ".");
     }
     std::string bytes;
     char buffer[65536];
     bool tooLarge = false;
+    errno = 0;
     while (true) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
         bytes.append(buffer, got);
@@ -269,9 +265,10 @@ ScenarioReadResult readScenarioFile(const std::string& path) {
         }
     }
     const bool readError = std::ferror(file) != 0;
+    const int readErrno = errno;
     std::fclose(file);
     if (readError) {
-        return failure(named + "could not be read.");
+        return failure(named + "could not be read: " + systemReason(readErrno) + ".");
     }
     if (tooLarge) {
         return failure(named + "is too large to be a scenario file.");

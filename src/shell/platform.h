@@ -58,6 +58,12 @@ struct ChartPicture {
     std::array<std::string, 3> bandNames;
 };
 
+/// A drawing as the bytes of a file, or why it could not be drawn.
+struct DrawnFile {
+    std::string bytes;
+    std::string error;  // empty when drawn
+};
+
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
 struct PrintResult {
@@ -92,9 +98,9 @@ class Platform {
     }
     /// Shows the print dialog and, when the user accepts, prints the window's image.
     virtual PrintResult printWindow() = 0;
-    /// Draws `charts` into the file `path`, a PNG, SVG or PDF file by its extension. Empty
-    /// on success, else what went wrong.
-    virtual std::string drawChartFile(const std::string& path, const ChartPicture& charts) = 0;
+    /// Draws `charts` as the bytes of a file of `type`: "png", "svg" or "pdf". The bytes are
+    /// written by the program's own file writer, which checks every step.
+    virtual DrawnFile drawChartFile(const std::string& type, const ChartPicture& charts) = 0;
     /// Shows a message box with one OK button.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     /// Asks `question` with the buttons Save, Discard and Cancel; closing the box cancels.

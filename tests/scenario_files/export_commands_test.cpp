@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "scenario_files/atomic_file.h"
 #include "scenario_files/file_commands.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
@@ -194,8 +195,8 @@ TEST_F(ExportCommands, AFailedExportWritesNoTable) {
     platform.replaceAnswers = {true};
     mnuExportData_Click(window);
     EXPECT_EQ(message(), "The tables could not be exported to \"" + folder.path("R-spread.csv") +
-                             "\": \"" + folder.path("R-spread.csv") +
-                             "\" is a folder. No table was written; earlier files are unchanged.");
+                             "\": it is a folder. No table was written; earlier files are "
+                             "unchanged.");
     EXPECT_EQ(files(), (std::vector<std::string>{"R-levels.csv", "R-spread.csv"}));
     EXPECT_EQ(readBytes(folder.path("R-levels.csv")), "earlier levels");
 
@@ -205,6 +206,29 @@ TEST_F(ExportCommands, AFailedExportWritesNoTable) {
                              folder.path("no folder/levels.csv") + "\": the folder \"" +
                              folder.path("no folder") +
                              "\" does not exist. Any earlier file of that name is unchanged.");
+
+    // A disk that fills up while the last of all tables is written: the same tables written
+    // beside as S-*.csv tell how far the writing gets.
+    fs::remove(folder.path("R-spread.csv"));
+    platform.messages.clear();
+    platform.saveAnswers = {folder.path("S"), folder.path("R")};
+    platform.saveFilterAnswers = {1, 1};
+    platform.replaceAnswers = {true};
+    mnuExportData_Click(window);
+    std::size_t allButLast = 0;
+    for (const char* table : {"levels", "contributions", "spread"}) {
+        allButLast += readBytes(folder.path("S-" + std::string(table) + ".csv")).size();
+        fs::remove(folder.path("S-" + std::string(table) + ".csv"));
+    }
+    fs::remove(folder.path("S-netgrowth.csv"));
+    injectWriteFault(WriteFault{allButLast + 10});
+    mnuExportData_Click(window);
+    injectWriteFault(std::nullopt);
+    EXPECT_EQ(message(), "The tables could not be exported to \"" + folder.path("R-netgrowth.csv") +
+                             "\": writing failed (No space left on device). No table was "
+                             "written; earlier files are unchanged.");
+    EXPECT_EQ(files(), std::vector<std::string>{"R-levels.csv"});
+    EXPECT_EQ(readBytes(folder.path("R-levels.csv")), "earlier levels");
 }
 
 // The Save dialog asks about the name typed, which all tables do not write: the tables that
@@ -231,21 +255,36 @@ TEST_F(ExportCommands, AllTablesAskBeforeReplacingEarlierFiles) {
 }
 
 // The charts go to the chosen file, drawn from what the window shows: its chart data,
-// captions and item names. A failed drawing names the chosen file, not the temporary one
-// it was drawn into, and leaves an earlier file whole.
+// captions and item names, in the type the name's extension or the chosen filter gives. A
+// drawing that fails, or a disk that fills up while it is written, leaves an earlier file
+// byte for byte as it was and says so.
 TEST_F(ExportCommands, ChartsAreDrawnIntoTheChosenFileOrReportedUnwritten) {
     window.MSFlexXImpact().setText(2, 0, "Food");
     window.YearbyYear(window.cats);
     window.setText(Control::TextVary, "Spread in Annual Levels for Food");
     const auto before = snapshot(window);
     const std::string earlier = folder.write("handout.svg", "earlier");
-    platform.saveAnswers = {std::nullopt, folder.path("handout"), folder.path("notes.v2"),
-                            folder.path("slides.PDF"), earlier};
-    platform.saveFilterAnswers = {1, 1, 2, 3, 1};
-    platform.chartFailures = {false, false, false, true};
+    platform.saveAnswers = {std::nullopt,
+                            folder.path("handout"),
+                            folder.path("notes.v2"),
+                            folder.path("slides.PDF"),
+                            earlier,
+                            earlier};
+    platform.saveFilterAnswers = {1, 1, 2, 3, 1, 1};
+    platform.chartFailures = {false, false, false, true, false};
     for (int click = 0; click < 5; ++click) {
         mnuExportCharts_Click(window);
     }
+    EXPECT_EQ(message(), "The charts could not be exported to \"" + earlier +
+                             "\": the charts could not be drawn. Any earlier file of that name "
+                             "is unchanged.");
+    platform.messages.clear();
+    injectWriteFault(WriteFault{3});
+    mnuExportCharts_Click(window);
+    injectWriteFault(std::nullopt);
+    EXPECT_EQ(message(), "The charts could not be exported to \"" + earlier +
+                             "\": writing failed (No space left on device). Any earlier file "
+                             "of that name is unchanged.");
 
     EXPECT_TRUE(snapshot(window) == before);
     const FileDialogRequest& request = platform.saveRequests.at(0);
@@ -255,9 +294,9 @@ TEST_F(ExportCommands, ChartsAreDrawnIntoTheChosenFileOrReportedUnwritten) {
     EXPECT_EQ(files(), (std::vector<std::string>{"handout.png", "handout.svg", "notes.v2.svg",
                                                  "slides.PDF"}));
     EXPECT_EQ(readBytes(earlier), "earlier");
-    EXPECT_EQ(message(), "The charts could not be exported to \"" + earlier + "\": Cannot write " +
-                             earlier + ". Any earlier file of that name is unchanged.");
-    ASSERT_EQ(platform.drawnCharts.size(), 4u);
+    EXPECT_EQ(readBytes(folder.path("handout.png")), "charts png");
+    EXPECT_EQ(readBytes(folder.path("slides.PDF")), "charts pdf");
+    ASSERT_EQ(platform.drawnCharts.size(), 5u);
     const ChartPicture& picture = platform.drawnCharts[0].second;
     EXPECT_EQ(picture.levels, window.chartData(Control::mscTrends));
     EXPECT_EQ(picture.spread, window.chartData(Control::MscVary));

@@ -12,6 +12,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -205,15 +206,58 @@ TEST_F(FileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
 
-    // A named pipe stays a pipe; the save is refused as the reader refuses to load one.
+    // A named pipe stays a pipe, a read-only file and a link that leads nowhere stay as they
+    // were: the save is refused with the reason.
     const std::string pipe = folder.path("pipe.txt");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    platform.messages.clear();
-    platform.saveAnswers = {pipe};
-    mnusave_Click(window);
-    expectOneMessage(pipe, "is not an ordinary file");
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_EQ(fileCount(), 2);
+    const std::string readOnly = folder.write("read-only.txt", "the earlier file");
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    const std::string dangling = folder.path("dangling.txt");
+    fs::create_symlink(folder.path("gone.txt"), dangling);
+    for (const auto& [target, reason] :
+         {std::pair(pipe, "it is a named pipe (FIFO), not a file"),
+          std::pair(readOnly, "it is read-only"),
+          std::pair(dangling, "it is a symbolic link that leads nowhere")}) {
+        platform.messages.clear();
+        platform.saveAnswers = {target};
+        EXPECT_FALSE(mnusave_Click(window));
+        expectOneMessage(target, reason);
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe) && fs::is_symlink(dangling));
+    EXPECT_EQ(testing::readWhole(readOnly), "the earlier file");
+    EXPECT_EQ(fs::status(readOnly).permissions(), fs::perms(0444));
+    EXPECT_EQ(fileCount(), 4);
+}
+
+// Open says why a file cannot be opened, in the message that names it.
+TEST_F(FileCommands, OpenSaysWhyAFileCannotBeOpened) {
+    const std::string dangling = folder.path("dangling.txt");
+    fs::create_symlink(folder.path("gone.txt"), dangling);
+    const std::string loop = folder.path("loop.txt");
+    fs::create_symlink(loop, loop);
+    const std::string pipe = folder.path("pipe.txt");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string locked =
+        folder.write("locked.txt", testing::readWhole(VORN_SOURCE_EXAMPLES_DIR "/Example1.txt"));
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    const std::pair<std::string, std::string> files[] = {
+        {folder.path("missing.txt"), "could not be opened: it does not exist."},
+        {dangling, "could not be opened: it is a symbolic link that leads nowhere."},
+        {loop, "could not be opened: it is a loop of symbolic links."},
+        {pipe, "could not be opened: it is a named pipe (FIFO), not a file."},
+        {locked, "could not be opened: Permission denied."}};
+    const auto before = snapshot(window);
+    for (const auto& [path, reason] : files) {
+        platform.messages.clear();
+        platform.openAnswers = {path};
+        // Permissions bind root only when it acts as another user.
+        const bool asNobody = path == locked && ::geteuid() == 0;
+        ASSERT_TRUE(!asNobody || ::seteuid(65534) == 0);
+        mnuOpen_Click(window);
+        ASSERT_TRUE(!asNobody || ::seteuid(0) == 0);
+        expectOneMessage(path, reason);
+    }
+    EXPECT_TRUE(snapshot(window) == before);
 }
 
 TEST_F(FileCommands, PrintingReportsAFailureAndNothingElse) {

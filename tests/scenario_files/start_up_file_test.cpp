@@ -10,6 +10,7 @@
 #include "scenario_files/scenario_file.h"
 #include "shell/trends.h"
 #include "support/scripted_platform.h"
+#include "support/temp_folder.h"
 
 namespace vorn {
 namespace {
@@ -79,6 +80,20 @@ TEST_F(StartUpFile, AFileThatCannotBeReadShowsItsMessageAndTheBlankScenarioStays
     expectBlankScenario();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages, openPlatform.messages);
+}
+
+// A name is bytes to the file system: one that is not UTF-8 (Latin-1 "café") opens as well.
+TEST_F(StartUpFile, ANameThatIsNotUtf8Opens) {
+    testing::TempFolder folder;
+    const std::string name =
+        folder.write("caf\xe9.txt", testing::readWhole((kExamples / "FirmGrowth.txt").string()));
+    openStartUpFile(window, {name});
+    openPlatform.openAnswers = {(kExamples / "FirmGrowth.txt").string()};
+    mnuOpen_Click(opened);
+
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(window.text(Control::MatrixFile), "Initial Scenario " + name);
+    EXPECT_EQ(scenario(window), scenario(opened));
 }
 
 // Only one scenario fits the window: the first name is opened, the other one is named.

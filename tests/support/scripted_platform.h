@@ -1,7 +1,6 @@
 #pragma once
 
 #include <deque>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,7 +26,7 @@ class ScriptedPlatform : public Platform {
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     int printRequests = 0;
-    std::vector<std::pair<std::string, ChartPicture>> drawnCharts;  // file name, charts
+    std::vector<std::pair<std::string, ChartPicture>> drawnCharts;  // file type, charts
     std::vector<std::pair<std::string, std::string>> messages;
     /// Runs while a file dialog is up, before it answers: shows the window at that moment.
     std::function<void()> whileFileDialogIsUp = [] {};
@@ -58,19 +57,18 @@ class ScriptedPlatform : public Platform {
         }
         return path ? std::optional<SaveChoice>(SaveChoice{*path, filter}) : std::nullopt;
     }
-    // A drawing that succeeds leaves a small file where the charts were to go; one that
-    // fails answers as the real one does.
-    std::string drawChartFile(const std::string& path, const ChartPicture& charts) override {
-        drawnCharts.emplace_back(path, charts);
+    // A drawing that succeeds gives the bytes "charts TYPE"; one that fails answers as the
+    // real one does.
+    DrawnFile drawChartFile(const std::string& type, const ChartPicture& charts) override {
+        drawnCharts.emplace_back(type, charts);
         const bool fails = !chartFailures.empty() && chartFailures.front();
         if (!chartFailures.empty()) {
             chartFailures.pop_front();
         }
         if (fails) {
-            return "Cannot write " + path + ".";
+            return {{}, "the charts could not be drawn"};
         }
-        std::ofstream(path, std::ios::binary) << "charts";
-        return {};
+        return {"charts " + type, {}};
     }
     PrintResult printWindow() override {
         ++printRequests;

@@ -1,8 +1,10 @@
 #include "vorn_run/vorn_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "projection/year_by_year.h"
+#include "scenario_files/atomic_file.h"
 #include "scenario_files/scenario_file.h"
 #include "tools/scenario_fixture.h"
 
@@ -24,6 +27,14 @@ struct ToolRun {
     int status = -1;
     std::string out, err;
 };
+
+// A drawing of 5000 bytes, each the first letter of the type asked for.
+ChartDrawer pictures() {
+    return [](const std::string& type, const BatchResult&, std::string* bytes, std::string*) {
+        *bytes = std::string(5000, type.empty() ? '?' : type[0]);
+        return true;
+    };
+}
 
 ToolRun run(const std::vector<std::string>& args, const ChartDrawer& drawer = {}) {
     std::ostringstream out, err;
@@ -296,22 +307,67 @@ TEST_F(VornRun, OutputFileIsReplacedWholeOrReportedUnwritable) {
     using Files = std::filesystem::directory_iterator;
     EXPECT_EQ(std::distance(Files(m_folder.path("")), Files{}), 3);  // no temporary file left
 
-    for (const std::string target :
-         {m_folder.path("no folder/out.csv"), std::string("/dev/full")}) {
-        const ToolRun r = run({"-o", target, file});
-        EXPECT_EQ(r.status, kExitFailure);
-        EXPECT_NE(r.err.find("cannot write " + target), npos) << r.err;
+    // Refused without waiting for a reader or replacing anything.
+    const std::string pipe = m_folder.path("pipe.csv");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string readOnly = m_folder.write("read-only.csv", "old\n");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    const std::string dangling = m_folder.path("dangling.csv");
+    std::filesystem::create_symlink(m_folder.path("gone.csv"), dangling);
+    const std::pair<std::string, std::string> refused[] = {
+        {m_folder.path("no folder/out.csv"),
+         "the folder \"" + m_folder.path("no folder") + "\" does not exist"},
+        {"/dev/full", "it is a device"},
+        {pipe, "it is a named pipe (FIFO)"},
+        {readOnly, "it is read-only"},
+        {dangling, "it is a symbolic link that leads nowhere"}};
+    for (const auto& [target, reason] : refused) {
+        for (const char* option : {"-o", "--chart"}) {
+            const ToolRun r = run({option, target, file}, pictures());
+            EXPECT_EQ(r.status, kExitFailure);
+            EXPECT_NE(r.err.find("cannot write " + target + ": " + reason), npos) << r.err;
+        }
     }
+    EXPECT_EQ(testing::readWhole(readOnly), "old\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe) && std::filesystem::is_symlink(dangling));
 }
 
-TEST_F(VornRun, ChartFailuresExitOne) {
-    const ToolRun failed = run({"--chart", "c.png", twoItems()},
-                               [](const std::string&, const BatchResult&, std::string* error) {
-                                   *error = "cannot write c.png: disk full";
-                                   return false;
-                               });
+// A disk that fills up while the numbers or the charts are written: exit 1 with the reason,
+// and the earlier files byte for byte as they were.
+TEST_F(VornRun, AFullDiskLeavesEarlierOutputsWhole) {
+    const std::string file = twoItems();
+    const std::string numbers = m_folder.write("numbers.json", "earlier numbers");
+    const std::string charts = m_folder.write("charts.svg", "earlier charts");
+    for (const WriteFault fault : {WriteFault{0}, WriteFault{100}, WriteFault{0, ENOSPC, true}}) {
+        injectWriteFault(fault);
+        const ToolRun json = run({"-f", "json", "-r", "50", "-o", numbers, file});
+        const ToolRun drawn = run({"--chart", charts, file}, pictures());
+        injectWriteFault(std::nullopt);
+        for (const auto& [r, path] : {std::pair(json, numbers), std::pair(drawn, charts)}) {
+            EXPECT_EQ(r.status, kExitFailure);
+            EXPECT_NE(r.err.find("cannot write " + path + ": "), npos) << r.err;
+            EXPECT_NE(r.err.find("No space left on device"), npos) << r.err;
+        }
+    }
+    EXPECT_EQ(testing::readWhole(numbers), "earlier numbers");
+    EXPECT_EQ(testing::readWhole(charts), "earlier charts");
+    using Files = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Files(m_folder.path("")), Files{}), 3);
+}
+
+// The drawing is asked for the type the name's extension gives, and its bytes are written.
+TEST_F(VornRun, ChartsAreWrittenFromTheDrawingOrReportedUndrawn) {
+    const std::string path = m_folder.path("Charts.SVG");
+    ASSERT_EQ(run({"--chart", path, twoItems()}, pictures()).status, kExitSuccess);
+    EXPECT_EQ(testing::readWhole(path), std::string(5000, 's'));
+    const ToolRun failed =
+        run({"--chart", "c.png", twoItems()},
+            [](const std::string&, const BatchResult&, std::string*, std::string* error) {
+                *error = "the PNG drawing could not be made";
+                return false;
+            });
     EXPECT_EQ(failed.status, kExitFailure);
-    EXPECT_NE(failed.err.find("cannot write c.png: disk full"), npos);
+    EXPECT_NE(failed.err.find("cannot write c.png: the PNG drawing could not be made"), npos);
     EXPECT_EQ(run({"--chart", "c.png", twoItems()}).status, kExitFailure);  // no drawer
 }
 

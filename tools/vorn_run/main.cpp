@@ -14,9 +14,10 @@ int main(int argc, char** argv) {
     vorn::batch::ChartDrawer drawChart;
 #ifdef VORN_RUN_CHARTS
     vorn::OffscreenCharts charts;
-    drawChart = [&charts](const std::string& path, const vorn::batch::BatchResult& result,
-                          std::string* error) {
-        return charts.draw(path, result.projection, result.itemNames, result.spreadCaption, error);
+    drawChart = [&charts](const std::string& type, const vorn::batch::BatchResult& result,
+                          std::string* bytes, std::string* error) {
+        return charts.draw(type, result.projection, result.itemNames, result.spreadCaption, bytes,
+                           error);
     };
 #endif
     return vorn::batch::runVornRun(args, std::cout, std::cerr, drawChart);

@@ -1,13 +1,10 @@
 #include "vorn_run/vorn_run.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
+#include "scenario_files/atomic_file.h"
 #include "vorn_run/result_writer.h"
 
 namespace vorn::batch {
@@ -26,53 +23,21 @@ int usageError(std::ostream& err, const std::string& message) {
     return kExitUsage;
 }
 
-std::string systemMessage() {
-    return std::strerror(errno);
+// The chart file's type: its name's extension, without the dot, in lower case.
+std::string chartType(const std::string& path) {
+    std::string type = std::filesystem::path(path).extension().string();
+    type.erase(0, type.empty() ? 0 : 1);
+    std::transform(type.begin(), type.end(), type.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return type;
+}
+
+int cannotWrite(std::ostream& err, const std::string& path, const std::string& reason) {
+    err << "vorn-run: cannot write " << path << ": " << reason << '\n';
+    return kExitFailure;
 }
 
 }  // namespace
-
-bool writeFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write,
-                     std::string* error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    const bool direct = fs::exists(status) && !fs::is_regular_file(status);
-    // A link stays a link: the file it points to is the one replaced.
-    fs::path replaced = path;
-    if (fs::is_symlink(fs::symlink_status(path, ec)) && fs::exists(status)) {
-        replaced = fs::canonical(path, ec);
-        if (ec) {
-            replaced = path;
-        }
-    }
-    const std::string target =
-        direct ? path : replaced.string() + ".vorn-run-" + std::to_string(::getpid()) + ".tmp";
-
-    std::ofstream file(target, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        *error = "cannot write " + path + ": " + systemMessage();
-        return false;
-    }
-    write(file);
-    file.close();
-    if (!file) {
-        *error = "cannot write " + path + ": " + systemMessage();
-        if (!direct) {
-            fs::remove(target, ec);
-        }
-        return false;
-    }
-    if (!direct) {
-        fs::rename(target, replaced, ec);
-        if (ec) {
-            *error = "cannot write " + path + ": " + ec.message();
-            fs::remove(target, ec);
-            return false;
-        }
-    }
-    return true;
-}
 
 int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const ChartDrawer& drawChart) {
@@ -118,21 +83,21 @@ int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ost
             err << "vorn-run: cannot write the standard output\n";
             return kExitFailure;
         }
-    } else {
-        std::string error;
-        const auto write = [&](std::ostream& file) { writeResult(file, result, options); };
-        if (!writeFileSafely(options.output, write, &error)) {
-            err << "vorn-run: " << error << '\n';
-            return kExitFailure;
-        }
+    } else if (const std::string error = writeFileAtomically(
+                   options.output, [&](std::ostream& file) { writeResult(file, result, options); });
+               !error.empty()) {
+        return cannotWrite(err, options.output, error);
     }
 
     if (!options.chart.empty()) {
+        std::string bytes;
         std::string error;
-        if (!drawChart(options.chart, result, &error)) {
-            err << "vorn-run: " << (error.empty() ? "cannot write " + options.chart : error)
-                << '\n';
-            return kExitFailure;
+        if (!drawChart(chartType(options.chart), result, &bytes, &error)) {
+            return cannotWrite(err, options.chart,
+                               error.empty() ? "the charts could not be drawn" : error);
+        }
+        if (error = writeFileAtomically(options.chart, bytes); !error.empty()) {
+            return cannotWrite(err, options.chart, error);
         }
     }
     return kExitSuccess;

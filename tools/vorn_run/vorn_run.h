@@ -9,10 +9,10 @@
 
 namespace vorn::batch {
 
-/// Draws the three charts of a result into an image file; returns false with a message in
-/// `error` when the file cannot be written.
-using ChartDrawer =
-    std::function<bool(const std::string& path, const BatchResult& result, std::string* error)>;
+/// Draws the three charts of a result as the bytes of a file of `type` ("png", "svg" or
+/// "pdf"); returns false with a message in `error` when they cannot be drawn.
+using ChartDrawer = std::function<bool(const std::string& type, const BatchResult& result,
+                                       std::string* bytes, std::string* error)>;
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // a file cannot be read or written
@@ -23,11 +23,5 @@ inline constexpr int kExitUsage = 2;
 /// --chart; without it --chart is refused. Returns the exit status.
 int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const ChartDrawer& drawChart);
-
-/// Writes a file through `write`: into a temporary file beside it that replaces it only when
-/// everything was written, so a failure leaves an earlier file whole. A path that names
-/// something other than a regular file (a pipe, a device) is written directly.
-bool writeFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write,
-                     std::string* error);
 
 }  // namespace vorn::batch

@@ -1,7 +1,7 @@
 #include "qt/charts/chart_export.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QPageSize>
@@ -87,17 +87,16 @@ class ChartPage : public QWidget {
 
 }  // namespace
 
-bool exportCharts(const std::string& path, const ChartTable& levels,
-                  const ChartTable& contributions, const ChartTable& spread,
-                  const std::vector<std::string>& itemNames, const std::string& trendsCaption,
-                  const std::string& contributionsCaption, const std::string& spreadCaption,
-                  std::string* error, const ChartBands& spreadBands) {
+bool drawChartFile(const std::string& type, const ChartTable& levels,
+                   const ChartTable& contributions, const ChartTable& spread,
+                   const std::vector<std::string>& itemNames, const std::string& trendsCaption,
+                   const std::string& contributionsCaption, const std::string& spreadCaption,
+                   std::string* bytes, std::string* error, const ChartBands& spreadBands) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         fail(error, QStringLiteral("Drawing charts needs a QApplication."));
         return false;
     }
-    const QString fileName = QString::fromStdString(path);
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const QString suffix = QString::fromStdString(type).toLower();
     if (suffix != "png" && suffix != "svg" && suffix != "pdf") {
         fail(error,
              QStringLiteral("Unknown chart file type \"%1\": use .png, .svg or .pdf.").arg(suffix));
@@ -107,7 +106,10 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
     ChartPage page(levels, contributions, spread, itemNames, trendsCaption, contributionsCaption,
                    spreadCaption, spreadBands);
     const QSize size = page.size();
-    const QString cannotWrite = QStringLiteral("Cannot write %1.").arg(fileName);
+    QByteArray drawn;
+    QBuffer buffer(&drawn);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
 
     if (suffix == "png") {
         // Twice the pixels of the page, for handouts that stay sharp when printed.
@@ -116,41 +118,36 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         page.paintPage(painter);
-        painter.end();
-        if (image.isNull() || !image.save(fileName, "PNG")) {
-            fail(error, cannotWrite);
-            return false;
-        }
-        return true;
-    }
-    if (suffix == "svg") {
+        painted = painter.end() && !image.isNull() && image.save(&buffer, "PNG");
+    } else if (suffix == "svg") {
         QSvgGenerator svg;
-        svg.setFileName(fileName);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(QStringLiteral("Halvorine (VORN) Model charts"));
         QPainter painter;
-        if (!painter.begin(&svg)) {
-            fail(error, cannotWrite);
-            return false;
+        if (painter.begin(&svg)) {
+            page.paintPage(painter);
+            painted = painter.end();
         }
-        page.paintPage(painter);
-        painter.end();
-        return QFileInfo(fileName).size() > 0 || (fail(error, cannotWrite), false);
+    } else {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(96);
+        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (painter.begin(&pdf)) {
+            page.paintPage(painter);
+            painted = painter.end();
+        }
     }
-    QPdfWriter pdf(fileName);
-    pdf.setResolution(96);
-    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        fail(error, cannotWrite);
+    buffer.close();
+    if (!painted || drawn.isEmpty()) {
+        fail(error, QStringLiteral("the %1 drawing could not be made").arg(suffix.toUpper()));
         return false;
     }
-    page.paintPage(painter);
-    if (!painter.end() || QFileInfo(fileName).size() == 0) {
-        fail(error, cannotWrite);
-        return false;
+    if (bytes != nullptr) {
+        bytes->assign(drawn.constData(), static_cast<std::size_t>(drawn.size()));
     }
     return true;
 }

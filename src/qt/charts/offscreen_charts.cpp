@@ -22,9 +22,10 @@ void passOnErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& 
 OffscreenCharts::OffscreenCharts() = default;
 OffscreenCharts::~OffscreenCharts() = default;
 
-bool OffscreenCharts::draw(const std::string& path, const ProjectionResult& projection,
+bool OffscreenCharts::draw(const std::string& type, const ProjectionResult& projection,
                            const std::vector<std::string>& itemNames,
-                           const std::string& spreadCaption, std::string* error) {
+                           const std::string& spreadCaption, std::string* bytes,
+                           std::string* error) {
     if (QApplication::instance() == nullptr) {
         // Charts are drawn into files, never on screen: the offscreen platform needs no
         // display, and a display that is named but out of reach would end the program.
@@ -35,9 +36,9 @@ bool OffscreenCharts::draw(const std::string& path, const ProjectionResult& proj
         qInstallMessageHandler(passOnErrorsOnly);
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
     }
-    return exportCharts(path, projection.levelTable, projection.contribTable,
-                        projection.spreadTable, itemNames, projection.trendsCaption,
-                        projection.contributionsCaption, spreadCaption, error);
+    return drawChartFile(type, projection.levelTable, projection.contribTable,
+                         projection.spreadTable, itemNames, projection.trendsCaption,
+                         projection.contributionsCaption, spreadCaption, bytes, error);
 }
 
 }  // namespace vorn

@@ -10,8 +10,8 @@ class QApplication;
 
 namespace vorn {
 
-/// Draws the three charts of a projection into image files as the window draws them, for a
-/// program without a window. The Qt application they need is created at the first drawing,
+/// Draws the three charts of a projection as the window draws them, for a program without a
+/// window. The Qt application they need is created at the first drawing,
 /// on the offscreen platform unless QT_QPA_PLATFORM names another, and lives as long as
 /// this object.
 class OffscreenCharts {
@@ -19,9 +19,10 @@ class OffscreenCharts {
     OffscreenCharts();
     ~OffscreenCharts();
 
-    bool draw(const std::string& path, const ProjectionResult& projection,
+    /// Draws the charts as the bytes of a file of `type` ("png", "svg" or "pdf").
+    bool draw(const std::string& type, const ProjectionResult& projection,
               const std::vector<std::string>& itemNames, const std::string& spreadCaption,
-              std::string* error);
+              std::string* bytes, std::string* error);
 
   private:
     int m_argc = 1;

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <string>
 #include <vector>
 
@@ -12,16 +11,11 @@
 
 namespace {
 
-// The arguments QApplication left over once it took its own (-platform, -style...), as the
-// file system spells the names.
-std::vector<std::string> fileArguments() {
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    std::vector<std::string> names;
-    for (const QString& argument : arguments) {
-        names.push_back(QFile::encodeName(argument).toStdString());
-    }
-    return names;
+// The names on the command line once QApplication has taken its own options (-platform,
+// -style...) out of argv: byte for byte as the file system spells them, whether or not they
+// are text in the locale's encoding.
+std::vector<std::string> fileArguments(int argc, char** argv) {
+    return {argv + 1, argv + argc};
 }
 
 }  // namespace
@@ -41,6 +35,7 @@ int main(int argc, char** argv) {
     window.viewMenu()->fitToScreen();
     window.show();
     // Opened once the window is up, so that a message about a bad file stands in front of it.
-    window.view()->run([&trends] { vorn::openStartUpFile(trends, fileArguments()); });
+    const std::vector<std::string> names = fileArguments(argc, argv);
+    window.view()->run([&trends, &names] { vorn::openStartUpFile(trends, names); });
     return app.exec();
 }

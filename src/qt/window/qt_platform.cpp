@@ -168,14 +168,16 @@ PrintResult QtPlatform::printWindow() {
     return {PrintOutcome::Printed, {}};
 }
 
-std::string QtPlatform::drawChartFile(const std::string& path, const ChartPicture& charts) {
-    std::string error;
-    if (!exportCharts(path, charts.levels, charts.contributions, charts.spread, charts.itemNames,
-                      charts.trendsCaption, charts.contributionsCaption, charts.spreadCaption,
-                      &error, {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames})) {
-        return error.empty() ? "the charts could not be drawn" : error;
+DrawnFile QtPlatform::drawChartFile(const std::string& type, const ChartPicture& charts) {
+    DrawnFile drawn;
+    if (!vorn::drawChartFile(type, charts.levels, charts.contributions, charts.spread,
+                             charts.itemNames, charts.trendsCaption, charts.contributionsCaption,
+                             charts.spreadCaption, &drawn.bytes, &drawn.error,
+                             {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames}) &&
+        drawn.error.empty()) {
+        drawn.error = "the charts could not be drawn";
     }
-    return {};
+    return drawn;
 }
 
 void QtPlatform::showMessage(const std::string& title, const std::string& text) {

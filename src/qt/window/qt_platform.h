@@ -39,7 +39,7 @@ class QtPlatform : public Platform {
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
     std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override;
     PrintResult printWindow() override;
-    std::string drawChartFile(const std::string& path, const ChartPicture& charts) override;
+    DrawnFile drawChartFile(const std::string& type, const ChartPicture& charts) override;
     void showMessage(const std::string& title, const std::string& text) override;
     CloseAnswer askSaveChanges(const std::string& question) override;
     bool askToReplace(const std::string& question) override;

@@ -1,6 +1,7 @@
 #include "qt/window/text_box.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <cmath>
 
 #include "qt/charts/chart_style.h"
@@ -64,6 +65,12 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextBox::insertFromMimeData(const QMimeData* source) {
+    if (source != nullptr && source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+    }
 }
 
 }  // namespace vorn

@@ -27,6 +27,10 @@ class TextBox : public QPlainTextEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Pastes only text. Qt's own paste ends the program when handed nothing at all, which is
+    // what the X11 clipboard and primary selection give when no program owns them: a middle
+    // click or Ctrl+V then does nothing.
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     bool m_multiLine;

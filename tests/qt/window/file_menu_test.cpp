@@ -30,8 +30,9 @@ struct PdfPlatform : vorn::testing::ScriptedPlatform {
         return {printed ? vorn::PrintOutcome::Printed : vorn::PrintOutcome::Failed,
                 error.toStdString()};
     }
-    std::string drawChartFile(const std::string& path, const vorn::ChartPicture& charts) override {
-        return vorn::QtPlatform().drawChartFile(path, charts);
+    vorn::DrawnFile drawChartFile(const std::string& type,
+                                  const vorn::ChartPicture& charts) override {
+        return vorn::QtPlatform().drawChartFile(type, charts);
     }
 };
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,12 @@ class VornRunBinary : public ::testing::Test {
   protected:
     // Runs vorn-run with no display known to it: the exit status and what it printed (stderr
     // only, when `redirect` sends stdout elsewhere).
+    // `limits` are shell commands run first, such as a limit on the size of files written.
     std::pair<int, std::string> run(const std::vector<std::string>& args,
-                                    const std::string& redirect = "") {
+                                    const std::string& redirect = "",
+                                    const std::string& limits = "") {
         std::string command =
-            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" VORN_RUN_BINARY "'";
+            limits + "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" VORN_RUN_BINARY "'";
         for (const std::string& arg : args) {
             command += " '" + arg + "'";  // the arguments hold no '
         }
@@ -50,6 +53,35 @@ TEST_F(VornRunBinary, ExitStatusesTellSuccessUsageAndFailure) {
     EXPECT_EQ(closed, 1);
     EXPECT_NE(complaint.find("standard output"), std::string::npos) << complaint;
     EXPECT_EQ(run({"-r", "10", scenario()}, ">/dev/full").first, 1);
+}
+
+// A disk that fills up while the numbers or the charts are written (a limit of 4 KiB on the
+// size of files written stands for it, and binds root too): exit 1 with the reason, and the
+// earlier file byte for byte as it was.
+TEST_F(VornRunBinary, AFullDiskLeavesTheEarlierFileWhole) {
+    std::vector<std::string> targets = {"numbers.json"};
+#if VORN_RUN_DRAWS_CHARTS
+    targets.insert(targets.end(), {"charts.png", "charts.svg", "charts.pdf"});
+#endif
+    const std::string file = scenario();
+    for (const std::string& name : targets) {
+        SCOPED_TRACE(name);
+        const std::string target = m_folder.write(name, "earlier");
+        const bool chart = name.rfind("charts", 0) == 0;
+        const std::vector<std::string> args =
+            chart ? std::vector<std::string>{"--table", "netgrowth", "--chart", target, file}
+                  : std::vector<std::string>{"-f", "json", "-r", "200", "-o", target, file};
+        const auto [status, printed] = run(args, "", "trap '' XFSZ; ulimit -f 8; ");
+        EXPECT_EQ(status, 1) << printed;
+        EXPECT_NE(printed.find("cannot write " + target + ": writing failed (File too large)"),
+                  std::string::npos)
+            << printed;
+        EXPECT_EQ(readWhole(target), "earlier");
+        ASSERT_EQ(run(args).first, 0);  // without the limit it is written
+        EXPECT_GT(readWhole(target).size(), 4096u);
+    }
+    using Files = std::filesystem::directory_iterator;
+    EXPECT_EQ(std::distance(Files(m_folder.path("")), Files{}), targets.size() + 2);
 }
 
 #if VORN_RUN_DRAWS_CHARTS
