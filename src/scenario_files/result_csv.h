@@ -8,15 +8,26 @@
 
 #include "charts/chart_table.h"
 #include "projection/influence_map.h"
+#include "projection/level_difference.h"
 #include "projection/percentile_bands.h"
 #include "projection/projection.h"
 #include "projection/sensitivity.h"
 
 namespace vorn {
 
-/// The tables of one recalculation that are written as CSV, and those of the analyses
-/// worked out from it.
-enum class ResultTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
+/// The tables of one recalculation that are written as CSV, those of the analyses worked out
+/// from it, and those of the comparison with a reference run.
+enum class ResultTable {
+    Levels,
+    Contributions,
+    Spread,
+    NetGrowth,
+    Bands,
+    Sensitivity,
+    Influence,
+    Reference,
+    Difference
+};
 
 struct ResultTableName {
     ResultTable table;
@@ -25,7 +36,7 @@ struct ResultTableName {
 };
 
 /// Every table, in the order they are offered.
-inline constexpr std::array<ResultTableName, 7> kResultTables{{
+inline constexpr std::array<ResultTableName, 9> kResultTables{{
     {ResultTable::Levels, "levels", "levels"},
     {ResultTable::Contributions, "contributions", "contributions"},
     {ResultTable::Spread, "spread", "spread"},
@@ -33,13 +44,16 @@ inline constexpr std::array<ResultTableName, 7> kResultTables{{
     {ResultTable::Bands, "bands", "bands"},
     {ResultTable::Sensitivity, "sensitivity", "sensitivity"},
     {ResultTable::Influence, "influence", "influence"},
+    {ResultTable::Reference, "reference", "reference"},
+    {ResultTable::Difference, "difference", "difference"},
 }};
 
 /// What the tables are written from: the numbers of one recalculation, the item names that
 /// head the levels and Net Growth tables (item 1 first), and the contributions chart table,
 /// whose row and column names label the contributions; and the analyses of the same
 /// recalculation where there are any (a missing one writes its header line only). The bands
-/// are by the steps of `numbers.years`.
+/// are by the steps of `numbers.years`. `reference` and `difference` are the levels of a
+/// reference run and the live levels minus them.
 struct ResultSource {
     const ProjectionNumbers& numbers;
     const std::vector<std::string>& itemNames;
@@ -47,6 +61,8 @@ struct ResultSource {
     const PercentileBands* bands = nullptr;
     const Sensitivity* sensitivity = nullptr;
     const InfluenceMap* influence = nullptr;
+    const NamedLevels* reference = nullptr;
+    const NamedLevels* difference = nullptr;
 };
 
 /// Writes `table` as CSV: a header line, then one line per row, lines ending in LF. Names
@@ -55,7 +71,8 @@ struct ResultSource {
 /// one line per contributing item, then Uncertainty; `spread`: year and one column per run
 /// of the tracked item; `netgrowth`: item and netGrowth; `bands`: year and the percentiles
 /// p5, p25, p50, p75, p95; `sensitivity`: row, column and effect of every Trend Matrix
-/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence.
+/// entry, ranked as Sensitivity::ranked() does; `influence`: item, influence, dependence;
+/// `reference` and `difference`: year and one column per item, as `levels`.
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table);
 
 }  // namespace vorn

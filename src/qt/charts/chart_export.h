@@ -12,7 +12,8 @@ namespace vorn {
 /// uses, into one file: Scenario Trends, Contributions to Change, Spread in Annual Levels
 /// from top to bottom. The format follows the extension of `path`: .png, .svg or .pdf.
 /// `itemNames` names the lines of the Scenario Trends chart (item 1 first); `spreadBands`,
-/// when it holds bands, shades them behind the Spread chart's runs as the window does.
+/// when it holds bands, shades them behind the Spread chart's runs as the window does, and
+/// `comparisons` are drawn behind the Scenario Trends chart's lines as the window draws them.
 ///
 /// Needs a QApplication (the charts are widgets); it works on the offscreen platform
 /// (QT_QPA_PLATFORM=offscreen) and shows nothing on screen. Returns false with a message in
@@ -22,6 +23,7 @@ bool exportCharts(const std::string& path, const ChartTable& levels,
                   const ChartTable& contributions, const ChartTable& spread,
                   const std::vector<std::string>& itemNames, const std::string& trendsCaption,
                   const std::string& contributionsCaption, const std::string& spreadCaption,
-                  std::string* error, const ChartBands& spreadBands = {});
+                  std::string* error, const ChartBands& spreadBands = {},
+                  const std::vector<ComparisonLines>& comparisons = {});
 
 }  // namespace vorn

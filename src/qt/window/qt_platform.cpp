@@ -172,7 +172,8 @@ std::string QtPlatform::drawChartFile(const std::string& path, const ChartPictur
     std::string error;
     if (!exportCharts(path, charts.levels, charts.contributions, charts.spread, charts.itemNames,
                       charts.trendsCaption, charts.contributionsCaption, charts.spreadCaption,
-                      &error, {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames})) {
+                      &error, {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames},
+                      charts.comparisons)) {
         return error.empty() ? "the charts could not be drawn" : error;
     }
     return {};
