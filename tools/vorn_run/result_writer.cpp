@@ -125,8 +125,8 @@ void jsonSensitivity(BlockWriter& writer, const Sensitivity& sensitivity) {
                 });
 }
 
-void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
-    jsonObjects(writer, "influence", influence.items, true,
+void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence, bool last) {
+    jsonObjects(writer, "influence", influence.items, last,
                 [](std::string& out, const InfluenceItem& item) {
                     out += "\"item\": ";
                     appendJsonString(out, item.name);
@@ -135,6 +135,32 @@ void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
                     out += ", \"dependence\": ";
                     appendNumber(out, item.dependence, "null");
                 });
+}
+
+// "difference": the reference file, the items compared, those left out and, one row per item,
+// the scenario's levels minus the reference's at every step.
+void jsonDifference(BlockWriter& writer, const BatchResult& result) {
+    std::string& out = writer.text();
+    const NamedLevels& difference = result.difference;
+    jsonKey(out, 2, "difference");
+    out += '{';
+    writer.lineDone();
+    jsonKey(out, 4, "reference");
+    appendJsonString(out, result.referencePath);
+    out += ',';
+    writer.lineDone();
+    jsonKey(out, 4, "items");
+    jsonStrings(out, difference.names);
+    out += ',';
+    writer.lineDone();
+
+    jsonKey(out, 4, "notMatched");
+    jsonStrings(out, result.referenceMatch.unmatched());
+    out += ',';
+    writer.lineDone();
+    jsonRows(writer, 4, "values", difference.values, difference.items(), difference.points(), true);
+    out += "  }";
+    writer.lineDone();
 }
 
 }  // namespace
@@ -237,7 +263,10 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
     out += "  },";
     writer.lineDone();
     jsonSensitivity(writer, result.sensitivity);
-    jsonInfluence(writer, result.influence);
+    jsonInfluence(writer, result.influence, !result.reference);
+    if (result.reference) {
+        jsonDifference(writer, result);
+    }
     out += '}';
     writer.lineDone();
 }
@@ -251,7 +280,9 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
         {CsvTable::NetGrowth, ResultTable::NetGrowth},
         {CsvTable::Bands, ResultTable::Bands},
         {CsvTable::Sensitivity, ResultTable::Sensitivity},
-        {CsvTable::Influence, ResultTable::Influence}};
+        {CsvTable::Influence, ResultTable::Influence},
+        {CsvTable::Reference, ResultTable::Reference},
+        {CsvTable::Difference, ResultTable::Difference}};
     for (const auto& [csv, shared] : kTables) {
         if (csv == table) {
             ResultSource source{result.projection.numbers, result.itemNames,
@@ -259,6 +290,10 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
             source.bands = &result.bands;
             source.sensitivity = &result.sensitivity;
             source.influence = &result.influence;
+            if (result.reference) {
+                source.reference = &*result.reference;
+                source.difference = &result.difference;
+            }
             writeResultCsv(stream, source, shared);
             return;
         }

@@ -19,6 +19,7 @@ enum class Option {
     Table,
     Output,
     Chart,
+    Reference,
     Help,
     Version
 };
@@ -31,12 +32,13 @@ struct OptionEntry {
 };
 
 constexpr OptionEntry kOptions[] = {
-    {Option::Horizon, 'H', "horizon", true}, {Option::Uncertainty, 'u', "uncertainty", true},
-    {Option::Policy, 'p', "policy", false},  {Option::Runs, 'r', "runs", true},
-    {Option::Track, 't', "track", true},     {Option::Seed, 's', "seed", true},
-    {Option::Format, 'f', "format", true},   {Option::Table, 0, "table", true},
-    {Option::Output, 'o', "output", true},   {Option::Chart, 0, "chart", true},
-    {Option::Help, 'h', "help", false},      {Option::Version, 0, "version", false},
+    {Option::Horizon, 'H', "horizon", true},   {Option::Uncertainty, 'u', "uncertainty", true},
+    {Option::Policy, 'p', "policy", false},    {Option::Runs, 'r', "runs", true},
+    {Option::Track, 't', "track", true},       {Option::Seed, 's', "seed", true},
+    {Option::Format, 'f', "format", true},     {Option::Table, 0, "table", true},
+    {Option::Output, 'o', "output", true},     {Option::Chart, 0, "chart", true},
+    {Option::Help, 'h', "help", false},        {Option::Version, 0, "version", false},
+    {Option::Reference, 0, "reference", true},
 };
 
 const OptionEntry* findShort(char name) {
@@ -125,10 +127,11 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
             return {};
         case Option::Table: {
             constexpr std::pair<std::string_view, CsvTable> kTables[] = {
-                {"levels", CsvTable::Levels},      {"contributions", CsvTable::Contributions},
-                {"spread", CsvTable::Spread},      {"netgrowth", CsvTable::NetGrowth},
-                {"bands", CsvTable::Bands},        {"sensitivity", CsvTable::Sensitivity},
-                {"influence", CsvTable::Influence}};
+                {"levels", CsvTable::Levels},        {"contributions", CsvTable::Contributions},
+                {"spread", CsvTable::Spread},        {"netgrowth", CsvTable::NetGrowth},
+                {"bands", CsvTable::Bands},          {"sensitivity", CsvTable::Sensitivity},
+                {"influence", CsvTable::Influence},  {"reference", CsvTable::Reference},
+                {"difference", CsvTable::Difference}};
             for (const auto& [name, table] : kTables) {
                 if (value == name) {
                     options.table = table;
@@ -137,14 +140,18 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
                 }
             }
             return std::string(shown) + ": unknown table " + quoted(value) +
-                   " (levels, contributions, spread, netgrowth, bands, sensitivity or influence)";
+                   " (levels, contributions, spread, netgrowth, bands, sensitivity, influence, "
+                   "reference or difference)";
         }
         case Option::Output:
         case Option::Chart:
+        case Option::Reference:
             if (value.empty()) {
                 return std::string(shown) + ": the file name is empty";
             }
-            (entry.option == Option::Output ? options.output : options.chart) = value;
+            (entry.option == Option::Output  ? options.output
+             : entry.option == Option::Chart ? options.chart
+                                             : options.reference) = value;
             return {};
         case Option::Help:
             options.help = true;
@@ -223,8 +230,14 @@ ParsedOptions parseRunOptions(const std::vector<std::string>& args) {
                        quoted(operands[1]) + ")";
     } else if (options.format == OutputFormat::Json && options.tableGiven) {
         parsed.error = "--table chooses a CSV table; JSON output holds every table";
+    } else if (options.reference.empty() &&
+               (options.table == CsvTable::Reference || options.table == CsvTable::Difference)) {
+        parsed.error = "--table reference and --table difference need --reference OTHER";
     } else {
         options.scenario = operands[0];
+        if (!options.reference.empty() && !options.tableGiven) {
+            options.table = CsvTable::Difference;
+        }
     }
     return parsed;
 }
@@ -243,9 +256,14 @@ std::string usageText() {
            "                        (default: the clock)\n"
            "  -f, --format F        csv (default) or json\n"
            "      --table T         which table csv prints: levels (default), contributions,\n"
-           "                        spread, netgrowth, bands, sensitivity, influence\n"
+           "                        spread, netgrowth, bands, sensitivity, influence,\n"
+           "                        reference, difference\n"
            "  -o, --output FILE     write there instead of standard output\n"
            "      --chart FILE      also draw the three charts into FILE (.png, .svg or .pdf)\n"
+           "      --reference OTHER project the scenario file OTHER alike and print the levels\n"
+           "                        of SCENARIO minus those of OTHER, items matched by name\n"
+           "                        (csv: the difference table unless --table says otherwise;\n"
+           "                        --table reference prints OTHER's levels)\n"
            "  -h, --help            show this help\n"
            "      --version         show the version\n"
            "\n"

@@ -10,7 +10,17 @@ namespace vorn::batch {
 enum class OutputFormat { Csv, Json };
 
 /// The table that CSV output prints.
-enum class CsvTable { Levels, Contributions, Spread, NetGrowth, Bands, Sensitivity, Influence };
+enum class CsvTable {
+    Levels,
+    Contributions,
+    Spread,
+    NetGrowth,
+    Bands,
+    Sensitivity,
+    Influence,
+    Reference,
+    Difference
+};
 
 inline constexpr int kMinHorizon = -20;
 inline constexpr int kMaxHorizon = 20;
@@ -29,8 +39,9 @@ struct RunOptions {
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
     OutputFormat format = OutputFormat::Csv;
     CsvTable table = CsvTable::Levels;
-    std::string output;  // empty: standard output
-    std::string chart;   // empty: no chart
+    std::string output;     // empty: standard output
+    std::string chart;      // empty: no chart
+    std::string reference;  // empty: no reference run; else its scenario file
     std::string scenario;
     bool help = false;
     bool version = false;
