@@ -27,6 +27,18 @@ void BM_Bands(benchmark::State& state) {
 }
 BENCHMARK(BM_Bands)->Arg(1000)->Arg(200)->Unit(benchmark::kMillisecond);
 
+// The same with held draws, as while View > Hold Random Draws is on.
+void BM_BandsHeld(benchmark::State& state) {
+    const ProjectionInput input = denseInput(20);
+    vorn::RandomSource random = vorn::RandomSource::counterBased(1);
+    for (auto _ : state) {
+        vorn::UncertaintyBands bands =
+            vorn::computeBands(input, static_cast<int>(state.range(0)), random);
+        benchmark::DoNotOptimize(bands);
+    }
+}
+BENCHMARK(BM_BandsHeld)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 // N x N projections without fluctuations, one per raised Trend Matrix entry.
 void BM_Sensitivity(benchmark::State& state) {
     const ProjectionInput input = denseInput(static_cast<int>(state.range(0)));

@@ -210,6 +210,19 @@ int runProbe(Display* display, pid_t program, const Options& options) {
     printResult(measureCell(*window, program, "Totals item name, 20 items, bands on",
                             require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
                             false));
+    // The bands off again; the Policy Matrix forward (the policies apply), a reference set
+    // (View > Set Reference) and the trends without the policies shown: every click draws a
+    // second projection and forty comparison lines behind the Scenario Trends chart's.
+    window->controlKey(XK_b, options.quiet);
+    setUpClick(*window, require(window->policyCell(0, 1), "the Policy Matrix"), kLeft);
+    window->menuEntry(XK_v, XK_r, options.quiet);
+    window->menuEntry(XK_v, XK_w, options.quiet);
+    printResult(measureCell(*window, program, "Policy Matrix cell, 20 items, compared",
+                            require(window->policyCell(2, 3), "Policy Matrix cell (2, 3)"), options,
+                            true));
+    printResult(measureCell(*window, program, "Totals item name, 20 items, compared",
+                            require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
+                            false));
     return 0;
 }
 

@@ -19,6 +19,7 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr double kDesignWidthPixels = 1001.0;
 constexpr int kTrendLeft = 240, kTrendTop = 6120, kTrendWidth = 9015, kTrendHeight = 2535;
 constexpr int kTotalsLeft = 240, kTotalsTop = 9120, kTotalsWidth = 9015, kTotalsHeight = 1215;
+constexpr int kPolicyLeft = 240, kPolicyTop = 5760, kPolicyWidth = 9015, kPolicyHeight = 2535;
 constexpr std::uint32_t kGridLineColour = 0xc0c0c0;
 constexpr auto kPollPeriod = std::chrono::microseconds(2500);
 
@@ -179,20 +180,39 @@ std::optional<ScreenPoint> VornWindow::totalsCell(int row, int column) {
     return gridCell(kTotalsLeft, kTotalsTop, kTotalsWidth, kTotalsHeight, row, column);
 }
 
+std::optional<ScreenPoint> VornWindow::policyCell(int row, int column) {
+    return gridCell(kPolicyLeft, kPolicyTop, kPolicyWidth, kPolicyHeight, row, column);
+}
+
 void VornWindow::moveTo(ScreenPoint point, Milliseconds quiet) {
     XTestFakeMotionEvent(m_display, DefaultScreen(m_display), point.x, point.y, CurrentTime);
     XFlush(m_display);
     settle(quiet, Milliseconds(5000));
 }
 
-void VornWindow::controlKey(KeySym key, Milliseconds quiet) {
-    const unsigned control = XKeysymToKeycode(m_display, XK_Control_L);
+void VornWindow::pressKey(KeySym key, KeySym modifier) {
+    const unsigned held = modifier != NoSymbol ? XKeysymToKeycode(m_display, modifier) : 0;
     const unsigned code = XKeysymToKeycode(m_display, key);
-    XTestFakeKeyEvent(m_display, control, True, CurrentTime);
+    if (held != 0) {
+        XTestFakeKeyEvent(m_display, held, True, CurrentTime);
+    }
     XTestFakeKeyEvent(m_display, code, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, False, CurrentTime);
-    XTestFakeKeyEvent(m_display, control, False, CurrentTime);
+    if (held != 0) {
+        XTestFakeKeyEvent(m_display, held, False, CurrentTime);
+    }
     XFlush(m_display);
+}
+
+void VornWindow::controlKey(KeySym key, Milliseconds quiet) {
+    pressKey(key, XK_Control_L);
+    settle(quiet, Milliseconds(5000));
+}
+
+void VornWindow::menuEntry(KeySym menu, KeySym entry, Milliseconds quiet) {
+    pressKey(menu, XK_Alt_L);
+    settle(quiet, Milliseconds(5000));
+    pressKey(entry, NoSymbol);
     settle(quiet, Milliseconds(5000));
 }
 

@@ -36,6 +36,9 @@ class VornWindow {
     /// nothing when the cell is not on screen.
     std::optional<ScreenPoint> trendCell(int row, int column);
     std::optional<ScreenPoint> totalsCell(int row, int column);
+    /// The same for the Policy Matrix; while it lies behind the Trend Matrix only its top
+    /// row shows.
+    std::optional<ScreenPoint> policyCell(int row, int column);
 
     /// Moves the pointer to `point` and waits until the window has been still for `quiet`.
     void moveTo(ScreenPoint point, Milliseconds quiet);
@@ -48,10 +51,15 @@ class VornWindow {
     /// Presses `key` with Control held, as a menu shortcut is typed, and waits until the
     /// window has been still for `quiet`.
     void controlKey(KeySym key, Milliseconds quiet);
+    /// Chooses a menu entry by its keys, as Alt+V, R chooses View > Set Reference, and waits
+    /// until the window has been still for `quiet`.
+    void menuEntry(KeySym menu, KeySym entry, Milliseconds quiet);
     /// Waits until the window has been still for `quiet`, at most `timeout`.
     void settle(Milliseconds quiet, Milliseconds timeout);
 
   private:
+    /// Presses and releases `key` while `modifier` (when not NoSymbol) is held.
+    void pressKey(KeySym key, KeySym modifier);
     VornWindow(Display* display, Window window, int x, int y, int width, int height);
     void locateClientArea();
     /// Cell centres of a grid whose design place starts at (`leftTwips`, `topTwips`).

@@ -39,6 +39,31 @@ void BM_RecalcAndDrawWithBands(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalcAndDrawWithBands)->Arg(20)->Unit(benchmark::kMillisecond);
 
+// A recalculation with K runs (range 1) after a Policy Matrix click, with a reference set and
+// the trends without the policies shown (range 2 = 1) or not (0): the extra projection, and
+// with one run forty comparison lines drawn behind the lines of the Scenario Trends chart.
+void BM_RecalcAndDrawCompared(benchmark::State& state) {
+    BenchWindow bench(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bench.trends.Policy = 1;
+    if (state.range(2) == 1) {
+        bench.trends.mnuSetReference_Click();
+        bench.trends.mnuTrendsWithoutPolicies_Click();
+    }
+    bench.trends.YearbyYear(bench.trends.cats);
+    bench.window.view()->refresh();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        bench.trends.YearbyYear(bench.trends.cats);
+        bench.window.view()->refresh();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RecalcAndDrawCompared)
+    ->Args({20, 1, 0})
+    ->Args({20, 1, 1})
+    ->Args({20, 20, 1})
+    ->Unit(benchmark::kMillisecond);
+
 // A changed Trend Matrix entry and its recalculation while the Sensitivity (0) or the
 // Influence Map (1) window is open: the analysis worked out again and its window redrawn,
 // besides the main window.

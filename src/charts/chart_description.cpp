@@ -147,6 +147,50 @@ std::string levelsDescription(const ChartTable& levels, const std::vector<std::s
            yearSpan(levels) + "." + horizonExtremes(levels, seriesNames, rows, horizonLabel);
 }
 
+std::string comparisonsDescription(const ChartTable& levels,
+                                   const std::vector<std::string>& seriesNames,
+                                   const std::vector<ComparisonLines>& comparisons,
+                                   std::string_view horizonLabel) {
+    std::string text;
+    const int column = horizonColumn(levels, horizonLabel);
+    for (const ComparisonLines& comparison : comparisons) {
+        text += " Behind the lines, ";
+        text += comparison.kind == ComparisonKind::Reference ? "long dashes" : "dashes and dots";
+        text += ": " + comparison.name;
+        if (comparison.kind == ComparisonKind::WithoutPolicies) {
+            text += ", the same projection without the Policy Matrix and with the same draws";
+        }
+        text += ", for " + count(comparison.lines.size(), "item", "items");
+        if (!comparison.leftOut.empty()) {
+            text += "; left out, not matched by name:";
+            for (std::size_t k = 0; k < comparison.leftOut.size(); ++k) {
+                text += (k == 0 ? " " : ", ") + comparison.leftOut[k];
+            }
+        }
+        text += ".";
+        // The line that the live level in the horizon year differs from most.
+        std::optional<std::pair<int, double>> largest;
+        for (const ComparisonLine& line : comparison.lines) {
+            const double* live =
+                line.row < levels.rows() && column >= 0 ? levels.number(line.row, column) : nullptr;
+            const double* other = line.valueAt(column);
+            if (live == nullptr || other == nullptr || !std::isfinite(*live - *other)) {
+                continue;
+            }
+            const double difference = *live - *other;
+            if (!largest || std::abs(difference) > std::abs(largest->second)) {
+                largest = {line.row, difference};
+            }
+        }
+        if (largest) {
+            text += " Largest difference in " + trimmed(levels.text(0, column)) + ": " +
+                    seriesName(levels, seriesNames, largest->first) + ", " +
+                    differenceText(largest->second) + ".";
+        }
+    }
+    return text;
+}
+
 std::string contributionsDescription(const ChartTable& contributions) {
     const std::vector<int> rows = seriesRows(contributions);
     if (rows.empty()) {
@@ -211,6 +255,29 @@ TextTable chartDataTable(const ChartTable& table, const std::vector<std::string>
         data.cells.push_back(std::move(cells));
     }
     return data;
+}
+
+void addComparisonRows(TextTable& data, const ChartTable& levels,
+                       const std::vector<std::string>& seriesNames,
+                       const std::vector<ComparisonLines>& comparisons) {
+    std::vector<int> columns;
+    for (int c = 0; c < levels.columns(); ++c) {
+        if (columnHasNumber(levels, c)) {
+            columns.push_back(c);
+        }
+    }
+    for (const ComparisonLines& comparison : comparisons) {
+        for (const ComparisonLine& line : comparison.lines) {
+            data.rowHeaders.push_back(seriesName(levels, seriesNames, line.row) + " (" +
+                                      comparison.shortName + ")");
+            std::vector<std::string> cells;
+            for (int c : columns) {
+                const double* value = line.valueAt(c);
+                cells.push_back(value != nullptr ? chartNumberText(*value) : std::string());
+            }
+            data.cells.push_back(std::move(cells));
+        }
+    }
 }
 
 }  // namespace vorn

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "charts/comparison_lines.h"
 #include "tables/text_table.h"
 
 namespace vorn {
@@ -21,6 +22,14 @@ std::string chartNumberText(double value);
 std::string levelsDescription(const ChartTable& levels, const std::vector<std::string>& seriesNames,
                               std::string_view horizonLabel);
 
+/// The comparison lines behind the Scenario Trends chart's lines in words, one sentence per
+/// kind: what they are, for how many items, which are left out, and the largest difference
+/// from them in the year labelled `horizonLabel`. Empty without comparison lines.
+std::string comparisonsDescription(const ChartTable& levels,
+                                   const std::vector<std::string>& seriesNames,
+                                   const std::vector<ComparisonLines>& comparisons,
+                                   std::string_view horizonLabel);
+
 /// The Contributions chart: the items and the largest positive and negative contribution.
 std::string contributionsDescription(const ChartTable& contributions);
 
@@ -34,5 +43,12 @@ std::string spreadDescription(const ChartTable& spread, const std::string& item,
 /// `cornerText` names what the rows are ("Item", "Run", "From").
 TextTable chartDataTable(const ChartTable& table, const std::vector<std::string>& seriesNames,
                          std::string cornerText);
+
+/// Adds to `data`, the chartDataTable of `levels`, one row for every comparison line, named
+/// after its series and kind ("Food (Reference)"), with its value at each of the table's
+/// points where it has one.
+void addComparisonRows(TextTable& data, const ChartTable& levels,
+                       const std::vector<std::string>& seriesNames,
+                       const std::vector<ComparisonLines>& comparisons);
 
 }  // namespace vorn

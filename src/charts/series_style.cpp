@@ -27,7 +27,36 @@ constexpr std::array<SeriesMarker, 7> kMarkers = {
 static_assert(kDashes.size() * kMarkers.size() == kSeriesStyles,
               "every series of the first round has a dash and marker of its own");
 
+constexpr Rgb kWhite{255, 255, 255};
+constexpr double kLeastContrast = 3.0;
+
+Rgb towardsWhite(Rgb color, double share) {
+    const auto level = [share](std::uint8_t value) { return value + (255 - value) * share; };
+    return rgbFromLevels(level(color.red), level(color.green), level(color.blue));
+}
+
+LineDash comparisonDash(ComparisonKind kind) {
+    return kind == ComparisonKind::Reference ? LineDash::LongDash : LineDash::DashDot;
+}
+
 }  // namespace
+
+SeriesStyle comparisonStyle(int index, ComparisonKind kind) {
+    const Rgb color = seriesStyle(index).color;
+    Rgb lightest = color;
+    for (int step = 1; step <= 50; ++step) {
+        const Rgb lighter = towardsWhite(color, step / 100.0);
+        if (contrastRatio(lighter, kWhite) < kLeastContrast) {
+            break;
+        }
+        lightest = lighter;
+    }
+    return {lightest, comparisonDash(kind), SeriesMarker::None};
+}
+
+SeriesStyle comparisonLegendStyle(ComparisonKind kind) {
+    return {Rgb{89, 89, 89}, comparisonDash(kind), SeriesMarker::None};
+}
 
 SeriesStyle seriesStyle(int index) {
     const auto slot = static_cast<std::size_t>(std::max(index, 0) % kSeriesStyles);

@@ -135,8 +135,12 @@ std::string chartDescription(const Trends& window, Control chart) {
             return contributionsDescription(data);
         case Control::MscVary:
             return spreadDescription(data, trackedItemName(window), horizonLabel(window));
-        default:
-            return levelsDescription(data, chartSeriesNames(window, chart), horizonLabel(window));
+        default: {
+            const std::vector<std::string> names = chartSeriesNames(window, chart);
+            return levelsDescription(data, names, horizonLabel(window)) +
+                   comparisonsDescription(data, names, window.comparisonLines(),
+                                          horizonLabel(window));
+        }
     }
 }
 
@@ -144,7 +148,12 @@ TextTable chartData(const Trends& window, Control chart) {
     const char* rows = chart == Control::MscXImpacts ? "From"
                        : chart == Control::MscVary   ? "Run"
                                                      : "Item";
-    return chartDataTable(window.chartData(chart), chartSeriesNames(window, chart), rows);
+    const std::vector<std::string> names = chartSeriesNames(window, chart);
+    TextTable data = chartDataTable(window.chartData(chart), names, rows);
+    if (chart == Control::mscTrends) {
+        addComparisonRows(data, window.chartData(chart), names, window.comparisonLines());
+    }
+    return data;
 }
 
 }  // namespace vorn

@@ -33,10 +33,12 @@ std::vector<std::string> chartSeriesNames(const Trends& window, Control chart);
 
 /// A chart in words, as its accessible description: what it shows, the items and years, and
 /// the highest and lowest at the horizon (the largest contributions for the Contributions
-/// chart).
+/// chart); for the Scenario Trends chart also the reference and the projection without the
+/// policies drawn behind its lines.
 std::string chartDescription(const Trends& window, Control chart);
 
-/// The numbers behind a chart as the last recalculation left them.
+/// The numbers behind a chart as the last recalculation left them; for the Scenario Trends
+/// chart also those of the lines behind its lines.
 TextTable chartData(const Trends& window, Control chart);
 
 }  // namespace vorn

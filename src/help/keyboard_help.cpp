@@ -7,7 +7,7 @@ namespace vorn {
 
 TextTable keyboardHelp() {
     // clang-format off
-    static const std::array<std::pair<const char*, const char*>, 25> kKeys = {{
+    static const std::array<std::pair<const char*, const char*>, 26> kKeys = {{
         {"Tab, Shift+Tab", "Move through the controls, starting at the Totals table."},
         {"F6, Shift+F6", "Jump between the sliders, the charts, the table in front and the help panes."},
         {"Arrows (in a table)", "Move the current cell; headers and the corner cell can be reached too. Arriving at a cell acts as a first left click on it: the table comes forward and the cell's hint shows."},
@@ -30,6 +30,7 @@ TextTable keyboardHelp() {
         {"Ctrl+Z; Ctrl+Shift+Z, Ctrl+Y", "Undo; Redo."},
         {"Ctrl++ (also Ctrl+=), Ctrl+-, Ctrl+0", "Zoom in, zoom out, actual size."},
         {"Ctrl+B", "Uncertainty Bands on or off."},
+        {"Ctrl+R", "New random draws, held from then on (View > New Random Draws)."},
         {"Alt+F, Alt+E, Alt+V, Alt+A, Alt+H", "Open the File, Edit, View, Analysis or Help menu."},
         {"Escape, Ctrl+W (in a window of its own)", "Close the Sensitivity, Influence Map, Chart Data or Keyboard window."},
         {"Alt+F4", "Close the main window; with unsaved changes it asks first."},

@@ -54,7 +54,7 @@ std::vector<double> computeNetGrowth(const ProjectionInput& input) {
     return netGrowth;
 }
 
-ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& random) {
+ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& random, int firstRun) {
     const int n = input.items;
     const int h = input.horizon;
     const double hd = h;
@@ -100,10 +100,10 @@ ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& ran
     }
 
     for (int run = 0; run < out.runs; ++run) {
-        random.reseed();
+        random.startRun(firstRun + run);
         std::fill(level.begin(), level.begin() + static_cast<std::ptrdiff_t>(un), 1.0);
         for (int t = 1; t <= kSteps; ++t) {
-            random.fill(draws.data(), un);
+            random.fillStep(t, draws.data(), un);
             for (std::size_t i = 0; i < un; ++i) {
                 const double r = draws[i];
                 fluctuation[i] = 2 * input.uncertainty[i] * (r - 0.5) * s;

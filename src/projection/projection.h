@@ -65,8 +65,10 @@ std::vector<double> computeNetGrowth(const ProjectionInput& input);
 
 /// Runs the projection `input.runs` times and returns the numbers of the last run and the
 /// tracked item's levels of every run. The tracked item is `input.tracked` when it names an
-/// item, otherwise item 1.
-ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& random);
+/// item, otherwise item 1. The runs are numbered from `firstRun` on, which a counter-based
+/// source draws by; a stream draws them one after another whatever their numbers.
+ProjectionNumbers projectNumbers(const ProjectionInput& input, RandomSource& random,
+                                 int firstRun = 0);
 
 /// Runs the projection and builds the three chart tables and both captions. The spread
 /// table has room for 20 runs; further runs are left out of it.

@@ -10,10 +10,11 @@ namespace {
 // depend on the machine, so a seeded source gives the same bands everywhere.
 constexpr int kSplitFrom = 400;
 
-ProjectionNumbers runsOf(const ProjectionInput& input, int runs, RandomSource& random) {
+ProjectionNumbers runsOf(const ProjectionInput& input, int firstRun, int runs,
+                         RandomSource& random) {
     ProjectionInput repeated = input;
     repeated.runs = runs;
-    return projectNumbers(repeated, random);
+    return projectNumbers(repeated, random, firstRun);
 }
 
 }  // namespace
@@ -25,18 +26,20 @@ UncertaintyBands computeBands(const ProjectionInput& input, int runs, RandomSour
     }
     ProjectionNumbers numbers;
     if (runs < kSplitFrom) {
-        numbers = runsOf(input, runs, random);
+        numbers = runsOf(input, 0, runs, random);
     } else {
         RandomSource second = random.split();
         const int firstRuns = runs / 2;
         ProjectionNumbers secondHalf;
-        auto runSecondHalf = [&] { secondHalf = runsOf(input, runs - firstRuns, second); };
+        auto runSecondHalf = [&] {
+            secondHalf = runsOf(input, firstRuns, runs - firstRuns, second);
+        };
         if (std::thread::hardware_concurrency() > 1) {
             std::thread worker(runSecondHalf);
-            numbers = runsOf(input, firstRuns, random);
+            numbers = runsOf(input, 0, firstRuns, random);
             worker.join();
         } else {
-            numbers = runsOf(input, firstRuns, random);
+            numbers = runsOf(input, 0, firstRuns, random);
             runSecondHalf();
         }
         numbers.runs = runs;

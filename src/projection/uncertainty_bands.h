@@ -27,8 +27,9 @@ struct UncertaintyBands {
 };
 
 /// Repeats the projection of `input` `runs` times with random fluctuations drawn from
-/// `random` (give it a source of its own, so the window's runs stay as they are) and bands
-/// the tracked item's level at every step, by the percentile rule of percentileBands.
+/// `random` (give it a source of its own, so the window's runs stay as they are; a
+/// counter-based source draws the runs a projection of that many runs draws) and bands the
+/// tracked item's level at every step, by the percentile rule of percentileBands.
 /// `input.runs` is ignored. No items, or runs below 1, give empty bands. A level that
 /// overflows sorts as the number it became (infinity above every number, not-a-number
 /// last), so a band can hold non-finite values; a chart leaves those points out.

@@ -97,6 +97,7 @@ ChartPicture chartPicture(const Trends& window) {
         picture.bands = window.analyses().bands();
         picture.bandNames = window.analyses().bandNames();
     }
+    picture.comparisons = window.comparisonLines();
     return picture;
 }
 
@@ -188,8 +189,11 @@ void exportAllTables(Trends& window, const ResultSource& source,
     }
 }
 
-// The tables of every recalculation, then those of the analyses shown now.
-std::vector<ResultTableName> offeredTables(const AnalysisViews& analyses) {
+// The tables of every recalculation, then those of the analyses shown now, then those of the
+// reference while there is one.
+std::vector<ResultTableName> offeredTables(const Trends& window) {
+    const AnalysisViews& analyses = window.analyses();
+    const bool compared = window.comparison().reference().has_value();
     std::vector<ResultTableName> tables;
     for (const ResultTableName& table : kResultTables) {
         const bool offered =
@@ -197,7 +201,9 @@ std::vector<ResultTableName> offeredTables(const AnalysisViews& analyses) {
             (table.table != ResultTable::Sensitivity ||
              analyses.shown(AnalysisView::Sensitivity)) &&
             (table.table != ResultTable::Influence || analyses.shown(AnalysisView::InfluenceMap)) &&
-            (table.table != ResultTable::Loops || analyses.shown(AnalysisView::LoopDiagram));
+            (table.table != ResultTable::Loops || analyses.shown(AnalysisView::LoopDiagram)) &&
+            ((table.table != ResultTable::Reference && table.table != ResultTable::Difference) ||
+             compared);
         if (offered) {
             tables.push_back(table);
         }
@@ -229,7 +235,7 @@ void mnuExportCharts_Click(Trends& window) {
 void mnuExportData_Click(Trends& window) {
     window.workOutPendingAnalyses();
     const AnalysisViews& analyses = window.analyses();
-    const std::vector<ResultTableName> tables = offeredTables(analyses);
+    const std::vector<ResultTableName> tables = offeredTables(window);
     FileDialogRequest request = exportRequest("Results", "export data");
     request.filters.push_back({"all tables, one file each", "*.csv", false});
     for (const ResultTableName& table : tables) {
@@ -245,6 +251,14 @@ void mnuExportData_Click(Trends& window) {
     source.sensitivity = &analyses.sensitivity();
     source.influence = &analyses.influence();
     source.loops = &analyses.loops();
+    const std::optional<ReferenceRun>& reference = window.comparison().reference();
+    NamedLevels difference;
+    if (reference) {
+        difference = levelDifference(namedLevels(window.lastProjection(), window.lastInput().names),
+                                     reference->levels);
+        source.reference = &reference->levels;
+        source.difference = &difference;
+    }
     const std::size_t filter = chosenIndex(choice->filter, request.filters.size());
     if (filter == 0) {
         exportAllTables(window, source, tables, choice->path);

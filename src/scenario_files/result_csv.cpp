@@ -31,23 +31,44 @@ const std::string& label(const ChartTable& table, int row, int column) {
     return inside ? table.text(row, column) : kNoName;
 }
 
-void levels(BlockWriter& writer, const ResultSource& source) {
-    const ProjectionNumbers& numbers = source.numbers;
+// "year" and one column per item named `name(i)`, then one line per point of `years` with
+// the items' values `value(i, p)`.
+template <typename Name, typename Value>
+void yearRows(BlockWriter& writer, int items, const std::vector<int>& years, int points, Name name,
+              Value value) {
     std::string& out = writer.text();
     out += "year";
-    for (int i = 0; i < numbers.items; ++i) {
+    for (int i = 0; i < items; ++i) {
         out += ',';
-        appendCsvField(out, itemName(source, i));
+        appendCsvField(out, name(i));
     }
     writer.lineDone();
-    for (int p = 0; p < pointCount(numbers); ++p) {
-        out += std::to_string(numbers.years[static_cast<std::size_t>(p)]);
-        for (int i = 0; i < numbers.items; ++i) {
+    for (int p = 0; p < points; ++p) {
+        out += std::to_string(years[static_cast<std::size_t>(p)]);
+        for (int i = 0; i < items; ++i) {
             out += ',';
-            appendNumber(out, numbers.level(i, p));
+            appendNumber(out, value(i, p));
         }
         writer.lineDone();
     }
+}
+
+void levels(BlockWriter& writer, const ResultSource& source) {
+    const ProjectionNumbers& numbers = source.numbers;
+    yearRows(
+        writer, numbers.items, numbers.years, pointCount(numbers),
+        [&](int i) -> const std::string& { return itemName(source, i); },
+        [&](int i, int p) { return numbers.level(i, p); });
+}
+
+// The levels of a reference run or a difference; the header line alone when there is none.
+void namedLevels(BlockWriter& writer, const NamedLevels* levels) {
+    const NamedLevels none;
+    const NamedLevels& shown = levels != nullptr ? *levels : none;
+    yearRows(
+        writer, shown.items(), shown.years, shown.points(),
+        [&](int i) -> const std::string& { return shown.names[static_cast<std::size_t>(i)]; },
+        [&](int i, int p) { return shown.at(i, p); });
 }
 
 void contributions(BlockWriter& writer, const ResultSource& source) {
@@ -212,6 +233,12 @@ void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable t
             break;
         case ResultTable::Loops:
             loops(writer, source);
+            break;
+        case ResultTable::Reference:
+            namedLevels(writer, source.reference);
+            break;
+        case ResultTable::Difference:
+            namedLevels(writer, source.difference);
             break;
     }
 }

@@ -9,14 +9,15 @@
 #include "charts/chart_table.h"
 #include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
+#include "projection/level_difference.h"
 #include "projection/percentile_bands.h"
 #include "projection/projection.h"
 #include "projection/sensitivity.h"
 
 namespace vorn {
 
-/// The tables of one recalculation that are written as CSV, and those of the analyses
-/// worked out from it.
+/// The tables of one recalculation that are written as CSV, those of the analyses worked out
+/// from it, and those of the comparison with a reference run.
 enum class ResultTable {
     Levels,
     Contributions,
@@ -25,7 +26,9 @@ enum class ResultTable {
     Bands,
     Sensitivity,
     Influence,
-    Loops
+    Loops,
+    Reference,
+    Difference
 };
 
 struct ResultTableName {
@@ -35,7 +38,7 @@ struct ResultTableName {
 };
 
 /// Every table, in the order they are offered.
-inline constexpr std::array<ResultTableName, 8> kResultTables{{
+inline constexpr std::array<ResultTableName, 10> kResultTables{{
     {ResultTable::Levels, "levels", "levels"},
     {ResultTable::Contributions, "contributions", "contributions"},
     {ResultTable::Spread, "spread", "spread"},
@@ -44,13 +47,16 @@ inline constexpr std::array<ResultTableName, 8> kResultTables{{
     {ResultTable::Sensitivity, "sensitivity", "sensitivity"},
     {ResultTable::Influence, "influence", "influence"},
     {ResultTable::Loops, "loops", "loops"},
+    {ResultTable::Reference, "reference", "reference"},
+    {ResultTable::Difference, "difference", "difference"},
 }};
 
 /// What the tables are written from: the numbers of one recalculation, the item names that
 /// head the levels and Net Growth tables (item 1 first), and the contributions chart table,
 /// whose row and column names label the contributions; and the analyses of the same
 /// recalculation where there are any (a missing one writes its header line only). The bands
-/// are by the steps of `numbers.years`.
+/// are by the steps of `numbers.years`. `reference` and `difference` are the levels of a
+/// reference run and the live levels minus them.
 struct ResultSource {
     const ProjectionNumbers& numbers;
     const std::vector<std::string>& itemNames;
@@ -59,6 +65,8 @@ struct ResultSource {
     const Sensitivity* sensitivity = nullptr;
     const InfluenceMap* influence = nullptr;
     const LoopDiagram* loops = nullptr;
+    const NamedLevels* reference = nullptr;
+    const NamedLevels* difference = nullptr;
 };
 
 /// Writes `table` as CSV: a header line, then one line per row, lines ending in LF. Names
@@ -70,7 +78,7 @@ struct ResultSource {
 /// and effect of every Trend Matrix entry, ranked as Sensitivity::ranked() does;
 /// `influence`: item, influence, dependence, indirectInfluence, indirectDependence; `loops`:
 /// loop, kind, length, strength and items ("A -> B -> A") of the loops listed, strongest
-/// first.
+/// first; `reference` and `difference`: year and one column per item, as `levels`.
 void writeResultCsv(std::ostream& out, const ResultSource& source, ResultTable table);
 
 }  // namespace vorn

@@ -126,7 +126,12 @@ void AnalysisViews::workOutPendingBands(const ProjectionInput& input) {
 void AnalysisViews::compute(AnalysisView view, const ProjectionInput& input, bool shownNow) {
     switch (view) {
         case AnalysisView::Bands:
-            m_bands = computeBands(input, m_bandRuns, m_bandRandom);
+            if (m_heldSeed) {
+                RandomSource held = RandomSource::counterBased(*m_heldSeed);
+                m_bands = computeBands(input, m_bandRuns, held);
+            } else {
+                m_bands = computeBands(input, m_bandRuns, m_bandRandom);
+            }
             m_bandsPending = false;
             break;
         case AnalysisView::Sensitivity:

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,13 +32,17 @@ inline constexpr std::string_view kNoItemsText = "No items";
 /// settings that recalculation read. The bands, the costliest, wait while the Spread chart
 /// is behind the Scenario Trends chart, until they are drawn or exported.
 /// They come from runs of their own with a random source of their own, so the window's runs
-/// and everything they leave stay as they are.
+/// and everything they leave stay as they are; while the window holds its draws, the bands'
+/// runs draw as the window's runs of the same numbers do.
 class AnalysisViews {
   public:
     /// `bandRandom` draws the fluctuations of the bands' `bandRuns` runs.
     explicit AnalysisViews(RandomSource bandRandom, int bandRuns = kBandRuns);
 
     bool shown(AnalysisView view) const;
+    /// Held draws: while `seed` is given, the bands draw counter-based from it, as the
+    /// window's runs do, else from their own source. Takes effect at the next working out.
+    void holdDraws(std::optional<std::uint64_t> seed) { m_heldSeed = seed; }
     /// Shows or hides `view`; shown, it is worked out from `input` at once.
     void setShown(AnalysisView view, bool shown, const ProjectionInput& input);
     /// After every recalculation: works out again, from `input`, what is shown; the bands
@@ -121,6 +127,7 @@ class AnalysisViews {
     std::string trackedName() const;
 
     RandomSource m_bandRandom;
+    std::optional<std::uint64_t> m_heldSeed;
     int m_bandRuns;
     bool m_bandsPending = false;
     std::array<bool, 4> m_shown{};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "charts/chart_table.h"
+#include "charts/comparison_lines.h"
 #include "projection/uncertainty_bands.h"
 
 namespace vorn {
@@ -56,6 +57,9 @@ struct ChartPicture {
     /// empty otherwise. `bandNames` names the 5-95 band, the 25-75 band and the median.
     UncertaintyBands bands;
     std::array<std::string, 3> bandNames;
+    /// The reference and the projection without the policies, drawn behind the Scenario
+    /// Trends chart's lines while the window shows them.
+    std::vector<ComparisonLines> comparisons;
 };
 
 /// A drawing as the bytes of a file, or why it could not be drawn.

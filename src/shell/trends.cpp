@@ -263,7 +263,10 @@ void Trends::YearbyYear(ItemCount /*cats*/) {
     settings.iter = iter;
     settings.lastc2 = lastc2;
     m_lastInput = prepareProjectionInput(tables, settings);
-    ProjectionResult result = project(m_lastInput, m_random);
+    const std::optional<std::uint64_t> seed = m_comparison.recalculationSeed(m_lastInput, m_random);
+    RandomSource counterDraws = RandomSource::counterBased(seed.value_or(0));
+    ProjectionResult result = project(m_lastInput, seed ? counterDraws : m_random);
+    m_comparison.recalculated(m_lastInput, seed);
     writeNetGrowth(tables, result.numbers);
 
     setWidth(Control::TextAnnual, 5000);
@@ -281,6 +284,7 @@ void Trends::YearbyYear(ItemCount /*cats*/) {
     m_lastProjection = std::move(result.numbers);
     ++m_projectionCount;
     // The Spread chart lies wholly within the Scenario Trends chart: behind it, it is unseen.
+    m_analyses.holdDraws(m_comparison.heldSeed());
     m_analyses.recalculated(m_lastInput, isAbove(Control::MscVary, Control::mscTrends));
 }
 
@@ -302,6 +306,45 @@ void Trends::mnuLoopDiagram_Click() {
 
 void Trends::analysisClosed(AnalysisView view) {
     m_analyses.setShown(view, false, m_lastInput);
+}
+
+void Trends::mnuHoldRandomDraws_Click() {
+    m_comparison.setHeld(!m_comparison.held(), m_random.nextSeed(kHeldSeedLimit));
+    YearbyYear(cats);
+}
+
+void Trends::mnuNewRandomDraws_Click() {
+    const std::optional<std::uint64_t> before = m_comparison.heldSeed();
+    std::uint64_t seed = m_random.nextSeed(kHeldSeedLimit);
+    while (before == seed) {
+        seed = m_random.nextSeed(kHeldSeedLimit);
+    }
+    m_comparison.holdNewDraws(seed);
+    YearbyYear(cats);
+}
+
+void Trends::mnuSetReference_Click() {
+    ReferenceRun run;
+    run.levels = namedLevels(m_lastProjection, m_lastInput.names);
+    run.policies = policiesApply(m_lastInput);
+    run.label = RunComparison::referenceLabel(text(Control::MatrixFile), isModified());
+    m_comparison.setReference(std::move(run));
+}
+
+void Trends::mnuClearReference_Click() {
+    m_comparison.clearReference();
+}
+
+void Trends::mnuTrendsWithoutPolicies_Click() {
+    const bool shown = !m_comparison.withoutPoliciesShown();
+    m_comparison.setWithoutPoliciesShown(shown);
+    if (shown) {
+        YearbyYear(cats);
+    }
+}
+
+std::vector<ComparisonLines> Trends::comparisonLines() const {
+    return m_comparison.chartLines(m_lastProjection, m_lastInput.names);
 }
 
 const CellTable& Trends::gridTable(Control grid) const {

@@ -13,6 +13,7 @@
 #include "shell/controls.h"
 #include "shell/edit_history.h"
 #include "shell/platform.h"
+#include "shell/run_comparison.h"
 #include "tables/item_count.h"
 #include "tables/scenario_tables.h"
 
@@ -141,6 +142,23 @@ class Trends {
     /// exporting them needs.
     void workOutPendingAnalyses() { m_analyses.workOutPendingBands(m_lastInput); }
 
+    // --- Comparing runs ----------------------------------------------------------------------
+    /// View > Hold Random Draws: holds the draws (those held before, else new ones) or lets
+    /// them go, then recalculates.
+    void mnuHoldRandomDraws_Click();
+    /// View > New Random Draws: new draws, held from now on; recalculates.
+    void mnuNewRandomDraws_Click();
+    /// View > Set Reference: keeps the levels of the last recalculation as the reference.
+    void mnuSetReference_Click();
+    /// View > Clear Reference: drops the reference.
+    void mnuClearReference_Click();
+    /// View > Show Trends Without Policies: on, it recalculates, so that the projections with
+    /// and without the policies draw alike; off, it only hides.
+    void mnuTrendsWithoutPolicies_Click();
+    const RunComparison& comparison() const { return m_comparison; }
+    /// The comparison lines the Scenario Trends chart draws behind its lines now.
+    std::vector<ComparisonLines> comparisonLines() const;
+
     Platform& platform() { return m_platform; }
     RandomSource& random() { return m_random; }
 
@@ -153,6 +171,7 @@ class Trends {
     Platform& m_platform;
     RandomSource m_random;
     AnalysisViews m_analyses;
+    RunComparison m_comparison;
     std::array<std::string, kControlCount> m_texts;
     std::array<int, kControlCount> m_widths;
     std::array<int, 3> m_sliders;  // time, uncertainty, increment

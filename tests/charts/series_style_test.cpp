@@ -26,5 +26,28 @@ TEST(SeriesStyles, EveryItemAndTheUncertaintyStandOutOnWhiteAndApartWithoutColou
     EXPECT_EQ(seriesStyle(-1), seriesStyle(0));
 }
 
+// A comparison line behind a series keeps the series' hue, lighter where the contrast allows,
+// and is told apart from every series' line by a dash of its own and the missing marker.
+TEST(SeriesStyles, ComparisonLinesStandOutOnWhiteAndApartFromTheSeries) {
+    std::set<LineDash> seriesDashes;
+    for (int i = 0; i < kSeriesStyles; ++i) {
+        seriesDashes.insert(seriesStyle(i).dash);
+    }
+    for (ComparisonKind kind : {ComparisonKind::Reference, ComparisonKind::WithoutPolicies}) {
+        for (int i = 0; i < kSeriesStyles; ++i) {
+            const SeriesStyle style = comparisonStyle(i, kind);
+            EXPECT_GE(contrastRatio(style.color, Rgb{255, 255, 255}), 3.0) << i;
+            EXPECT_GE(relativeLuminance(style.color), relativeLuminance(seriesStyle(i).color));
+            EXPECT_EQ(seriesDashes.count(style.dash), 0u) << i;
+            EXPECT_EQ(style.marker, SeriesMarker::None);
+            EXPECT_EQ(style.dash, comparisonLegendStyle(kind).dash);
+        }
+    }
+    EXPECT_NE(comparisonStyle(0, ComparisonKind::Reference).dash,
+              comparisonStyle(0, ComparisonKind::WithoutPolicies).dash);
+    EXPECT_NE(comparisonStyle(9, ComparisonKind::Reference).color, seriesStyle(9).color)
+        << "a dark colour is lightened";
+}
+
 }  // namespace
 }  // namespace vorn

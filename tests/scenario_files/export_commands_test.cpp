@@ -324,5 +324,57 @@ TEST_F(ExportCommands, ChartsCarryTheBandsTheWindowShows) {
     EXPECT_FALSE(picture.bandNames[0].empty());
 }
 
+// While a reference is set, its levels and the difference from them are offered after the
+// others, written as vorn-run --reference prints them; the exported Scenario Trends chart
+// carries the reference as the window draws it.
+TEST_F(ExportCommands, AReferenceAddsItsTablesAndItsLinesToTheCharts) {
+    const std::string other =
+        folder.write("other.txt", testing::twoItemText("Food, Water", "Rain ", "0.5"));
+    const std::string scenario =
+        folder.write("scenario.txt", testing::twoItemText("Food, Water", "Rain ", "1.25"));
+    window.HScrollUncert_Change(0);
+    ASSERT_TRUE(loadscenario(window, other));
+    window.mnuSetReference_Click();
+    ASSERT_TRUE(loadscenario(window, scenario));
+    const auto vornRun = [&](const char* table) {
+        std::ostringstream out, err;
+        EXPECT_EQ(batch::runVornRun({"-u", "0", "--reference", other, "--table", table, scenario},
+                                    out, err, {}),
+                  0);
+        return out.str();
+    };
+    platform.saveAnswers = {folder.path("R")};
+    platform.saveFilterAnswers = {1};
+    mnuExportData_Click(window);
+    EXPECT_TRUE(platform.messages.empty()) << message();
+    std::string titles;
+    for (const FileFilter& filter : platform.saveRequests.at(0).filters) {
+        titles += filter.description + "|";
+    }
+    EXPECT_EQ(titles,
+              "all tables, one file each|levels table|contributions table|spread table|"
+              "Net Growth table|reference table|difference table|");
+    for (const char* table : {"reference", "difference"}) {
+        EXPECT_EQ(readBytes(folder.path("R-" + std::string(table) + ".csv")), vornRun(table))
+            << table;
+    }
+    // Food, Water grows by 0.75 percentage points a year more: 0.015 in the first two years.
+    EXPECT_EQ(readBytes(folder.path("R-difference.csv")).substr(0, 45),
+              "year,\"Food, Water\",\"Rain \"\n2000,0,0\n2002,0.01");
+
+    platform.saveAnswers = {folder.path("charts.svg")};
+    mnuExportCharts_Click(window);
+    ASSERT_EQ(platform.drawnCharts.size(), 1u);
+    const ChartPicture& picture = platform.drawnCharts[0].second;
+    ASSERT_EQ(picture.comparisons.size(), 1u);
+    EXPECT_EQ(picture.comparisons[0].name, "Reference");
+    EXPECT_EQ(picture.comparisons[0].lines.size(), 2u);
+
+    window.mnuClearReference_Click();
+    platform.saveAnswers = {std::nullopt};
+    mnuExportData_Click(window);
+    EXPECT_EQ(platform.saveRequests.back().filters.size(), 5u);
+}
+
 }  // namespace
 }  // namespace vorn

@@ -33,6 +33,12 @@ TEST(RunOptions, EveryOptionInEveryForm) {
     }
     EXPECT_EQ(parseRunOptions({"--table", "bands", "f"}).options.table, CsvTable::Bands);
     EXPECT_EQ(parseRunOptions({"--table=spread", "f"}).options.table, CsvTable::Spread);
+    // A reference makes the difference the table printed, unless another is asked for.
+    const RunOptions compared = parseRunOptions({"--reference", "o.txt", "f"}).options;
+    EXPECT_EQ(compared.reference + " " + compared.scenario, "o.txt f");
+    EXPECT_EQ(compared.table, CsvTable::Difference);
+    EXPECT_EQ(parseRunOptions({"--reference=o.txt", "--table", "reference", "f"}).options.table,
+              CsvTable::Reference);
 }
 
 TEST(RunOptions, BoundsAreAcceptedLaterOptionsWinAndDoubleDashEndsOptions) {
@@ -94,6 +100,8 @@ const UsageErrorCase kUsageErrors[] = {
     {"UnknownTable", {"--table", "totals", "f"}, "unknown table 'totals'"},
     {"TableWithJson", {"-f", "json", "--table", "levels", "f"}, "--table chooses a CSV table"},
     {"EmptyFileName", {"--chart=", "f"}, "the file name is empty"},
+    {"DifferenceWithoutReference", {"--table", "difference", "f"}, "need --reference OTHER"},
+    {"EmptyReference", {"--reference=", "f"}, "the file name is empty"},
     {"NoScenario", {}, "no SCENARIO"},
     {"TwoScenarios", {"a.txt", "b.txt"}, "more than one SCENARIO file given ('a.txt', 'b.txt')"},
 };

@@ -11,9 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "projection/uncertainty_bands.h"
 #include "projection/year_by_year.h"
 #include "scenario_files/atomic_file.h"
+#include "scenario_files/file_commands.h"
 #include "scenario_files/scenario_file.h"
+#include "shell/trends.h"
+#include "support/scripted_platform.h"
 #include "tools/scenario_fixture.h"
 
 namespace vorn::batch {
@@ -40,6 +44,20 @@ ToolRun run(const std::vector<std::string>& args, const ChartDrawer& drawer = {}
     std::ostringstream out, err;
     const int status = runVornRun(args, out, err, drawer);
     return {status, out.str(), err.str()};
+}
+
+// Numbers as printed (15 significant digits) against the numbers they were printed from.
+template <typename Values>
+void expectNear(const Matrix& got, const Values& want) {
+    Numbers flat;
+    for (const Numbers& row : got) {
+        flat.insert(flat.end(), row.begin(), row.end());
+    }
+    ASSERT_EQ(flat.size(), want.size());
+    for (std::size_t k = 0; k < flat.size(); ++k) {
+        const double wanted = static_cast<double>(want[k]);
+        EXPECT_NEAR(flat[k], wanted, 1e-12 * (1 + std::abs(wanted))) << "at " << k;
+    }
 }
 
 // The JSON output puts every key on a line of its own: the rest of the first such line.
@@ -162,16 +180,6 @@ TEST_F(VornRun, SeededRunsRepeatAndTheirBandsAreOrdered) {
 TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
     const std::string file =
         (std::filesystem::path(__FILE__).parent_path() / "data/twenty_items.txt").string();
-    const auto expectNear = [](const Matrix& got, const auto& want) {
-        Numbers flat;
-        for (const Numbers& row : got) {
-            flat.insert(flat.end(), row.begin(), row.end());
-        }
-        ASSERT_EQ(flat.size(), want.size());
-        for (std::size_t k = 0; k < flat.size(); ++k) {
-            EXPECT_NEAR(flat[k], want[k], 1e-12 * (1 + std::abs(want[k]))) << "at " << k;
-        }
-    };
     for (int horizon : {3, -2, 0}) {
         const ToolRun r =
             run({"-u", "0", "-p", "-H", std::to_string(horizon), "-t", "4", "-f", "json", file});
@@ -187,6 +195,89 @@ TEST_F(VornRun, WithoutUncertaintyMatchesTheWindowsProjection) {
         expectNear(rows(r.out, "values"), window.numbers.contributions);
         EXPECT_EQ(valueOf(r.out, "trends"), "\"" + window.trendsCaption + "\",");
     }
+}
+
+// The window holding its draws at a seed and vorn-run given that seed draw alike: the levels,
+// the twenty runs and the bands of 1,000 runs are the same numbers.
+TEST_F(VornRun, TheSeedRepeatsTheWindowsHeldDraws) {
+    const std::string file =
+        (std::filesystem::path(__FILE__).parent_path() / "data/twenty_items.txt").string();
+    testing::ScriptedPlatform platform;
+    Trends window(platform);
+    window.Form_Load();
+    ASSERT_TRUE(loadscenario(window, file));
+    window.mnuHoldRandomDraws_Click();
+    const std::string seed = std::to_string(*window.comparison().heldSeed());
+
+    const ToolRun one = run({"-f", "json", "-s", seed, file});
+    ASSERT_EQ(one.status, 0) << one.err;
+    expectNear(rows(one.out, "levels"), window.lastProjection().levels);
+
+    window.lastc2 = 3;
+    window.iter = 20;
+    window.YearbyYear(window.cats);
+    const ToolRun twenty = run({"-f", "json", "-r", "20", "-t", "3", "-s", seed, file});
+    expectNear(rows(twenty.out, "spread"), window.lastProjection().trackedLevels);
+
+    window.mnuUncertaintyBands_Click();
+    const UncertaintyBands& bands = window.analyses().bands();
+    const ToolRun thousand = run({"-f", "json", "-r", "1000", "-t", "3", "-s", seed, file});
+    for (std::size_t b = 0; b < kBandNames.size(); ++b) {
+        SCOPED_TRACE(kBandNames[b]);
+        expectNear({numbers(valueOf(thousand.out, std::string(kBandNames[b])))},
+                   bands.percent.bands[b]);
+    }
+}
+
+TEST_F(VornRun, ReferencePrintsTheDifferenceOfItemsMatchedByName) {
+    const std::string file = twoItems();
+    // The other file names its items the other way round: B is its first item, A its second.
+    const std::string other = m_folder.write("other.txt", testing::twoItemText("B", "C", "3"));
+    const auto json = [&](const std::string& path) {
+        return run({"-f", "json", "-u", "0", "-s", "4", path}).out;
+    };
+    const Matrix mine = rows(json(file), "levels");
+    const Matrix theirs = rows(json(other), "levels");
+
+    const ToolRun csv = run({"-u", "0", "-s", "4", "--reference", other, file});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.err, "vorn-run: not in " + other + ", left out of the difference: A\n" +
+                           "vorn-run: only in " + other + ", left out of the difference: C\n");
+    std::istringstream lines(csv.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "year,B");
+    for (int p = 0; p < kPoints; ++p) {
+        ASSERT_TRUE(std::getline(lines, line));
+        const double difference = std::stod(line.substr(line.find(',') + 1));
+        const double want = mine[1][p] - theirs[0][p];
+        EXPECT_NEAR(difference, want, 1e-12 * (1 + std::abs(want))) << line;
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+    EXPECT_EQ(run({"-u", "0", "-s", "4", "--reference", other, "--table", "reference", file}).out,
+              run({"-u", "0", "-s", "4", other}).out);
+
+    const ToolRun compared = run({"-f", "json", "-s", "4", "--reference", other, file});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    EXPECT_NE(compared.out.find("  \"influence\": [\n"), npos);
+    EXPECT_NE(compared.out.find("\n  \"loops\": ["), npos);
+    EXPECT_NE(compared.out.find("},\n  \"difference\": {\n    \"reference\": \"" + other +
+                                "\",\n    \"items\": [\"B\"],\n    \"notMatched\": [\"A\", "
+                                "\"C\"],\n    \"values\": [\n"),
+              npos)
+        << compared.out;
+    EXPECT_EQ(std::ranges::count(compared.out, '{') - std::ranges::count(compared.out, '}'), 0);
+    EXPECT_EQ(compared.out.substr(compared.out.size() - 8), "]\n  }\n}\n");
+
+    // A scenario against itself differs by nothing, however uncertain.
+    const ToolRun same = run({"-u", "10", "-r", "5", "--reference", file, file});
+    EXPECT_EQ(same.out.rfind("year,A,B\n2000,0,0\n", 0), 0u);
+    EXPECT_EQ(same.out.find_first_not_of("year,AB\n0123456789"), npos) << same.out;
+    EXPECT_TRUE(same.err.empty());
+
+    const ToolRun missing = run({"--reference", m_folder.path("none.txt"), file});
+    EXPECT_EQ(missing.status, kExitFailure);
+    EXPECT_NE(missing.err.find(m_folder.path("none.txt")), npos);
 }
 
 TEST_F(VornRun, CsvTablesHaveTheirShapesAndQuoteNames) {

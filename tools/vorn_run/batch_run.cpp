@@ -21,7 +21,31 @@ LoadedScenario loadScenarioTables(const std::string& path) {
     return loaded;
 }
 
-BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed) {
+namespace {
+
+// The column headers of the first `items` items: the names the tables are headed by.
+std::vector<std::string> columnNames(const ScenarioTables& tables, int items) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= items; ++i) {
+        names.push_back(tables.trend.text(0, i));
+    }
+    return names;
+}
+
+// The levels of `tables` under the same settings and draws as the scenario's.
+NamedLevels referenceLevels(ScenarioTables& tables, ProjectionSettings settings,
+                            std::uint64_t seed) {
+    settings.lastc2 = 0;  // no item of its own is tracked
+    const ProjectionInput input = prepareProjectionInput(tables, settings);
+    RandomSource draws = RandomSource::counterBased(seed);
+    const ProjectionNumbers numbers = projectNumbers(input, draws);
+    return namedLevels(numbers, columnNames(tables, numbers.items));
+}
+
+}  // namespace
+
+BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed,
+                      ScenarioTables* reference) {
     BatchOutcome outcome;
     const int items = projectedItemCount(tables);
     if (options.trackGiven && options.track > items) {
@@ -40,13 +64,19 @@ BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::ui
     result.seed = seed;
 
     const ProjectionInput input = prepareProjectionInput(tables, result.settings);
-    RandomSource random(seed);
+    // Draws by (seed, run, step, item), as the window draws while it holds them.
+    RandomSource random = RandomSource::counterBased(seed);
     result.projection = project(input, random);
     writeNetGrowth(tables, result.projection.numbers);
-    for (int i = 1; i <= items; ++i) {
-        result.itemNames.push_back(tables.trend.text(0, i));
-    }
+    result.itemNames = columnNames(tables, items);
     const ProjectionNumbers& numbers = result.projection.numbers;
+    if (reference != nullptr) {
+        result.reference = referenceLevels(*reference, result.settings, seed);
+        result.referencePath = options.reference;
+        result.difference =
+            levelDifference(namedLevels(numbers, result.itemNames), *result.reference);
+        result.referenceMatch = matchItems(result.itemNames, result.reference->names);
+    }
     if (numbers.tracked > 0) {
         result.spreadCaption =
             spreadCaption(result.itemNames[static_cast<std::size_t>(numbers.tracked - 1)]);

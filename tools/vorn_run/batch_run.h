@@ -7,6 +7,7 @@
 
 #include "projection/feedback_loops.h"
 #include "projection/influence_map.h"
+#include "projection/level_difference.h"
 #include "projection/percentile_bands.h"
 #include "projection/projection.h"
 #include "projection/sensitivity.h"
@@ -39,6 +40,13 @@ struct BatchResult {
     InfluenceMap influence;       // of the Trend Matrix
     LoopDiagram loops;            // the strongest feedback loops; only for JSON or the loops
                                   // table, else empty
+    /// With --reference: the other scenario projected alike (same settings, same draws by
+    /// run, step and item), this one's levels minus its levels, item by item matched by name,
+    /// and the match.
+    std::optional<NamedLevels> reference;
+    std::string referencePath;
+    NamedLevels difference;
+    ItemMatch referenceMatch;
 
     int items() const { return projection.numbers.items; }
     int runs() const { return projection.numbers.runs; }
@@ -52,10 +60,12 @@ struct BatchOutcome {
 };
 
 /// Runs the projection on `tables` with the options' settings, exactly as the window's
-/// recalculation does, and works out the percentile bands, the influence map and, when the
-/// output asks for them (JSON, the sensitivity or the loops table), the sensitivity and the
-/// feedback loops.
-BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed);
+/// recalculation holding the draws of `seed` does, and works out the percentile bands, the
+/// influence map and, when the output asks for them (JSON, the sensitivity or the loops
+/// table), the sensitivity and the feedback loops; with `reference`, the tables of
+/// options.reference, its levels and the difference from them.
+BatchOutcome runBatch(ScenarioTables& tables, const RunOptions& options, std::uint64_t seed,
+                      ScenarioTables* reference = nullptr);
 
 /// A seed taken from the clock and the system's random device; below 2^53, so that it
 /// reads back exactly wherever JSON numbers become doubles.

@@ -147,7 +147,7 @@ void jsonInfluence(BlockWriter& writer, const InfluenceMap& influence) {
     writer.lineDone();
 }
 
-void jsonLoops(BlockWriter& writer, const LoopDiagram& diagram) {
+void jsonLoops(BlockWriter& writer, const LoopDiagram& diagram, bool last) {
     jsonObjects(writer, "loops", diagram.search.loops, false,
                 [&](std::string& out, const FeedbackLoop& loop) {
                     out += "\"loop\": ";
@@ -170,7 +170,33 @@ void jsonLoops(BlockWriter& writer, const LoopDiagram& diagram) {
     out += "{\"found\": " + std::to_string(diagram.search.found) +
            ", \"complete\": " + (diagram.search.complete() ? "true" : "false") + ", \"note\": ";
     appendJsonString(out, diagram.searchNote());
-    out += '}';
+    out += last ? "}" : "},";
+    writer.lineDone();
+}
+
+// "difference": the reference file, the items compared, those left out and, one row per item,
+// the scenario's levels minus the reference's at every step.
+void jsonDifference(BlockWriter& writer, const BatchResult& result) {
+    std::string& out = writer.text();
+    const NamedLevels& difference = result.difference;
+    jsonKey(out, 2, "difference");
+    out += '{';
+    writer.lineDone();
+    jsonKey(out, 4, "reference");
+    appendJsonString(out, result.referencePath);
+    out += ',';
+    writer.lineDone();
+    jsonKey(out, 4, "items");
+    jsonStrings(out, difference.names);
+    out += ',';
+    writer.lineDone();
+
+    jsonKey(out, 4, "notMatched");
+    jsonStrings(out, result.referenceMatch.unmatched());
+    out += ',';
+    writer.lineDone();
+    jsonRows(writer, 4, "values", difference.values, difference.items(), difference.points(), true);
+    out += "  }";
     writer.lineDone();
 }
 
@@ -275,7 +301,10 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
     writer.lineDone();
     jsonSensitivity(writer, result.sensitivity);
     jsonInfluence(writer, result.influence);
-    jsonLoops(writer, result.loops);
+    jsonLoops(writer, result.loops, !result.reference);
+    if (result.reference) {
+        jsonDifference(writer, result);
+    }
     out += '}';
     writer.lineDone();
 }
@@ -290,7 +319,9 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
         {CsvTable::Bands, ResultTable::Bands},
         {CsvTable::Sensitivity, ResultTable::Sensitivity},
         {CsvTable::Influence, ResultTable::Influence},
-        {CsvTable::Loops, ResultTable::Loops}};
+        {CsvTable::Loops, ResultTable::Loops},
+        {CsvTable::Reference, ResultTable::Reference},
+        {CsvTable::Difference, ResultTable::Difference}};
     for (const auto& [csv, shared] : kTables) {
         if (csv == table) {
             ResultSource source{result.projection.numbers, result.itemNames,
@@ -299,6 +330,10 @@ void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
             source.sensitivity = &result.sensitivity;
             source.influence = &result.influence;
             source.loops = &result.loops;
+            if (result.reference) {
+                source.reference = &*result.reference;
+                source.difference = &result.difference;
+            }
             writeResultCsv(stream, source, shared);
             return;
         }

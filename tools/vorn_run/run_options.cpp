@@ -19,6 +19,7 @@ enum class Option {
     Table,
     Output,
     Chart,
+    Reference,
     Help,
     Version
 };
@@ -31,12 +32,13 @@ struct OptionEntry {
 };
 
 constexpr OptionEntry kOptions[] = {
-    {Option::Horizon, 'H', "horizon", true}, {Option::Uncertainty, 'u', "uncertainty", true},
-    {Option::Policy, 'p', "policy", false},  {Option::Runs, 'r', "runs", true},
-    {Option::Track, 't', "track", true},     {Option::Seed, 's', "seed", true},
-    {Option::Format, 'f', "format", true},   {Option::Table, 0, "table", true},
-    {Option::Output, 'o', "output", true},   {Option::Chart, 0, "chart", true},
-    {Option::Help, 'h', "help", false},      {Option::Version, 0, "version", false},
+    {Option::Horizon, 'H', "horizon", true},   {Option::Uncertainty, 'u', "uncertainty", true},
+    {Option::Policy, 'p', "policy", false},    {Option::Runs, 'r', "runs", true},
+    {Option::Track, 't', "track", true},       {Option::Seed, 's', "seed", true},
+    {Option::Format, 'f', "format", true},     {Option::Table, 0, "table", true},
+    {Option::Output, 'o', "output", true},     {Option::Chart, 0, "chart", true},
+    {Option::Help, 'h', "help", false},        {Option::Version, 0, "version", false},
+    {Option::Reference, 0, "reference", true},
 };
 
 const OptionEntry* findShort(char name) {
@@ -128,7 +130,8 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
                 {"levels", CsvTable::Levels},       {"contributions", CsvTable::Contributions},
                 {"spread", CsvTable::Spread},       {"netgrowth", CsvTable::NetGrowth},
                 {"bands", CsvTable::Bands},         {"sensitivity", CsvTable::Sensitivity},
-                {"influence", CsvTable::Influence}, {"loops", CsvTable::Loops}};
+                {"influence", CsvTable::Influence}, {"loops", CsvTable::Loops},
+                {"reference", CsvTable::Reference}, {"difference", CsvTable::Difference}};
             for (const auto& [name, table] : kTables) {
                 if (value == name) {
                     options.table = table;
@@ -137,15 +140,18 @@ std::string applyOption(const OptionEntry& entry, std::string_view shown, std::s
                 }
             }
             return std::string(shown) + ": unknown table " + quoted(value) +
-                   " (levels, contributions, spread, netgrowth, bands, sensitivity, influence"
-                   " or loops)";
+                   " (levels, contributions, spread, netgrowth, bands, sensitivity, influence, "
+                   "loops, reference or difference)";
         }
         case Option::Output:
         case Option::Chart:
+        case Option::Reference:
             if (value.empty()) {
                 return std::string(shown) + ": the file name is empty";
             }
-            (entry.option == Option::Output ? options.output : options.chart) = value;
+            (entry.option == Option::Output  ? options.output
+             : entry.option == Option::Chart ? options.chart
+                                             : options.reference) = value;
             return {};
         case Option::Help:
             options.help = true;
@@ -224,8 +230,14 @@ ParsedOptions parseRunOptions(const std::vector<std::string>& args) {
                        quoted(operands[1]) + ")";
     } else if (options.format == OutputFormat::Json && options.tableGiven) {
         parsed.error = "--table chooses a CSV table; JSON output holds every table";
+    } else if (options.reference.empty() &&
+               (options.table == CsvTable::Reference || options.table == CsvTable::Difference)) {
+        parsed.error = "--table reference and --table difference need --reference OTHER";
     } else {
         options.scenario = operands[0];
+        if (!options.reference.empty() && !options.tableGiven) {
+            options.table = CsvTable::Difference;
+        }
     }
     return parsed;
 }
@@ -245,9 +257,15 @@ std::string usageText() {
            "  -f, --format F        csv (default) or json\n"
            "      --table T         which table csv prints: levels (default), contributions,\n"
            "                        spread, netgrowth, bands, sensitivity, influence,\n"
-           "                        loops\n"
+           "                        loops, reference, difference\n"
            "  -o, --output FILE     write there instead of standard output\n"
            "      --chart FILE      also draw the three charts into FILE (.png, .svg or .pdf)\n"
+           "      --reference OTHER\n"
+           "                        project the scenario file OTHER alike and print the\n"
+           "                        levels of SCENARIO minus those of OTHER, items\n"
+           "                        matched by name (csv: the difference table unless\n"
+           "                        --table says otherwise; --table reference prints\n"
+           "                        OTHER's levels)\n"
            "  -h, --help            show this help\n"
            "      --version         show the version\n"
            "\n"

@@ -18,7 +18,9 @@ enum class CsvTable {
     Bands,
     Sensitivity,
     Influence,
-    Loops
+    Loops,
+    Reference,
+    Difference
 };
 
 inline constexpr int kMinHorizon = -20;
@@ -38,8 +40,9 @@ struct RunOptions {
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
     OutputFormat format = OutputFormat::Csv;
     CsvTable table = CsvTable::Levels;
-    std::string output;  // empty: standard output
-    std::string chart;   // empty: no chart
+    std::string output;     // empty: standard output
+    std::string chart;      // empty: no chart
+    std::string reference;  // empty: no reference run; else its scenario file
     std::string scenario;
     bool help = false;
     bool version = false;

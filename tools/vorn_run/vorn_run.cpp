@@ -18,6 +18,27 @@ void writeResult(std::ostream& out, const BatchResult& result, const RunOptions&
     }
 }
 
+// The items that have no partner of the same name in the other file are left out of the
+// difference: the user is told which.
+void noteUnmatchedItems(std::ostream& err, const BatchResult& result) {
+    const ItemMatch& match = result.referenceMatch;
+    const auto list = [](const std::vector<std::string>& names) {
+        std::string text;
+        for (const std::string& name : names) {
+            text += (text.empty() ? "" : ", ") + name;
+        }
+        return text;
+    };
+    if (result.reference && !match.onlyFirst.empty()) {
+        err << "vorn-run: not in " << result.referencePath
+            << ", left out of the difference: " << list(match.onlyFirst) << '\n';
+    }
+    if (result.reference && !match.onlySecond.empty()) {
+        err << "vorn-run: only in " << result.referencePath
+            << ", left out of the difference: " << list(match.onlySecond) << '\n';
+    }
+}
+
 int usageError(std::ostream& err, const std::string& message) {
     err << "vorn-run: " << message << "\n\n" << usageText();
     return kExitUsage;
@@ -65,8 +86,17 @@ int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "vorn-run: " << loaded.error << '\n';
         return kExitFailure;
     }
+    LoadedScenario reference;
+    if (!options.reference.empty()) {
+        reference = loadScenarioTables(options.reference);
+        if (!reference.tables) {
+            err << "vorn-run: " << reference.error << '\n';
+            return kExitFailure;
+        }
+    }
     const BatchOutcome outcome =
-        runBatch(*loaded.tables, options, options.seed ? *options.seed : clockSeed());
+        runBatch(*loaded.tables, options, options.seed ? *options.seed : clockSeed(),
+                 reference.tables ? &*reference.tables : nullptr);
     if (!outcome.result) {
         return usageError(err, outcome.usageError);
     }
@@ -75,6 +105,7 @@ int runVornRun(const std::vector<std::string>& args, std::ostream& out, std::ost
         !result.loops.search.complete()) {
         err << "vorn-run: " << result.loops.searchNote() << '\n';  // the table lists a part
     }
+    noteUnmatchedItems(err, result);
 
     if (options.output.empty()) {
         writeResult(out, result, options);

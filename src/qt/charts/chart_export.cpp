@@ -36,7 +36,7 @@ class ChartPage : public QWidget {
     ChartPage(const ChartTable& levels, const ChartTable& contributions, const ChartTable& spread,
               const std::vector<std::string>& itemNames, const std::string& trendsCaption,
               const std::string& contributionsCaption, const std::string& spreadCaption,
-              const ChartBands& spreadBands) {
+              const ChartBands& spreadBands, const std::vector<ComparisonLines>& comparisons) {
         setAttribute(Qt::WA_DontShowOnScreen);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(8, 8, 8, 8);
@@ -53,7 +53,7 @@ class ChartPage : public QWidget {
         // labels are chosen for the width they are drawn at.
         show();
         QApplication::processEvents();
-        trends->setTable(levels, itemNames);
+        trends->setTable(levels, itemNames, {}, comparisons);
         contribs->setTable(contributions);
         spreads->setTable(spread, charts::runNames(spread.rows() - 1), spreadBands);
     }
@@ -91,7 +91,8 @@ bool drawChartFile(const std::string& type, const ChartTable& levels,
                    const ChartTable& contributions, const ChartTable& spread,
                    const std::vector<std::string>& itemNames, const std::string& trendsCaption,
                    const std::string& contributionsCaption, const std::string& spreadCaption,
-                   std::string* bytes, std::string* error, const ChartBands& spreadBands) {
+                   std::string* bytes, std::string* error, const ChartBands& spreadBands,
+                   const std::vector<ComparisonLines>& comparisons) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         fail(error, QStringLiteral("Drawing charts needs a QApplication."));
         return false;
@@ -104,7 +105,7 @@ bool drawChartFile(const std::string& type, const ChartTable& levels,
     }
 
     ChartPage page(levels, contributions, spread, itemNames, trendsCaption, contributionsCaption,
-                   spreadCaption, spreadBands);
+                   spreadCaption, spreadBands, comparisons);
     const QSize size = page.size();
     QByteArray drawn;
     QBuffer buffer(&drawn);

@@ -14,8 +14,12 @@ QColor seriesColor(int index) {
 }
 
 QPen seriesPen(int index, double width) {
-    QPen pen(seriesColor(index), width);
-    switch (seriesStyle(index).dash) {
+    return stylePen(seriesStyle(index), width);
+}
+
+QPen stylePen(const SeriesStyle& style, double width) {
+    QPen pen(QColor(style.color.red, style.color.green, style.color.blue), width);
+    switch (style.dash) {
         case LineDash::Solid:
             break;
         case LineDash::Dashed:
@@ -23,6 +27,12 @@ QPen seriesPen(int index, double width) {
             break;
         case LineDash::Dotted:
             pen.setStyle(Qt::DotLine);
+            break;
+        case LineDash::LongDash:
+            pen.setDashPattern({6, 3});  // in widths of the pen: twice Qt's dash, gaps alike
+            break;
+        case LineDash::DashDot:
+            pen.setStyle(Qt::DashDotLine);
             break;
     }
     return pen;

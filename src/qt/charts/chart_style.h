@@ -21,6 +21,8 @@ inline constexpr double kDrawLimit = 1e12;
 QColor seriesColor(int index);
 /// The pen of line `index`: its colour and dash, `width` pixels wide.
 QPen seriesPen(int index, double width);
+/// The pen of a line drawn in `style`: its colour and dash, `width` pixels wide.
+QPen stylePen(const SeriesStyle& style, double width);
 /// The marker of line `index` at every point, `size` pixels across, in the line's colour.
 QCPScatterStyle seriesMarker(int index, double size);
 

@@ -44,11 +44,13 @@ void ChartDataWindow::refresh() {
     if (!isVisible() && m_filled) {
         return;
     }
-    if (m_filled && m_trends.projectionCount() == m_shownProjection) {
+    if (m_filled && m_trends.projectionCount() == m_shownProjection &&
+        m_trends.comparison().revision() == m_shownComparison) {
         return;
     }
     m_filled = true;
     m_shownProjection = m_trends.projectionCount();
+    m_shownComparison = m_trends.comparison().revision();
     for (Control chart : kCharts) {
         const std::string_view title = chartTitle(chart);
         setPage(pageOf(chart),

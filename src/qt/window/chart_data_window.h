@@ -26,6 +26,7 @@ class ChartDataWindow : public ReadingWindow {
 
     Trends& m_trends;
     unsigned long m_shownProjection = 0;
+    unsigned long m_shownComparison = 0;
     bool m_filled = false;
 };
 

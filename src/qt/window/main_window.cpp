@@ -90,6 +90,8 @@ void MainWindow::buildMenus() {
     };
     connect(m_view, &TrendsView::refreshed, bands, showBands);
     showBands();
+    m_viewMenu->addSeparator();
+    addComparisonEntries(m_viewMenu);
     m_chartData = new ChartDataWindow(m_trends, m_view, this);
     m_viewMenu->addSeparator();
     QAction* chartData = m_viewMenu->addAction(tr("&Chart Data"));
@@ -119,6 +121,41 @@ void MainWindow::buildMenus() {
         m_keyboard->activateWindow();
         m_keyboard->table(0)->setFocus(Qt::OtherFocusReason);
     });
+}
+
+void MainWindow::addComparisonEntries(QMenu* menu) {
+    QAction* hold = addCommand(menu, tr("&Hold Random Draws"), QStringLiteral("mnuHoldRandomDraws"),
+                               [this] { m_trends.mnuHoldRandomDraws_Click(); });
+    hold->setCheckable(true);
+    QAction* renew = addCommand(menu, tr("&New Random Draws"), QStringLiteral("mnuNewRandomDraws"),
+                                [this] { m_trends.mnuNewRandomDraws_Click(); });
+    renew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    renew->setToolTip(tr("Draw new fluctuations once and hold them"));
+    QAction* setReference =
+        addCommand(menu, tr("Set &Reference"), QStringLiteral("mnuSetReference"),
+                   [this] { m_trends.mnuSetReference_Click(); });
+    setReference->setToolTip(tr("Keep the levels shown now, to be drawn behind the next runs"));
+    QAction* clearReference =
+        addCommand(menu, tr("Clear R&eference"), QStringLiteral("mnuClearReference"),
+                   [this] { m_trends.mnuClearReference_Click(); });
+    QAction* without = addCommand(menu, tr("Show Trends &Without Policies"),
+                                  QStringLiteral("mnuTrendsWithoutPolicies"),
+                                  [this] { m_trends.mnuTrendsWithoutPolicies_Click(); });
+    without->setCheckable(true);
+    without->setToolTip(
+        tr("While the policies apply, draw the trends without them, with the same draws"));
+    menu->setToolTipsVisible(true);
+    // The checks, the seed and the greying show the window state, whatever the click did.
+    const auto follow = [this, hold, clearReference, without] {
+        const RunComparison& comparison = m_trends.comparison();
+        hold->setChecked(comparison.held());
+        hold->setText(QStringLiteral("&") + QString::fromStdString(comparison.holdMenuText()));
+        hold->setToolTip(QString::fromStdString(comparison.holdToolTip()));
+        clearReference->setEnabled(comparison.reference().has_value());
+        without->setChecked(comparison.withoutPoliciesShown());
+    };
+    connect(m_view, &TrendsView::refreshed, this, follow);
+    follow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,9 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    /// View > Hold Random Draws, New Random Draws, Set Reference, Clear Reference and Show
+    /// Trends Without Policies, their checks, texts and greying following the window state.
+    void addComparisonEntries(QMenu* menu);
     QAction* addCommand(QMenu* menu, const QString& text, const QString& name,
                         const std::function<void()>& handler);
 

@@ -173,7 +173,8 @@ DrawnFile QtPlatform::drawChartFile(const std::string& type, const ChartPicture&
     if (!vorn::drawChartFile(type, charts.levels, charts.contributions, charts.spread,
                              charts.itemNames, charts.trendsCaption, charts.contributionsCaption,
                              charts.spreadCaption, &drawn.bytes, &drawn.error,
-                             {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames}) &&
+                             {charts.bands.empty() ? nullptr : &charts.bands, charts.bandNames},
+                             charts.comparisons) &&
         drawn.error.empty()) {
         drawn.error = "the charts could not be drawn";
     }

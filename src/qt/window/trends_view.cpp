@@ -615,6 +615,11 @@ void TrendsView::refreshCharts() {
             m_chartOutdated[static_cast<std::size_t>(index(chart))] = true;
         }
     }
+    const unsigned long comparison = m_trends.comparison().revision();
+    if (comparison != m_shownComparison) {
+        m_shownComparison = comparison;
+        m_chartOutdated[static_cast<std::size_t>(index(Control::mscTrends))] = true;
+    }
     const unsigned long bands = m_trends.analyses().revision(AnalysisView::Bands);
     if (bands != m_shownBands) {
         m_shownBands = bands;
@@ -637,7 +642,7 @@ void TrendsView::drawChart(Control chart) {
         return;
     }
     if (chart == Control::mscTrends) {
-        m_levels->setTable(data, chartSeriesNames(m_trends, chart));
+        m_levels->setTable(data, chartSeriesNames(m_trends, chart), {}, m_trends.comparisonLines());
         return;
     }
     // Bands left pending while the chart was behind are worked out now that it is seen.

@@ -125,6 +125,7 @@ class TrendsView : public QWidget {
     std::vector<Control> m_shownStacking;
     unsigned long m_shownProjection = 0;
     unsigned long m_shownBands = 0;
+    unsigned long m_shownComparison = 0;
     bool m_anyProjectionShown = false;
     std::array<bool, kControlCount> m_chartOutdated{};
     std::array<Qt::FocusPolicy, kControlCount> m_focusPolicies{};
