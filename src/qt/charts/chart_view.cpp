@@ -18,9 +18,12 @@ namespace {
 // Relative sizes of the chart's texts: tick labels and axis titles a little smaller than the
 // widget font; the legend shrinks further, down to kSmallestLegend, before it abbreviates.
 constexpr double kLabelFactor = 0.9;
-constexpr double kLegendFactors[] = {0.9, 0.85, 0.8, 0.75, 0.7};
-// The legend may take this share of the chart's width; the plot keeps the rest.
-constexpr double kLegendShare = 0.42;
+constexpr double kLegendFactors[] = {1.0, 0.95, 0.9, 0.85, 0.8, 0.75, 0.7};
+// The sizes above this only where the legend is to stay large.
+constexpr double kLargestLegendFactor = 0.9;
+// Opacity of a faded series, and of the legend names of faded series.
+constexpr int kFadedAlpha = 45;
+const QColor kFadedName(150, 150, 150);
 // Pixel size of the design font (8.25 point at 96 dots per inch), for line widths.
 constexpr double kDesignFontPixels = 11.0;
 
@@ -54,7 +57,10 @@ QList<QCPAbstractLegendItem*> entriesOf(const QCPLegend* legend) {
 
 }  // namespace
 
-ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
+ChartView::ChartView(QWidget* parent)
+    : QCustomPlot(parent),
+      m_legendShare(kLegendShare),
+      m_smallestLegendFactor(kSmallestLegendFactor) {
     setFocusPolicy(Qt::TabFocus);
     setAutoAddPlottableToLegend(false);
     setInteractions(QCP::Interactions());
@@ -63,7 +69,8 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     plotLayout()->setAutoMargins(QCP::msNone);
     plotLayout()->setColumnSpacing(0);
     axisRect()->insetLayout()->take(legend);
-    auto* side = new QCPLayoutGrid();
+    m_side = new QCPLayoutGrid();
+    QCPLayoutGrid* side = m_side;
     plotLayout()->addElement(0, 1, side);
     plotLayout()->setColumnStretchFactor(1, 0.001);
     side->addElement(0, 0, legend);
@@ -99,6 +106,12 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     m_note->setColor(QColor(90, 90, 90));
     m_note->setVisible(false);
     applyFonts();
+}
+
+ChartView::~ChartView() {
+    if (!m_legendShown) {
+        plotLayout()->addElement(0, 1, m_side);  // the layout owns the legend's column
+    }
 }
 
 void ChartView::setNote(const QString& text) {
@@ -191,13 +204,19 @@ void ChartView::fitLegend() {
     // font when that is too wide; names abbreviated only when even that is too wide.
     const int count = static_cast<int>(m_legendNames.size());
     const int height = this->height() - captionPixels() - 6;
-    const int widest = static_cast<int>(width() * (1 - m_leftShare - m_rightShare) * kLegendShare);
+    const int widest = static_cast<int>(width() * (1 - m_leftShare - m_rightShare) * m_legendShare);
     QFont font;
     int rows = 1;
     int columns = 1;
     int overhead = 0;
     bool fits = false;
     for (double factor : kLegendFactors) {
+        if (factor > kLargestLegendFactor && m_smallestLegendFactor < kLargestLegendFactor) {
+            continue;  // the largest sizes only where the legend is to stay large
+        }
+        if (factor < m_smallestLegendFactor - 1e-9) {
+            break;
+        }
         font = chartFont(factor);
         const QFontMetrics metrics(font);
         rows = std::max(1, height / std::max(1, metrics.height()));
@@ -209,6 +228,7 @@ void ChartView::fitLegend() {
             break;
         }
     }
+    m_legendWhole = fits || !m_legendShown;
     const QFontMetrics metrics(font);
     const int nameWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
                                    widest / columns - overhead);
@@ -317,6 +337,49 @@ int ChartView::bottomTitleRoom() const {
     return std::max(2 * std::min(centre, width() - centre) - 8, 50);
 }
 
+void ChartView::setLegendShown(bool shown) {
+    if (m_legendShown == shown) {
+        return;
+    }
+    m_legendShown = shown;
+    legend->setVisible(shown);
+    // An invisible legend would still take its room in the layout: its column goes with it.
+    if (shown) {
+        plotLayout()->addElement(0, 1, m_side);
+        plotLayout()->setColumnStretchFactor(1, 0.001);
+    } else {
+        plotLayout()->take(m_side);
+        plotLayout()->simplify();
+    }
+    relayout();
+}
+
+void ChartView::setLegendRoom(double share, double smallestFactor) {
+    if (m_legendShare == share && m_smallestLegendFactor == smallestFactor) {
+        return;
+    }
+    m_legendShare = share;
+    m_smallestLegendFactor = smallestFactor;
+    relayout();
+}
+
+void ChartView::fadeLegendNames(const QList<bool>& faded) {
+    const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+    for (int i = 0; i < entries.size(); ++i) {
+        const QColor color = i < faded.size() && faded[i] ? kFadedName : QColor(Qt::black);
+        if (entries[i]->textColor() != color) {
+            entries[i]->setTextColor(color);
+        }
+    }
+}
+
+QColor ChartView::emphasized(QColor color, SeriesEmphasis emphasis) {
+    if (emphasis == SeriesEmphasis::Faded) {
+        color.setAlpha(kFadedAlpha);
+    }
+    return color;
+}
+
 QList<QRect> ChartView::legendEntryRects() const {
     QList<QRect> rects;
     for (const QCPAbstractLegendItem* item : entriesOf(legend)) {
@@ -330,7 +393,8 @@ QString ChartView::labelHoverText(const QPointF& /*position*/) const {
 }
 
 QString ChartView::hoverText(const QPoint& position) const {
-    const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+    const QList<QCPAbstractLegendItem*> entries =
+        m_legendShown ? entriesOf(legend) : QList<QCPAbstractLegendItem*>();
     for (int i = 0; i < entries.size() && i < m_legendNames.size(); ++i) {
         if (entries[i]->outerRect().contains(position)) {
             return m_legendNames[i];
@@ -409,6 +473,15 @@ void ChartView::changeEvent(QEvent* event) {
 
 void ChartView::mousePressEvent(QMouseEvent* event) {
     QCustomPlot::mousePressEvent(event);
+    if (m_legendShown && event->button() == Qt::LeftButton) {
+        const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries[i]->outerRect().contains(event->position().toPoint())) {
+                emit legendEntryClicked(i);
+                return;
+            }
+        }
+    }
     emit clicked();
 }
 
@@ -419,6 +492,23 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         emit clicked();
         return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Right:
+                event->accept();
+                emit highlightStepped(true);
+                return;
+            case Qt::Key_Up:
+            case Qt::Key_Left:
+                event->accept();
+                emit highlightStepped(false);
+                return;
+            default:
+                break;
+        }
     }
     QCustomPlot::keyPressEvent(event);
 }

@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "shell/series_highlight.h"
 
 namespace vorn {
 
@@ -14,12 +17,15 @@ namespace vorn {
 /// Hovering a series, a legend entry or an abbreviated label shows what it is as a tooltip.
 /// The keyboard reaches it with Tab (a click leaves the focus where it was); Space or Enter
 /// then does what a click does, and a ring in the highlight colour marks the focus.
+/// A click on a legend entry, and the arrow keys, ask for a series to be highlighted; the
+/// window decides which, and the chart draws it standing out, the others faded.
 ///
 /// New data replots at once into the chart's buffer; the widget shows it at the next paint.
 class ChartView : public QCustomPlot {
     Q_OBJECT
   public:
     explicit ChartView(QWidget* parent = nullptr);
+    ~ChartView() override;
 
     /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
     /// SVG, printer). Printing and export draw the charts through this.
@@ -50,8 +56,32 @@ class ChartView : public QCustomPlot {
     /// Where each legend entry was laid out at the last replot, in widget coordinates.
     QList<QRect> legendEntryRects() const;
 
+    /// Shows or leaves out the legend; a chart beside a larger one that names the same series
+    /// may go without.
+    void setLegendShown(bool shown);
+    bool legendShown() const { return m_legendShown; }
+    static constexpr double kLegendShare = 0.42;
+    static constexpr double kSmallestLegendFactor = 0.7;
+    /// The share of the chart's width the legend may take, and the smallest size of its text
+    /// relative to the widget font, before it shortens names.
+    void setLegendRoom(double share = kLegendShare, double smallestFactor = kSmallestLegendFactor);
+    /// True when every legend entry shows its whole name.
+    bool legendWhole() const { return m_legendWhole; }
+    /// The legend's text as drawn.
+    QFont legendFont() const { return legend->font(); }
+
+    /// The series (counted from 0 in the chart's rows) that legend entry `entry` stands for,
+    /// or -1 for an entry that is no series (a band).
+    virtual int legendSeries(int entry) const { return entry; }
+    /// Draws each series as `emphasis` says, by series; series beyond it as usual.
+    virtual void setEmphasis(const std::vector<SeriesEmphasis>& /*emphasis*/) {}
+
   signals:
     void clicked();
+    /// A click on legend entry `entry`, counted from 0 in the legend's order.
+    void legendEntryClicked(int entry);
+    /// An arrow key: the next (Down, Right) or previous (Up, Left) series is to be highlighted.
+    void highlightStepped(bool forward);
 
   protected:
     /// Shows `plottables` in the legend under `names`, in this order; every other plottable
@@ -87,6 +117,10 @@ class ChartView : public QCustomPlot {
     void setLabelOverhang(int pixels) { m_labelOverhang = pixels; }
     /// Applies what depends on the widget font besides the texts, such as line widths.
     virtual void restyle() {}
+    /// Greys the legend names of faded series; `faded` by legend entry.
+    void fadeLegendNames(const QList<bool>& faded);
+    /// The colour of a faded series, or of a highlighted one.
+    static QColor emphasized(QColor color, SeriesEmphasis emphasis);
 
     /// The widget font scaled by `factor`; every text of the chart is made from this.
     QFont chartFont(double factor) const;
@@ -117,6 +151,11 @@ class ChartView : public QCustomPlot {
     int m_labelOverhang = 0;
     double m_leftShare = 0;
     double m_rightShare = 0;
+    QCPLayoutGrid* m_side;  // the legend's column
+    bool m_legendShown = true;
+    bool m_legendWhole = true;
+    double m_legendShare;
+    double m_smallestLegendFactor;
 };
 
 }  // namespace vorn

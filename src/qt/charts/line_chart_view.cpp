@@ -136,8 +136,44 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         xAxis->setRange(columns);
         axesChanged = true;
     }
+    m_legendSeries.clear();
+    for (QCPAbstractPlottable* entry : shown) {
+        m_legendSeries.append(static_cast<int>(m_lines.indexOf(static_cast<QCPGraph*>(entry))));
+    }
     const bool legendChanged = setLegendEntries(shown, shownNames);
+    fadeLegendNames(fadedEntries());
     showData(labelsChanged || legendChanged, axesChanged);
+}
+
+int LineChartView::legendSeries(int entry) const {
+    return m_legendSeries.value(entry, -1);
+}
+
+SeriesEmphasis LineChartView::emphasis(int row) const {
+    const auto series = static_cast<std::size_t>(row - 1);
+    return row >= 1 && series < m_emphasis.size() ? m_emphasis[series] : SeriesEmphasis::Normal;
+}
+
+QPen LineChartView::linePen(int row) const {
+    return row >= 1 && row <= kMaxSeries ? m_lines[row - 1]->pen() : QPen();
+}
+
+QList<bool> LineChartView::fadedEntries() const {
+    QList<bool> faded;
+    for (int series : m_legendSeries) {
+        faded.append(series >= 0 && emphasis(series + 1) == SeriesEmphasis::Faded);
+    }
+    return faded;
+}
+
+void LineChartView::setEmphasis(const std::vector<SeriesEmphasis>& emphasis) {
+    if (emphasis == m_emphasis) {
+        return;
+    }
+    m_emphasis = emphasis;
+    restyle();
+    fadeLegendNames(fadedEntries());
+    replot(rpQueuedRefresh);
 }
 
 void LineChartView::showBands(const ChartBands& bands, double* low, double* high,
@@ -210,9 +246,11 @@ QList<QPointF> LineChartView::bandPoints(int band) const {
 void LineChartView::restyle() {
     const double width = lineWidth();
     for (int i = 0; i < m_lines.size(); ++i) {
-        QPen pen = charts::seriesPen(i, width);
+        const SeriesEmphasis shown = emphasis(i + 1);
+        QPen pen = charts::seriesPen(i, shown == SeriesEmphasis::Highlighted ? 2 * width : width);
         QColor color = pen.color();
         color.setAlpha(m_fadedLines ? kFadedAlpha : 255);
+        color = emphasized(color, shown);
         pen.setColor(color);
         if (m_lines[i]->pen() != pen) {
             m_lines[i]->setPen(pen);
