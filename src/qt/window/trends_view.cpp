@@ -186,6 +186,9 @@ void TrendsView::setZoom(const Zoom& zoom) {
             chart->setLegendRoom();
         }
         m_contributions->setWholeLabelsOnly(false);
+        for (Control pane : {Control::Overview, Control::Instruction, Control::About}) {
+            static_cast<TextBox*>(widget(pane))->setBorder(false);
+        }
         static_cast<TextBox*>(widget(Control::Hints))
             ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         applyDesignChartSpaces();
@@ -307,6 +310,10 @@ void TrendsView::placeForPresentation(const PresentationPlaces& places) {
         chart->setCaptionSpace((large ? 1 : 2) * places.metrics.rowPixels / lineSpacing);
     }
     m_contributions->setWholeLabelsOnly(places.largeChart != Control::MscXImpacts);
+    // The drawer's pane stands out from what it lies over.
+    for (Control pane : {Control::Overview, Control::Instruction, Control::About}) {
+        static_cast<TextBox*>(widget(pane))->setBorder(places.shown(pane));
+    }
     std::size_t slot = 0;
     for (const QPointer<QWidget>& panel : m_panels) {
         if (panel != nullptr && slot < places.panels.size()) {
