@@ -9,6 +9,9 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "qt/charts/chart_style.h"
 
@@ -59,8 +62,8 @@ QList<QCPAbstractLegendItem*> entriesOf(const QCPLegend* legend) {
 
 ChartView::ChartView(QWidget* parent)
     : QCustomPlot(parent),
-      m_legendShare(kLegendShare),
-      m_smallestLegendFactor(kSmallestLegendFactor) {
+      m_legendShare(ChartFrame::kLegendShare),
+      m_smallestLegendFactor(ChartFrame::kSmallestLegendFactor) {
     setFocusPolicy(Qt::TabFocus);
     setAutoAddPlottableToLegend(false);
     setInteractions(QCP::Interactions());
@@ -108,6 +111,15 @@ ChartView::ChartView(QWidget* parent)
     applyFonts();
 }
 
+void ChartView::reuseLargeBuffers() {
+#if defined(__GLIBC__)
+    // Blocks up to the largest threshold the library takes come from the heap, and freed ones
+    // stay there for reuse: a chart's buffers are a few megabytes each.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+#endif
+}
+
 ChartView::~ChartView() {
     if (!m_legendShown) {
         plotLayout()->addElement(0, 1, m_side);  // the layout owns the legend's column
@@ -147,14 +159,9 @@ int ChartView::captionPixels() const {
 }
 
 void ChartView::setCaptionSpace(double lines) {
-    m_captionLines = std::max(lines, 0.0);
-    relayout();
-}
-
-void ChartView::setSideSpace(double leftShare, double rightShare) {
-    m_leftShare = std::clamp(leftShare, 0.0, 0.25);
-    m_rightShare = std::clamp(rightShare, 0.0, 0.25);
-    relayout();
+    ChartFrame changed = frame();
+    changed.captionLines = lines;
+    setFrame(changed);
 }
 
 QMargins ChartView::sideMargins() const {
@@ -304,7 +311,28 @@ bool ChartView::showAxisRange(QCPAxis* axis, double low, double high) {
     return true;
 }
 
+void ChartView::hold(bool held) {
+    m_holds = std::max(m_holds + (held ? 1 : -1), 0);
+    if (m_holds > 0) {
+        return;
+    }
+    if (m_relayoutHeld) {
+        relayout();
+    } else if (m_dataHeld) {
+        showData(m_heldLabelsChanged, m_heldAxesChanged);
+    }
+}
+
 void ChartView::showData(bool labelsChanged, bool axesChanged) {
+    if (m_holds > 0) {
+        m_dataHeld = true;
+        m_heldLabelsChanged = m_heldLabelsChanged || labelsChanged;
+        m_heldAxesChanged = m_heldAxesChanged || axesChanged;
+        return;
+    }
+    m_dataHeld = false;
+    m_heldLabelsChanged = false;
+    m_heldAxesChanged = false;
     if (labelsChanged) {
         relayout();
     } else if (axesChanged) {
@@ -317,6 +345,14 @@ void ChartView::showData(bool labelsChanged, bool axesChanged) {
 }
 
 void ChartView::relayout() {
+    if (m_holds > 0) {
+        m_relayoutHeld = true;
+        return;
+    }
+    m_relayoutHeld = false;
+    m_dataHeld = false;  // drawn with the rest
+    m_heldLabelsChanged = false;
+    m_heldAxesChanged = false;
     setViewport(rect());  // a hidden widget gets its resize event only when shown
     applyFonts();
     restyle();
@@ -337,30 +373,38 @@ int ChartView::bottomTitleRoom() const {
     return std::max(2 * std::min(centre, width() - centre) - 8, 50);
 }
 
-void ChartView::setLegendShown(bool shown) {
-    if (m_legendShown == shown) {
-        return;
+void ChartView::setFrame(const ChartFrame& frame, const QRect& place) {
+    const bool changed = !(frame == this->frame());
+    m_captionLines = std::max(frame.captionLines, 0.0);
+    m_leftShare = std::clamp(frame.leftShare, 0.0, 0.25);
+    m_rightShare = std::clamp(frame.rightShare, 0.0, 0.25);
+    m_legendShare = frame.legendShare;
+    m_smallestLegendFactor = frame.smallestLegendFactor;
+    if (m_legendShown != frame.legendShown) {
+        m_legendShown = frame.legendShown;
+        legend->setVisible(m_legendShown);
+        // An invisible legend would still take its room in the layout: its column goes with it.
+        if (m_legendShown) {
+            plotLayout()->addElement(0, 1, m_side);
+            plotLayout()->setColumnStretchFactor(1, 0.001);
+        } else {
+            plotLayout()->take(m_side);
+            plotLayout()->simplify();
+        }
     }
-    m_legendShown = shown;
-    legend->setVisible(shown);
-    // An invisible legend would still take its room in the layout: its column goes with it.
-    if (shown) {
-        plotLayout()->addElement(0, 1, m_side);
-        plotLayout()->setColumnStretchFactor(1, 0.001);
-    } else {
-        plotLayout()->take(m_side);
-        plotLayout()->simplify();
+    // A new size lays the chart out anew by itself.
+    const bool resized = place.isValid() && place.size() != size() && isVisible();
+    if (place.isValid() && place != geometry()) {
+        setGeometry(place);
     }
-    relayout();
+    if (changed && !resized) {
+        relayout();
+    }
 }
 
-void ChartView::setLegendRoom(double share, double smallestFactor) {
-    if (m_legendShare == share && m_smallestLegendFactor == smallestFactor) {
-        return;
-    }
-    m_legendShare = share;
-    m_smallestLegendFactor = smallestFactor;
-    relayout();
+ChartFrame ChartView::frame() const {
+    return {m_captionLines, m_leftShare,   m_rightShare,
+            m_legendShown,  m_legendShare, m_smallestLegendFactor};
 }
 
 void ChartView::fadeLegendNames(const QList<bool>& faded) {
@@ -483,6 +527,12 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         }
     }
     emit clicked();
+}
+
+// A double click reaches the chart as press, release, double click, release: its second press
+// is a click like the first, not lost.
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event) {

@@ -11,6 +11,27 @@
 
 namespace vorn {
 
+/// How a chart uses its place: the room it keeps free for a caption box over its top and, at its
+/// edges, for a narrower chart in front of it, and its legend.
+struct ChartFrame {
+    static constexpr double kLegendShare = 0.42;
+    static constexpr double kSmallestLegendFactor = 0.7;
+
+    /// Text lines kept free at the top.
+    double captionLines = 0;
+    /// Shares of the width kept free at the left and right, at most a quarter each.
+    double leftShare = 0;
+    double rightShare = 0;
+    /// A chart beside a larger one that names the same series may go without a legend.
+    bool legendShown = true;
+    /// The share of the width the legend may take, and the smallest size of its text relative
+    /// to the widget font, before it shortens names.
+    double legendShare = kLegendShare;
+    double smallestLegendFactor = kSmallestLegendFactor;
+
+    friend bool operator==(const ChartFrame&, const ChartFrame&) = default;
+};
+
 /// What the window's charts share: one plot area with a value axis on the left and a legend
 /// to its right, which wraps into as many columns as it needs to name every series. Every
 /// font is made from the widget's own font, so a scaled font (zoom) scales the whole chart.
@@ -27,6 +48,12 @@ class ChartView : public QCustomPlot {
     explicit ChartView(QWidget* parent = nullptr);
     ~ChartView() override;
 
+    /// Lets the memory of drawing buffers freed by a chart that changes its size serve the
+    /// next ones, as the C library otherwise hands large blocks back to the system at once and
+    /// asks for new ones, page by page. Called once at start-up: a chart of a whole screen
+    /// then moves to a new size within a frame.
+    static void reuseLargeBuffers();
+
     /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
     /// SVG, printer). Printing and export draw the charts through this.
     void drawInto(QPainter& painter, const QRectF& target);
@@ -34,9 +61,11 @@ class ChartView : public QCustomPlot {
     /// Keeps the top `lines` text lines of the chart free, for a caption box that lies over it.
     void setCaptionSpace(double lines);
 
-    /// Leaves a share of the width free at the left and right edges: where a narrower chart
-    /// lies in front of this one, the edges that stay visible then show no cut-off texts.
-    void setSideSpace(double leftShare, double rightShare);
+    /// Takes `frame` and, when valid, `place` in the parent's coordinates at once, so that the
+    /// chart is laid out once. Where a narrower chart lies in front of this one, side shares keep
+    /// the edges that stay visible free of cut-off texts.
+    void setFrame(const ChartFrame& frame, const QRect& place = QRect());
+    ChartFrame frame() const;
 
     /// Where the chart draws anything, in its parent's coordinates: all of it but the side
     /// space.
@@ -45,6 +74,11 @@ class ChartView : public QCustomPlot {
     /// The tooltip that hovering at `position` shows: the series and its value, a legend
     /// entry's whole name or an abbreviated label's whole text; empty where there is none.
     QString hoverText(const QPoint& position) const;
+
+    /// While held (as often as released), the chart neither lays itself out nor draws new
+    /// data: a chart about to take a new font, size and data does all of it once, when the last
+    /// hold is released.
+    void hold(bool held);
 
     /// A short text in the middle of the plot, for a chart with nothing to show ("No items");
     /// empty: none.
@@ -56,15 +90,7 @@ class ChartView : public QCustomPlot {
     /// Where each legend entry was laid out at the last replot, in widget coordinates.
     QList<QRect> legendEntryRects() const;
 
-    /// Shows or leaves out the legend; a chart beside a larger one that names the same series
-    /// may go without.
-    void setLegendShown(bool shown);
     bool legendShown() const { return m_legendShown; }
-    static constexpr double kLegendShare = 0.42;
-    static constexpr double kSmallestLegendFactor = 0.7;
-    /// The share of the chart's width the legend may take, and the smallest size of its text
-    /// relative to the widget font, before it shortens names.
-    void setLegendRoom(double share = kLegendShare, double smallestFactor = kSmallestLegendFactor);
     /// True when every legend entry shows its whole name.
     bool legendWhole() const { return m_legendWhole; }
     /// The legend's text as drawn.
@@ -130,6 +156,7 @@ class ChartView : public QCustomPlot {
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -153,6 +180,11 @@ class ChartView : public QCustomPlot {
     double m_rightShare = 0;
     QCPLayoutGrid* m_side;  // the legend's column
     bool m_legendShown = true;
+    int m_holds = 0;
+    bool m_relayoutHeld = false;
+    bool m_dataHeld = false;
+    bool m_heldLabelsChanged = false;
+    bool m_heldAxesChanged = false;
     bool m_legendWhole = true;
     double m_legendShare;
     double m_smallestLegendFactor;

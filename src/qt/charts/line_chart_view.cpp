@@ -35,6 +35,80 @@ constexpr int kFadedAlpha = 90;
 // Size of the markers at the points, in line widths.
 constexpr double kMarkerSize = 5;
 
+/// The pieces of the polyline through `points` that the dashes of `pattern` (lengths in pixels,
+/// dash and gap by turns) cover, the pattern running on across the corners.
+QVector<QLineF> dashedSegments(const QVector<QPointF>& points, const QVector<qreal>& pattern) {
+    QVector<QLineF> dashes;
+    qreal total = 0;
+    for (qreal length : pattern) {
+        total += length;
+    }
+    if (pattern.isEmpty() || !(total > 0)) {
+        return dashes;
+    }
+    int part = 0;             // the pattern's dash or gap in progress
+    qreal left = pattern[0];  // what is left of it
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        QPointF from = points[i - 1];
+        const QPointF to = points[i];
+        qreal length = QLineF(from, to).length();
+        while (length > 0) {
+            const qreal step = std::min(left, length);
+            const QPointF at = from + (to - from) * (step / length);
+            if (part % 2 == 0) {
+                dashes.append(QLineF(from, at));
+            }
+            from = at;
+            length -= step;
+            left -= step;
+            if (left <= 0) {
+                part = (part + 1) % static_cast<int>(pattern.size());
+                left = pattern[part];
+            }
+        }
+    }
+    return dashes;
+}
+
+/// A line of a series. Wider than a pixel it is drawn as separate straight pieces, its dashes
+/// cut out here: the painter outlines a wide polyline with its joins and dashes before filling
+/// it, which at twenty lines on a chart of a whole screen costs more than a frame, while it
+/// draws straight pieces of a solid pen directly.
+class SeriesLine : public QCPGraph {
+  public:
+    using QCPGraph::QCPGraph;
+
+  protected:
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override {
+        const QPen pen = painter->pen();
+        if (pen.widthF() <= 1 || pen.style() == Qt::NoPen ||
+            painter->modes().testFlag(QCPPainter::pmVectorized) || lines.size() < 2) {
+            QCPGraph::drawLinePlot(painter, lines);
+            return;
+        }
+        QPen straight = pen;
+        straight.setStyle(Qt::SolidLine);
+        QVector<QLineF> pieces;
+        if (pen.style() == Qt::SolidLine) {
+            straight.setCapStyle(Qt::SquareCap);  // covers the corners
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                pieces.append(QLineF(lines[i - 1], lines[i]));
+            }
+        } else {
+            straight.setCapStyle(Qt::FlatCap);
+            QVector<qreal> pattern = pen.dashPattern();
+            for (qreal& length : pattern) {
+                length *= pen.widthF();
+            }
+            pieces = dashedSegments(lines, pattern);
+        }
+        applyDefaultAntialiasingHint(painter);
+        painter->setPen(straight);
+        painter->drawLines(pieces);
+        painter->setPen(pen);
+    }
+};
+
 /// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
 class BandEdge : public QCPGraph {
   public:
@@ -54,7 +128,7 @@ LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
     xAxis->setLabel(QStringLiteral("Year"));
     setValueAxisTitle(QStringLiteral("Level (2000 = 1)"));
     for (int i = 0; i < kMaxSeries; ++i) {
-        QCPGraph* line = addGraph();
+        QCPGraph* line = new SeriesLine(xAxis, yAxis);
         line->setVisible(false);
         m_lines.append(line);
         m_names.append(QString());
@@ -255,7 +329,9 @@ void LineChartView::restyle() {
         if (m_lines[i]->pen() != pen) {
             m_lines[i]->setPen(pen);
             QCPScatterStyle marker = charts::seriesMarker(i, kMarkerSize * width);
-            marker.setPen(QPen(color, width));
+            // Outlined one pixel wide, whatever the line: a wider outline is stroked and filled
+            // point by point, which costs more than all the lines.
+            marker.setPen(QPen(color, 1));
             m_lines[i]->setScatterStyle(marker);
         }
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/charts/chart_view.h"
 #include "qt/window/main_window.h"
 #include "qt/window/qt_platform.h"
 #include "qt/window/trends_view.h"
@@ -27,6 +28,7 @@ std::vector<std::string> fileArguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vorn::ChartView::reuseLargeBuffers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorn"));
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));

@@ -109,7 +109,6 @@ TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_tre
         build(layout);
     }
     applyTabOrder();
-    applyDesignChartSpaces();
     for (std::size_t i = 0; i < m_sliderValues.size(); ++i) {
         static const char* const kNames[] = {"TimeHorizonValue", "UncertaintyValue", "ChangeValue"};
         auto* words = new QLabel(this);
@@ -174,16 +173,10 @@ void TrendsView::setZoom(const Zoom& zoom) {
     m_presentation.setOn(false);
     if (leaving) {
         for (const ControlLayout& layout : windowLayout()) {
-            widget(layout.id)->setFont(QFont());  // the view's font again
             widget(layout.id)->show();
         }
         for (QLabel* words : m_sliderValues) {
             words->hide();
-        }
-        for (ChartView* chart : {chartView(Control::mscTrends), chartView(Control::MscXImpacts),
-                                 chartView(Control::MscVary)}) {
-            chart->setLegendShown(true);
-            chart->setLegendRoom();
         }
         m_contributions->setWholeLabelsOnly(false);
         for (Control pane : {Control::Overview, Control::Instruction, Control::About}) {
@@ -191,10 +184,13 @@ void TrendsView::setZoom(const Zoom& zoom) {
         }
         static_cast<TextBox*>(widget(Control::Hints))
             ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        applyDesignChartSpaces();
     }
     setFont(designFont(zoom));
+    applyDesignChartFrames(zoom);
     for (const ControlLayout& layout : windowLayout()) {
+        if (layout.kind == ControlKind::Chart) {
+            continue;  // placed with their frames
+        }
         QRect place = designRect(layout.id, zoom);
         if (layout.kind == ControlKind::TextBox || layout.kind == ControlKind::Label) {
             place.setWidth(zoom.pixels(m_trends.width(layout.id)));
@@ -229,16 +225,15 @@ void TrendsView::showPresentation(QSize area, QSize screen) {
     }
 }
 
-void TrendsView::applyPresentation() {
+std::optional<PresentationPlaces> TrendsView::presentationNow() {
     if (!m_places) {
-        return;
+        return std::nullopt;
     }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const PresentationMetrics metrics = presentationMetrics(
         {m_presentationScreen.width(), m_presentationScreen.height()}, scrollBar);
-    const bool newFonts = !(metrics == m_places->metrics) || m_places->area.width < 0;
-    if (newFonts) {
-        applyPresentationFonts(metrics);
+    if (!(metrics == m_places->metrics) || m_places->area.width < 0) {
+        applyPresentationFonts(metrics);  // the tables' rows depend on them
     }
     int panels = 0;
     for (const QPointer<QWidget>& panel : m_panels) {
@@ -248,16 +243,36 @@ void TrendsView::applyPresentation() {
     for (Control id : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
         topRowLines = std::max(topRowLines, grid(id)->topRowLines());
     }
-    const PresentationPlaces places = presentationLayout(
+    return presentationLayout(
         {m_presentationArea.width(), m_presentationArea.height()}, metrics,
         presentationInput(m_trends, m_presentation.drawer(), panels, topRowLines));
-    if (places == *m_places) {
+}
+
+void TrendsView::applyPresentation() {
+    if (!m_places) {
         return;
     }
-    *m_places = places;
-    placeForPresentation(places);
-    if (newFonts) {
+    // New fonts and places: each chart laid out once, at the end.
+    holdCharts(true);
+    const std::optional<PresentationPlaces> places = presentationNow();
+    const bool changed = !(*places == *m_places);
+    const bool newFonts = !(places->metrics == m_places->metrics) || m_places->area.width < 0;
+    if (changed) {
+        *m_places = *places;
+        placeForPresentation(*places);
+    }
+    holdCharts(false);
+    if (changed && newFonts) {
         emit zoomed();
+    }
+}
+
+void TrendsView::holdCharts(bool hold, bool held) {
+    if (!hold && !held) {
+        return;
+    }
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        chartView(id)->hold(hold);
     }
 }
 
@@ -274,10 +289,6 @@ void TrendsView::applyPresentationFonts(const PresentationMetrics& metrics) {
     // A hint longer than the strip scrolls rather than being cut.
     static_cast<TextBox*>(widget(Control::Hints))
         ->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    for (ChartView* chart : {chartView(Control::mscTrends), chartView(Control::MscXImpacts),
-                             chartView(Control::MscVary)}) {
-        chart->setSideSpace(0, 0);
-    }
 }
 
 void TrendsView::placeForPresentation(const PresentationPlaces& places) {
@@ -289,7 +300,9 @@ void TrendsView::placeForPresentation(const PresentationPlaces& places) {
             control->hide();
             continue;
         }
-        control->setGeometry(place.left, place.top, place.width, place.height);
+        if (layout.kind != ControlKind::Chart) {
+            control->setGeometry(place.left, place.top, place.width, place.height);
+        }
         control->show();
     }
     for (std::size_t i = 0; i < m_sliderValues.size(); ++i) {
@@ -301,13 +314,14 @@ void TrendsView::placeForPresentation(const PresentationPlaces& places) {
     // legend and leave out names that they could not show whole.
     const double lineSpacing = std::max(QFontMetrics(font()).lineSpacing(), 1);
     for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
-        ChartView* chart = chartView(id);
         const bool large = id == places.largeChart;
-        chart->setLegendShown(large);
+        ChartFrame frame;
+        frame.captionLines = places.place(chartCaption(id)).height / lineSpacing;
+        frame.legendShown = large;
         // Large, the legend keeps a text close to the others'.
-        chart->setLegendRoom(ChartView::kLegendShare,
-                             large ? 0.9 : ChartView::kSmallestLegendFactor);
-        chart->setCaptionSpace((large ? 1 : 2) * places.metrics.rowPixels / lineSpacing);
+        frame.smallestLegendFactor = large ? 0.9 : ChartFrame::kSmallestLegendFactor;
+        const PixelRect& place = places.place(id);
+        chartView(id)->setFrame(frame, QRect(place.left, place.top, place.width, place.height));
     }
     m_contributions->setWholeLabelsOnly(places.largeChart != Control::MscXImpacts);
     // The drawer's pane stands out from what it lies over.
@@ -393,16 +407,19 @@ void TrendsView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TrendsView::applyDesignChartSpaces() {
-    m_contributions->setCaptionSpace(captionLines(Control::MscXImpacts, Control::TextGrowth));
-    // The narrower Spread chart lies over the Scenario Trends chart: nothing of it shows at its
-    // edges then.
-    const auto [left, right] = uncoveredSides(Control::mscTrends, Control::MscVary);
-    m_levels->setSideSpace(left, right);
-    m_levels->setCaptionSpace(0);
-    m_spread->setCaptionSpace(captionLines(Control::MscVary, Control::TextVary));
-    m_spread->setSideSpace(0, 0);
-    m_contributions->setSideSpace(0, 0);
+void TrendsView::applyDesignChartFrames(const Zoom& zoom) {
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        ChartFrame frame;
+        if (id == Control::mscTrends) {
+            // The narrower Spread chart lies over it: nothing of it shows at its edges then.
+            const auto [left, right] = uncoveredSides(id, Control::MscVary);
+            frame.leftShare = left;
+            frame.rightShare = right;
+        } else {
+            frame.captionLines = captionLines(id, chartCaption(id));
+        }
+        chartView(id)->setFrame(frame, designRect(id, zoom));
+    }
 }
 
 ChartView* TrendsView::chartView(Control chart) const {
@@ -748,8 +765,14 @@ void TrendsView::refresh() {
     refreshTexts();
     refreshSliders();
     refreshStacking();
-    applyPresentation();
+    // Charts about to take new places take their new data without drawing it: laid out anew,
+    // they draw it once.
+    const std::optional<PresentationPlaces> places = presentationNow();
+    const bool moving = places && !(*places == *m_places);
+    holdCharts(moving);
     refreshCharts();
+    applyPresentation();
+    holdCharts(false, moving);
     refreshEmphasis();
     refreshAccessibleTexts();
     m_running = false;

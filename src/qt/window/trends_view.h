@@ -149,14 +149,19 @@ class TrendsView : public QWidget {
     /// How each chart draws its series while one may be highlighted.
     void refreshEmphasis();
     ChartView* chartView(Control chart) const;
+    /// The places the presentation layout gives everything for the window state now, the
+    /// fonts of a new text size applied first; nothing in the design.
+    std::optional<PresentationPlaces> presentationNow();
     /// Places everything as the presentation layout says for the window state now, where
     /// that changed.
     void applyPresentation();
     void applyPresentationFonts(const PresentationMetrics& metrics);
+    /// Holds the charts' layout and drawing (`hold`), or releases a hold made when `held`.
+    void holdCharts(bool hold, bool held = true);
     void placeForPresentation(const PresentationPlaces& places);
-    /// The design's chart margins: room for the caption boxes over them and, for the Scenario
-    /// Trends chart, the edges the Spread chart leaves uncovered.
-    void applyDesignChartSpaces();
+    /// The charts at their design places at `zoom`, with room for the caption boxes over them
+    /// and, for the Scenario Trends chart, the edges the Spread chart leaves uncovered.
+    void applyDesignChartFrames(const Zoom& zoom);
     /// The drawer and the side panels above everything else.
     void raiseOverlays();
 

@@ -267,8 +267,14 @@ class PresentationLayoutTest : public QObject {
         QVERIFY(levels()->linePen(3).widthF() > levels()->linePen(1).widthF());
         QVERIFY(contributions()->setBrush(1).color().alpha() < 255);
         QVERIFY(view()->announcer() != nullptr);
-        // Clicked again: no highlight; another entry: that one.
+        // Clicked again: no highlight; another entry: that one. The second press of a double
+        // click counts as a click.
         QTest::mouseClick(levels(), Qt::LeftButton, {}, entries[2].center());
+        QCOMPARE(levels()->emphasis(3), SeriesEmphasis::Normal);
+        QSignalSpy entryClicks(levels(), &vorn::ChartView::legendEntryClicked);
+        QTest::mouseDClick(m->window.windowHandle(), Qt::LeftButton, {},
+                           levels()->mapTo(&m->window, entries[2].center()));
+        QCOMPARE(entryClicks.size(), qsizetype(2));
         QCOMPARE(levels()->emphasis(3), SeriesEmphasis::Normal);
         QTest::mouseClick(levels(), Qt::LeftButton, {}, entries[0].center());
         QTest::mouseClick(levels(), Qt::LeftButton, {}, entries[1].center());
