@@ -339,7 +339,10 @@ void ChartView::showData(bool labelsChanged, bool axesChanged) {
         replot(rpQueuedRefresh);
     } else {
         for (QCPLayer* data : m_dataLayers) {
-            data->replot();
+            // A data layer with nothing on it shares a buffer with the layers below it.
+            if (data->mode() == QCPLayer::lmBuffered) {
+                data->replot();
+            }
         }
     }
 }

@@ -171,6 +171,15 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         m_fadedLines = faded;
         restyle();
     }
+    // Without bands their layer needs no drawing buffer of its own, which every paint would
+    // lay over the others.
+    QCPLayer* behind = layer(QStringLiteral("bands"));
+    const QCPLayer::LayerMode mode = faded ? QCPLayer::lmBuffered : QCPLayer::lmLogical;
+    bool buffersChanged = false;
+    if (behind->mode() != mode) {
+        behind->setMode(mode);
+        buffersChanged = true;
+    }
     for (int r = 1; r <= kMaxSeries; ++r) {
         QCPGraph* line = m_lines[r - 1];
         QVector<double> keys;
@@ -204,7 +213,7 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
             shownNames.append(name);
         }
     }
-    bool axesChanged = showValueRange(low, high);
+    bool axesChanged = showValueRange(low, high) || buffersChanged;
     const QCPRange columns(0, std::max<double>(table.columns() - 1, 1));
     if (xAxis->range() != columns) {
         xAxis->setRange(columns);
