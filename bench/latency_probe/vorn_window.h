@@ -36,6 +36,16 @@ class VornWindow {
     /// nothing when the cell is not on screen.
     std::optional<ScreenPoint> trendCell(int row, int column);
     std::optional<ScreenPoint> totalsCell(int row, int column);
+    /// The same for a grid at `left`, `top`, `width`, `height` in pixels of the client area
+    /// below the menu bar, wherever a layout other than the design puts it.
+    std::optional<ScreenPoint> gridCellAt(int left, int top, int width, int height, int row,
+                                          int column);
+    /// A point of the client area in screen coordinates.
+    ScreenPoint clientPoint(int x, int y) const { return {m_x + x, m_y + m_clientTop + y}; }
+    /// The window's size, and the height of the menu bar above its client area.
+    int width() const { return m_screen.width(); }
+    int height() const { return m_screen.height(); }
+    int clientTop() const { return m_clientTop; }
 
     /// Moves the pointer to `point` and waits until the window has been still for `quiet`.
     void moveTo(ScreenPoint point, Milliseconds quiet);
@@ -48,6 +58,8 @@ class VornWindow {
     /// Presses `key` with Control held, as a menu shortcut is typed, and waits until the
     /// window has been still for `quiet`.
     void controlKey(KeySym key, Milliseconds quiet);
+    /// Presses `key` alone and waits until the window has been still for `quiet`.
+    void key(KeySym key, Milliseconds quiet);
     /// Waits until the window has been still for `quiet`, at most `timeout`.
     void settle(Milliseconds quiet, Milliseconds timeout);
 
