@@ -409,13 +409,13 @@ void GridView::setZoom(const Zoom& zoom) {
     m_presentation.reset();
     m_model->setTopRowLines({});
     applyColumnWidths();
-    applyRowHeight();
+    placeEditor();  // an entry being typed stays over its cell
 }
 
 void GridView::setPresentation(const PresentationMetrics& metrics) {
     m_presentation = metrics;
     applyColumnWidths();
-    applyRowHeight();
+    placeEditor();
 }
 
 void GridView::applyColumnWidths() {
