@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/presentation_layout.h"
 #include "vorn_window.h"
 
 namespace {
@@ -187,6 +188,44 @@ void setUpTwentyItems(VornWindow& window) {
     }
 }
 
+/// View > Presentation Layout (F11) at 20 items, the Scenario Trends chart large: a second
+/// click on a Trend Matrix value cell, and a click on the small chart at the top right, which
+/// brings it into the large place and the large one back beside it, by turns. Where the layout
+/// puts the Trend Matrix and the small chart the window's own layout function says, for the
+/// screen and the window's menu bar.
+int measurePresentation(Display* display, pid_t program, const Options& options) {
+    auto shown = VornWindow::find(display, kTitle, std::chrono::seconds(5));
+    shown->key(XK_F11, Milliseconds(1000));
+    // Full screen: found again, at its new place and size.
+    auto window = VornWindow::find(display, kTitle, std::chrono::seconds(10));
+    if (!window) {
+        std::fprintf(stderr, "vorn-latency-probe: the window went away\n");
+        return 1;
+    }
+    const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+    const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+    vorn::PresentationInput input;
+    input.matrixRows = kMostItems + 1;
+    input.totalsRows = 4;
+    // The platform's scroll bars are 14 pixels across (Qt's Fusion style).
+    const vorn::PresentationPlaces places =
+        vorn::presentationLayout({window->width(), window->height() - window->clientTop()},
+                                 vorn::presentationMetrics({screenWidth, screenHeight}, 14), input);
+    // The Policy Matrix is in front, with the reference and the trends without the policies.
+    const vorn::PixelRect& policy = places.place(vorn::Control::MSFlexPolicy);
+    printResult(measureCell(
+        *window, program, "Policy Matrix cell, presentation, compared",
+        require(window->gridCellAt(policy.left, policy.top, policy.width, policy.height, 2, 3),
+                "Policy Matrix cell (2, 3) in the presentation layout"),
+        options, true));
+    const vorn::PixelRect& small = places.place(vorn::Control::MscXImpacts);
+    printResult(measureCell(
+        *window, program, "Small chart into the large place, presentation",
+        window->clientPoint(small.left + small.width / 2, small.top + small.height * 2 / 3),
+        options, false));
+    return 0;
+}
+
 int runProbe(Display* display, pid_t program, const Options& options) {
     auto window = VornWindow::find(display, kTitle, std::chrono::seconds(30));
     if (!window) {
@@ -223,7 +262,7 @@ int runProbe(Display* display, pid_t program, const Options& options) {
     printResult(measureCell(*window, program, "Totals item name, 20 items, compared",
                             require(window->totalsCell(0, 1), "Totals cell (0, 1)"), options,
                             false));
-    return 0;
+    return measurePresentation(display, program, options);
 }
 
 }  // namespace

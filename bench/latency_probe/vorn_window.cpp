@@ -147,10 +147,15 @@ std::optional<ScreenPoint> VornWindow::gridCell(int leftTwips, int topTwips, int
     const auto px = [this](int twips) {
         return static_cast<int>(std::lround(twips / kTwipsPerPixel * m_scale));
     };
-    const int left = px(leftTwips);
-    const int top = m_clientTop + px(topTwips);
-    const int right = left + px(widthTwips) - 2;
-    const int bottom = top + px(heightTwips) - 2;
+    return gridCellAt(px(leftTwips), px(topTwips), px(widthTwips), px(heightTwips), row, column);
+}
+
+std::optional<ScreenPoint> VornWindow::gridCellAt(int leftPixels, int topPixels, int widthPixels,
+                                                  int heightPixels, int row, int column) {
+    const int left = leftPixels;
+    const int top = m_clientTop + topPixels;
+    const int right = left + widthPixels - 2;
+    const int bottom = top + heightPixels - 2;
     m_screen.grab();
     // Rows first, along the inside of column 0; then the columns along the middle of the row.
     std::vector<int> rows = gridLines(top + 1, bottom, left + 6, false);
@@ -213,6 +218,14 @@ void VornWindow::menuEntry(KeySym menu, KeySym entry, Milliseconds quiet) {
     pressKey(menu, XK_Alt_L);
     settle(quiet, Milliseconds(5000));
     pressKey(entry, NoSymbol);
+    settle(quiet, Milliseconds(5000));
+}
+
+void VornWindow::key(KeySym key, Milliseconds quiet) {
+    const unsigned code = XKeysymToKeycode(m_display, key);
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XFlush(m_display);
     settle(quiet, Milliseconds(5000));
 }
 

@@ -39,6 +39,16 @@ class VornWindow {
     /// The same for the Policy Matrix; while it lies behind the Trend Matrix only its top
     /// row shows.
     std::optional<ScreenPoint> policyCell(int row, int column);
+    /// The same for a grid at `left`, `top`, `width`, `height` in pixels of the client area
+    /// below the menu bar, wherever a layout other than the design puts it.
+    std::optional<ScreenPoint> gridCellAt(int left, int top, int width, int height, int row,
+                                          int column);
+    /// A point of the client area in screen coordinates.
+    ScreenPoint clientPoint(int x, int y) const { return {m_x + x, m_y + m_clientTop + y}; }
+    /// The window's size, and the height of the menu bar above its client area.
+    int width() const { return m_screen.width(); }
+    int height() const { return m_screen.height(); }
+    int clientTop() const { return m_clientTop; }
 
     /// Moves the pointer to `point` and waits until the window has been still for `quiet`.
     void moveTo(ScreenPoint point, Milliseconds quiet);
@@ -54,6 +64,8 @@ class VornWindow {
     /// Chooses a menu entry by its keys, as Alt+V, R chooses View > Set Reference, and waits
     /// until the window has been still for `quiet`.
     void menuEntry(KeySym menu, KeySym entry, Milliseconds quiet);
+    /// Presses `key` alone and waits until the window has been still for `quiet`.
+    void key(KeySym key, Milliseconds quiet);
     /// Waits until the window has been still for `quiet`, at most `timeout`.
     void settle(Milliseconds quiet, Milliseconds timeout);
 

@@ -69,6 +69,19 @@ std::string changedCell(const Trends& window, Control grid, int row, int column)
     return prefix + cell + ": " + value + ". " + netGrowth(window, column);
 }
 
+// What a legend entry stands for, as its legend names it.
+std::string highlighted(const Trends& window, const HighlightTarget& target) {
+    switch (target.kind) {
+        case HighlightTarget::Kind::Uncertainty:
+            return "Uncertainty";
+        case HighlightTarget::Kind::Run:
+            return "Run " + std::to_string(target.number);
+        case HighlightTarget::Kind::Item:
+            break;
+    }
+    return window.MSFlexXImpact().text(0, target.number);
+}
+
 }  // namespace
 
 WindowGlance glance(const Trends& window) {
@@ -85,6 +98,7 @@ WindowGlance glance(const Trends& window) {
     for (std::size_t i = 0; i < kSliders.size(); ++i) {
         seen.sliders[i] = window.sliderValue(kSliders[i]);
     }
+    seen.highlight = window.highlight().target();
     return seen;
 }
 
@@ -133,6 +147,11 @@ std::string announcement(const WindowGlance& before, const Trends& after) {
         if (after.text(caption) != before.captions[i]) {
             addSentence(text, accessibleName(after, chart) + ".");
         }
+    }
+    const std::optional<HighlightTarget>& target = after.highlight().target();
+    if (target != before.highlight) {
+        addSentence(text,
+                    target ? highlighted(after, *target) + " highlighted." : "Highlight ended.");
     }
     return text;
 }

@@ -11,18 +11,6 @@
 namespace vorn {
 namespace {
 
-// The box whose text serves as a chart's caption.
-Control captionOf(Control chart) {
-    switch (chart) {
-        case Control::MscXImpacts:
-            return Control::TextGrowth;
-        case Control::MscVary:
-            return Control::TextVary;
-        default:
-            return Control::TextAnnual;
-    }
-}
-
 // A text box's text on one line: its lines, each without blanks at its ends, joined by blanks.
 std::string oneLine(const std::string& text) {
     std::string line;
@@ -90,7 +78,7 @@ std::string accessibleName(const Trends& window, Control control) {
         case Control::MscXImpacts:
         case Control::mscTrends:
         case Control::MscVary:
-            return oneLine(window.text(captionOf(control)));
+            return oneLine(window.text(chartCaption(control)));
     }
     return {};
 }
@@ -100,6 +88,19 @@ std::string spokenCellText(std::string_view text) {
         return "not set";
     }
     return std::string(trimBlanks(text));
+}
+
+std::string cellToolTip(const Trends& window, Control grid, int row, int column) {
+    const CellTable& table = window.gridTable(grid);
+    const std::string_view text = trimBlanks(table.text(row, column));
+    if (row <= 0 || column <= 0) {
+        return std::string(text);
+    }
+    const std::string value = spokenCellText(table.text(row, column));
+    const std::string_view across = trimBlanks(table.text(row, 0));
+    const std::string_view down = trimBlanks(table.text(0, column));
+    const std::string_view joint = grid == Control::MSFlexTotals ? " of " : " -> ";
+    return std::string(across) + std::string(joint) + std::string(down) + ": " + value;
 }
 
 std::string_view chartTitle(Control chart) {

@@ -23,6 +23,11 @@ std::string accessibleName(const Trends& window, Control control);
 /// blanks at either end are left out.
 std::string spokenCellText(std::string_view text);
 
+/// The whole of a cell, for its tooltip when its text or an item name beside it is cut: a
+/// matrix value with its two items ("Food -> Population: 1.5"), a Totals value with its row
+/// and item ("Uncertainty of Food: 2"), a name or label as it stands.
+std::string cellToolTip(const Trends& window, Control grid, int row, int column);
+
 /// What the three charts are called in View > Chart Data: "Scenario Trends", "Contributions",
 /// "Spread".
 std::string_view chartTitle(Control chart);

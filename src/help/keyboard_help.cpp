@@ -7,7 +7,7 @@ namespace vorn {
 
 TextTable keyboardHelp() {
     // clang-format off
-    static const std::array<std::pair<const char*, const char*>, 26> kKeys = {{
+    static const std::array<std::pair<const char*, const char*>, 30> kKeys = {{
         {"Tab, Shift+Tab", "Move through the controls, starting at the Totals table."},
         {"F6, Shift+F6", "Jump between the sliders, the charts, the table in front and the help panes."},
         {"Arrows (in a table)", "Move the current cell; headers and the corner cell can be reached too. Arriving at a cell acts as a first left click on it: the table comes forward and the cell's hint shows."},
@@ -27,12 +27,15 @@ TextTable keyboardHelp() {
         {"Page Up, Page Down (on a slider)", "A large step up or down."},
         {"Home, End (on a slider)", "The slider's lowest or highest position."},
         {"Space, Enter (on a chart)", "What a click on the chart does: the Spread chart shows twenty runs, the other charts one."},
+        {"Down, Right; Up, Left (on a chart)", "Highlight the next or previous entry of the chart's legend in every chart, as a click on the entry does; past the last or first, none."},
+        {"Escape (in the main window)", "End the highlight; in the presentation layout, first close the help pane its drawer shows."},
         {"Ctrl+Z; Ctrl+Shift+Z, Ctrl+Y", "Undo; Redo."},
         {"Ctrl++ (also Ctrl+=), Ctrl+-, Ctrl+0", "Zoom in, zoom out, actual size."},
         {"Ctrl+B", "Uncertainty Bands on or off."},
         {"Ctrl+R", "New random draws, held from then on (View > New Random Draws)."},
+        {"F11", "Presentation Layout on or off: the whole screen, texts for a room."},
         {"Alt+F, Alt+E, Alt+V, Alt+A, Alt+H", "Open the File, Edit, View, Analysis or Help menu."},
-        {"Escape, Ctrl+W (in a window of its own)", "Close the Sensitivity, Influence Map, Chart Data or Keyboard window."},
+        {"Escape, Ctrl+W (in a window of its own or a side panel)", "Close the Sensitivity, Influence Map, Loop Diagram, Chart Data or Keyboard window."},
         {"Alt+F4", "Close the main window; with unsaved changes it asks first."},
     }};
     // clang-format on

@@ -78,6 +78,17 @@ SliderRange sliderRange(Control slider) {
     }
 }
 
+Control chartCaption(Control chart) {
+    switch (chart) {
+        case C::MscXImpacts:
+            return C::TextGrowth;
+        case C::MscVary:
+            return C::TextVary;
+        default:
+            return C::TextAnnual;
+    }
+}
+
 const std::array<Control, kControlCount>& designStacking() {
     return kDesignStacking;
 }

@@ -91,6 +91,9 @@ const std::array<ControlLayout, kControlCount>& windowLayout();
 const ControlLayout& layoutOf(Control control);
 SliderRange sliderRange(Control slider);
 
+/// The caption box of a chart: TextAnnual, TextGrowth or TextVary.
+Control chartCaption(Control chart);
+
 /// The front-to-back order of the controls when the window is created.
 const std::array<Control, kControlCount>& designStacking();
 

@@ -218,7 +218,7 @@ void Trends::setText(Control control, std::string text) {
 void Trends::runChangeHandler(Control control) {
     switch (control) {
         case Control::TextAnnual:  // TextAnnual_Change
-            bringToFront(Control::MscXImpacts);
+            stackOnTop(Control::MscXImpacts);
             bringToFront(Control::TextGrowth);
             break;
         case Control::TextVary:  // TextVary_Change
@@ -245,6 +245,13 @@ void Trends::setWidth(Control control, int twips) {
 }
 
 void Trends::bringToFront(Control control) {
+    stackOnTop(control);
+    if (layoutOf(control).kind == ControlKind::Chart) {
+        m_chartForward = control;
+    }
+}
+
+void Trends::stackOnTop(Control control) {
     auto position = std::find(m_stacking.begin(), m_stacking.end(), control);
     std::rotate(m_stacking.begin(), position, position + 1);
 }
@@ -345,6 +352,42 @@ void Trends::mnuTrendsWithoutPolicies_Click() {
 
 std::vector<ComparisonLines> Trends::comparisonLines() const {
     return m_comparison.chartLines(m_lastProjection, m_lastInput.names);
+}
+
+int Trends::chartItems() const {
+    // The Contributions table has a row for every item and one for the fluctuations.
+    return std::max(m_contribData.rows() - 2, 0);
+}
+
+int Trends::seriesCount(Control chart) const {
+    switch (chart) {
+        case Control::MscXImpacts:
+            return std::max(m_contribData.rows() - 1, 0);
+        case Control::MscVary: {
+            int runs = 0;
+            while (runs + 1 < m_spreadData.rows() && m_spreadData.columns() > 0 &&
+                   m_spreadData.number(runs + 1, 0) != nullptr) {
+                ++runs;
+            }
+            return runs;
+        }
+        default:
+            return chartItems();
+    }
+}
+
+void Trends::legendEntry_Click(Control chart, int series) {
+    if (series >= 0 && series < seriesCount(chart)) {
+        m_highlight.click(chart, series, chartItems());
+    }
+}
+
+void Trends::stepHighlight(Control chart, bool forward) {
+    m_highlight.step(chart, forward, seriesCount(chart), chartItems());
+}
+
+SeriesEmphasis Trends::seriesEmphasis(Control chart, int series) const {
+    return m_highlight.emphasis(chart, series, seriesCount(chart), chartItems());
 }
 
 const CellTable& Trends::gridTable(Control grid) const {

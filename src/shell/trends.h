@@ -14,6 +14,7 @@
 #include "shell/edit_history.h"
 #include "shell/platform.h"
 #include "shell/run_comparison.h"
+#include "shell/series_highlight.h"
 #include "tables/item_count.h"
 #include "tables/scenario_tables.h"
 
@@ -108,6 +109,10 @@ class Trends {
     const std::vector<Control>& stacking() const { return m_stacking; }
     /// True when `a` lies above `b`.
     bool isAbove(Control a, Control b) const;
+    /// The chart brought forward last by a click or a key on a chart or table, or by the
+    /// twenty runs; the Scenario Trends chart before any. The Contributions chart that every
+    /// recalculation brings forward with the Scenario Trends caption does not count.
+    Control chartForward() const { return m_chartForward; }
 
     // --- The projection and the charts ----------------------------------------------------
     /// Recalculates everything from the tables and sliders and redraws the charts. The item
@@ -158,6 +163,19 @@ class Trends {
     const RunComparison& comparison() const { return m_comparison; }
     /// The comparison lines the Scenario Trends chart draws behind its lines now.
     std::vector<ComparisonLines> comparisonLines() const;
+    // --- Highlighting a series ----------------------------------------------------------------
+    /// A click on the legend entry of `series` (counted from 0 in the chart's rows) of `chart`:
+    /// its item, the fluctuations or its run is highlighted in every chart, or no longer when
+    /// it was. Changes nothing else.
+    void legendEntry_Click(Control chart, int series);
+    /// The arrow keys on a chart: the next or previous of its series is highlighted.
+    void stepHighlight(Control chart, bool forward);
+    void clearHighlight() { m_highlight.clear(); }
+    const SeriesHighlight& highlight() const { return m_highlight; }
+    /// How `chart` draws `series`: highlighted, faded behind the highlighted one, or as usual.
+    SeriesEmphasis seriesEmphasis(Control chart, int series) const;
+    /// How many series `chart` shows: its items, the items and the fluctuations, its runs.
+    int seriesCount(Control chart) const;
 
     Platform& platform() { return m_platform; }
     RandomSource& random() { return m_random; }
@@ -167,6 +185,10 @@ class Trends {
 
   private:
     void runChangeHandler(Control control);
+    /// Puts `control` above every other control.
+    void stackOnTop(Control control);
+    /// The items the last recalculation projected.
+    int chartItems() const;
 
     Platform& m_platform;
     RandomSource m_random;
@@ -176,6 +198,8 @@ class Trends {
     std::array<int, kControlCount> m_widths;
     std::array<int, 3> m_sliders;  // time, uncertainty, increment
     std::vector<Control> m_stacking;
+    Control m_chartForward = Control::mscTrends;
+    SeriesHighlight m_highlight;
     bool m_hintsBorder = false;
     ChartTable m_trendsData;
     ChartTable m_contribData;

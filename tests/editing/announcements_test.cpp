@@ -64,5 +64,14 @@ TEST_F(Announcing, NewCaptionsAreSpokenAfterTheirChange) {
     EXPECT_NE(spread.find("Uncertainty in Future Item  2 Trends."), std::string::npos) << spread;
 }
 
+TEST_F(Announcing, AHighlightNamesWhatItSinglesOut) {
+    EXPECT_EQ(after([&] { window.legendEntry_Click(Control::mscTrends, 1); }),
+              "Item  2 highlighted.");
+    EXPECT_EQ(after([&] { window.legendEntry_Click(Control::MscXImpacts, 8); }),
+              "Uncertainty highlighted.");
+    EXPECT_EQ(after([&] { window.stepHighlight(Control::MscVary, true); }), "Run 1 highlighted.");
+    EXPECT_EQ(after([&] { window.clearHighlight(); }), "Highlight ended.");
+}
+
 }  // namespace
 }  // namespace vorn::testing

@@ -37,6 +37,18 @@ TEST(SpokenCells, AnUnsetValueSaysSoAndBlanksAreLeftOut) {
     EXPECT_EQ(spokenCellText("Item  3"), "Item  3");
 }
 
+TEST_F(StartedWindow, CellToolTipsNameTheItemsOfAValue) {
+    openExample("Example1.txt");
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexXImpact, 2, 1), "Food -> Population: 0.4");
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexXImpact, 1, 3), "Population -> Industry: 0.2");
+    window.MSFlexPolicy().setText(1, 2, "%   ");
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexPolicy, 1, 2), "Population -> Food: not set");
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexTotals, kUncertaintyRow, 2),
+              "Uncertainty of Food: " + window.MSFlexTotals().text(kUncertaintyRow, 2));
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexXImpact, 0, 2), "Food");
+    EXPECT_EQ(cellToolTip(window, Control::MSFlexTotals, 0, 0), "Totals/Uncertainty");
+}
+
 TEST_F(StartedWindow, ChartsAreDescribedAndTheirNumbersTabled) {
     EXPECT_EQ(chartDescription(window, Control::mscTrends),
               "Levels of 8 items relative to 2000, from 2000 to 2040. In 2040 all are at 1.");

@@ -8,6 +8,9 @@
 #include <QPicture>
 #include <algorithm>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "qt/charts/chart_style.h"
 #include "qt/charts/hover.h"
@@ -18,9 +21,12 @@ namespace {
 // Relative sizes of the chart's texts: tick labels and axis titles a little smaller than the
 // widget font; the legend shrinks further, down to kSmallestLegend, before it abbreviates.
 constexpr double kLabelFactor = 0.9;
-constexpr double kLegendFactors[] = {0.9, 0.85, 0.8, 0.75, 0.7};
-// The legend may take this share of the chart's width; the plot keeps the rest.
-constexpr double kLegendShare = 0.42;
+constexpr double kLegendFactors[] = {1.0, 0.95, 0.9, 0.85, 0.8, 0.75, 0.7};
+// The sizes above this only where the legend is to stay large.
+constexpr double kLargestLegendFactor = 0.9;
+// Opacity of a faded series, and of the legend names of faded series.
+constexpr int kFadedAlpha = 45;
+const QColor kFadedName(150, 150, 150);
 // Pixel size of the design font (8.25 point at 96 dots per inch), for line widths.
 constexpr double kDesignFontPixels = 11.0;
 
@@ -54,7 +60,10 @@ QList<QCPAbstractLegendItem*> entriesOf(const QCPLegend* legend) {
 
 }  // namespace
 
-ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
+ChartView::ChartView(QWidget* parent)
+    : QCustomPlot(parent),
+      m_legendShare(ChartFrame::kLegendShare),
+      m_smallestLegendFactor(ChartFrame::kSmallestLegendFactor) {
     setFocusPolicy(Qt::TabFocus);
     setAutoAddPlottableToLegend(false);
     setInteractions(QCP::Interactions());
@@ -63,7 +72,8 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     plotLayout()->setAutoMargins(QCP::msNone);
     plotLayout()->setColumnSpacing(0);
     axisRect()->insetLayout()->take(legend);
-    auto* side = new QCPLayoutGrid();
+    m_side = new QCPLayoutGrid();
+    QCPLayoutGrid* side = m_side;
     plotLayout()->addElement(0, 1, side);
     plotLayout()->setColumnStretchFactor(1, 0.001);
     side->addElement(0, 0, legend);
@@ -101,6 +111,21 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     applyFonts();
 }
 
+void ChartView::reuseLargeBuffers() {
+#if defined(__GLIBC__)
+    // Blocks up to the largest threshold the library takes come from the heap, and freed ones
+    // stay there for reuse: a chart's buffers are a few megabytes each.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+#endif
+}
+
+ChartView::~ChartView() {
+    if (!m_legendShown) {
+        plotLayout()->addElement(0, 1, m_side);  // the layout owns the legend's column
+    }
+}
+
 void ChartView::setNote(const QString& text) {
     if (m_note->text() == text && m_note->visible() == !text.isEmpty()) {
         return;
@@ -134,14 +159,9 @@ int ChartView::captionPixels() const {
 }
 
 void ChartView::setCaptionSpace(double lines) {
-    m_captionLines = std::max(lines, 0.0);
-    relayout();
-}
-
-void ChartView::setSideSpace(double leftShare, double rightShare) {
-    m_leftShare = std::clamp(leftShare, 0.0, 0.25);
-    m_rightShare = std::clamp(rightShare, 0.0, 0.25);
-    relayout();
+    ChartFrame changed = frame();
+    changed.captionLines = lines;
+    setFrame(changed);
 }
 
 QMargins ChartView::sideMargins() const {
@@ -191,13 +211,19 @@ void ChartView::fitLegend() {
     // font when that is too wide; names abbreviated only when even that is too wide.
     const int count = static_cast<int>(m_legendNames.size());
     const int height = this->height() - captionPixels() - 6;
-    const int widest = static_cast<int>(width() * (1 - m_leftShare - m_rightShare) * kLegendShare);
+    const int widest = static_cast<int>(width() * (1 - m_leftShare - m_rightShare) * m_legendShare);
     QFont font;
     int rows = 1;
     int columns = 1;
     int overhead = 0;
     bool fits = false;
     for (double factor : kLegendFactors) {
+        if (factor > kLargestLegendFactor && m_smallestLegendFactor < kLargestLegendFactor) {
+            continue;  // the largest sizes only where the legend is to stay large
+        }
+        if (factor < m_smallestLegendFactor - 1e-9) {
+            break;
+        }
         font = chartFont(factor);
         const QFontMetrics metrics(font);
         rows = std::max(1, height / std::max(1, metrics.height()));
@@ -209,6 +235,7 @@ void ChartView::fitLegend() {
             break;
         }
     }
+    m_legendWhole = fits || !m_legendShown;
     const QFontMetrics metrics(font);
     const int nameWidth = std::max(metrics.horizontalAdvance(QStringLiteral("Mmmm\u2026")),
                                    widest / columns - overhead);
@@ -284,19 +311,51 @@ bool ChartView::showAxisRange(QCPAxis* axis, double low, double high) {
     return true;
 }
 
+void ChartView::hold(bool held) {
+    m_holds = std::max(m_holds + (held ? 1 : -1), 0);
+    if (m_holds > 0) {
+        return;
+    }
+    if (m_relayoutHeld) {
+        relayout();
+    } else if (m_dataHeld) {
+        showData(m_heldLabelsChanged, m_heldAxesChanged);
+    }
+}
+
 void ChartView::showData(bool labelsChanged, bool axesChanged) {
+    if (m_holds > 0) {
+        m_dataHeld = true;
+        m_heldLabelsChanged = m_heldLabelsChanged || labelsChanged;
+        m_heldAxesChanged = m_heldAxesChanged || axesChanged;
+        return;
+    }
+    m_dataHeld = false;
+    m_heldLabelsChanged = false;
+    m_heldAxesChanged = false;
     if (labelsChanged) {
         relayout();
     } else if (axesChanged) {
         replot(rpQueuedRefresh);
     } else {
         for (QCPLayer* data : m_dataLayers) {
-            data->replot();
+            // A data layer with nothing on it shares a buffer with the layers below it.
+            if (data->mode() == QCPLayer::lmBuffered) {
+                data->replot();
+            }
         }
     }
 }
 
 void ChartView::relayout() {
+    if (m_holds > 0) {
+        m_relayoutHeld = true;
+        return;
+    }
+    m_relayoutHeld = false;
+    m_dataHeld = false;  // drawn with the rest
+    m_heldLabelsChanged = false;
+    m_heldAxesChanged = false;
     setViewport(rect());  // a hidden widget gets its resize event only when shown
     applyFonts();
     restyle();
@@ -317,6 +376,57 @@ int ChartView::bottomTitleRoom() const {
     return std::max(2 * std::min(centre, width() - centre) - 8, 50);
 }
 
+void ChartView::setFrame(const ChartFrame& frame, const QRect& place) {
+    const bool changed = !(frame == this->frame());
+    m_captionLines = std::max(frame.captionLines, 0.0);
+    m_leftShare = std::clamp(frame.leftShare, 0.0, 0.25);
+    m_rightShare = std::clamp(frame.rightShare, 0.0, 0.25);
+    m_legendShare = frame.legendShare;
+    m_smallestLegendFactor = frame.smallestLegendFactor;
+    if (m_legendShown != frame.legendShown) {
+        m_legendShown = frame.legendShown;
+        legend->setVisible(m_legendShown);
+        // An invisible legend would still take its room in the layout: its column goes with it.
+        if (m_legendShown) {
+            plotLayout()->addElement(0, 1, m_side);
+            plotLayout()->setColumnStretchFactor(1, 0.001);
+        } else {
+            plotLayout()->take(m_side);
+            plotLayout()->simplify();
+        }
+    }
+    // A new size lays the chart out anew by itself.
+    const bool resized = place.isValid() && place.size() != size() && isVisible();
+    if (place.isValid() && place != geometry()) {
+        setGeometry(place);
+    }
+    if (changed && !resized) {
+        relayout();
+    }
+}
+
+ChartFrame ChartView::frame() const {
+    return {m_captionLines, m_leftShare,   m_rightShare,
+            m_legendShown,  m_legendShare, m_smallestLegendFactor};
+}
+
+void ChartView::fadeLegendNames(const QList<bool>& faded) {
+    const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+    for (int i = 0; i < entries.size(); ++i) {
+        const QColor color = i < faded.size() && faded[i] ? kFadedName : QColor(Qt::black);
+        if (entries[i]->textColor() != color) {
+            entries[i]->setTextColor(color);
+        }
+    }
+}
+
+QColor ChartView::emphasized(QColor color, SeriesEmphasis emphasis) {
+    if (emphasis == SeriesEmphasis::Faded) {
+        color.setAlpha(kFadedAlpha);
+    }
+    return color;
+}
+
 QList<QRect> ChartView::legendEntryRects() const {
     QList<QRect> rects;
     for (const QCPAbstractLegendItem* item : entriesOf(legend)) {
@@ -330,7 +440,8 @@ QString ChartView::labelHoverText(const QPointF& /*position*/) const {
 }
 
 QString ChartView::hoverText(const QPoint& position) const {
-    const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+    const QList<QCPAbstractLegendItem*> entries =
+        m_legendShown ? entriesOf(legend) : QList<QCPAbstractLegendItem*>();
     for (int i = 0; i < entries.size() && i < m_legendNames.size(); ++i) {
         if (entries[i]->outerRect().contains(position)) {
             return m_legendNames[i];
@@ -403,7 +514,22 @@ void ChartView::changeEvent(QEvent* event) {
 
 void ChartView::mousePressEvent(QMouseEvent* event) {
     QCustomPlot::mousePressEvent(event);
+    if (m_legendShown && event->button() == Qt::LeftButton) {
+        const QList<QCPAbstractLegendItem*> entries = entriesOf(legend);
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries[i]->outerRect().contains(event->position().toPoint())) {
+                emit legendEntryClicked(i);
+                return;
+            }
+        }
+    }
     emit clicked();
+}
+
+// A double click reaches the chart as press, release, double click, release: its second press
+// is a click like the first, not lost.
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event) {
@@ -413,6 +539,23 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         emit clicked();
         return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        switch (event->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Right:
+                event->accept();
+                emit highlightStepped(true);
+                return;
+            case Qt::Key_Up:
+            case Qt::Key_Left:
+                event->accept();
+                emit highlightStepped(false);
+                return;
+            default:
+                break;
+        }
     }
     QCustomPlot::keyPressEvent(event);
 }

@@ -5,8 +5,32 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "shell/series_highlight.h"
 
 namespace vorn {
+
+/// How a chart uses its place: the room it keeps free for a caption box over its top and, at its
+/// edges, for a narrower chart in front of it, and its legend.
+struct ChartFrame {
+    static constexpr double kLegendShare = 0.42;
+    static constexpr double kSmallestLegendFactor = 0.7;
+
+    /// Text lines kept free at the top.
+    double captionLines = 0;
+    /// Shares of the width kept free at the left and right, at most a quarter each.
+    double leftShare = 0;
+    double rightShare = 0;
+    /// A chart beside a larger one that names the same series may go without a legend.
+    bool legendShown = true;
+    /// The share of the width the legend may take, and the smallest size of its text relative
+    /// to the widget font, before it shortens names.
+    double legendShare = kLegendShare;
+    double smallestLegendFactor = kSmallestLegendFactor;
+
+    friend bool operator==(const ChartFrame&, const ChartFrame&) = default;
+};
 
 /// What the window's charts share: one plot area with a value axis on the left and a legend
 /// to its right, which wraps into as many columns as it needs to name every series. Every
@@ -14,12 +38,21 @@ namespace vorn {
 /// Hovering a series, a legend entry or an abbreviated label shows what it is as a tooltip.
 /// The keyboard reaches it with Tab (a click leaves the focus where it was); Space or Enter
 /// then does what a click does, and a ring in the highlight colour marks the focus.
+/// A click on a legend entry, and the arrow keys, ask for a series to be highlighted; the
+/// window decides which, and the chart draws it standing out, the others faded.
 ///
 /// New data replots at once into the chart's buffer; the widget shows it at the next paint.
 class ChartView : public QCustomPlot {
     Q_OBJECT
   public:
     explicit ChartView(QWidget* parent = nullptr);
+    ~ChartView() override;
+
+    /// Lets the memory of drawing buffers freed by a chart that changes its size serve the
+    /// next ones, as the C library otherwise hands large blocks back to the system at once and
+    /// asks for new ones, page by page. Called once at start-up: a chart of a whole screen
+    /// then moves to a new size within a frame.
+    static void reuseLargeBuffers();
 
     /// Draws the chart as it is shown into `target`: in vector form on a vector device (PDF,
     /// SVG, printer). Printing and export draw the charts through this.
@@ -28,9 +61,11 @@ class ChartView : public QCustomPlot {
     /// Keeps the top `lines` text lines of the chart free, for a caption box that lies over it.
     void setCaptionSpace(double lines);
 
-    /// Leaves a share of the width free at the left and right edges: where a narrower chart
-    /// lies in front of this one, the edges that stay visible then show no cut-off texts.
-    void setSideSpace(double leftShare, double rightShare);
+    /// Takes `frame` and, when valid, `place` in the parent's coordinates at once, so that the
+    /// chart is laid out once. Where a narrower chart lies in front of this one, side shares keep
+    /// the edges that stay visible free of cut-off texts.
+    void setFrame(const ChartFrame& frame, const QRect& place = QRect());
+    ChartFrame frame() const;
 
     /// Where the chart draws anything, in its parent's coordinates: all of it but the side
     /// space.
@@ -39,6 +74,11 @@ class ChartView : public QCustomPlot {
     /// The tooltip that hovering at `position` shows: the series and its value, a legend
     /// entry's whole name or an abbreviated label's whole text; empty where there is none.
     QString hoverText(const QPoint& position) const;
+
+    /// While held (as often as released), the chart neither lays itself out nor draws new
+    /// data: a chart about to take a new font, size and data does all of it once, when the last
+    /// hold is released.
+    void hold(bool held);
 
     /// A short text in the middle of the plot, for a chart with nothing to show ("No items");
     /// empty: none.
@@ -50,8 +90,24 @@ class ChartView : public QCustomPlot {
     /// Where each legend entry was laid out at the last replot, in widget coordinates.
     QList<QRect> legendEntryRects() const;
 
+    bool legendShown() const { return m_legendShown; }
+    /// True when every legend entry shows its whole name.
+    bool legendWhole() const { return m_legendWhole; }
+    /// The legend's text as drawn.
+    QFont legendFont() const { return legend->font(); }
+
+    /// The series (counted from 0 in the chart's rows) that legend entry `entry` stands for,
+    /// or -1 for an entry that is no series (a band).
+    virtual int legendSeries(int entry) const { return entry; }
+    /// Draws each series as `emphasis` says, by series; series beyond it as usual.
+    virtual void setEmphasis(const std::vector<SeriesEmphasis>& /*emphasis*/) {}
+
   signals:
     void clicked();
+    /// A click on legend entry `entry`, counted from 0 in the legend's order.
+    void legendEntryClicked(int entry);
+    /// An arrow key: the next (Down, Right) or previous (Up, Left) series is to be highlighted.
+    void highlightStepped(bool forward);
 
   protected:
     /// Shows `plottables` in the legend under `names`, in this order; every other plottable
@@ -87,6 +143,10 @@ class ChartView : public QCustomPlot {
     void setLabelOverhang(int pixels) { m_labelOverhang = pixels; }
     /// Applies what depends on the widget font besides the texts, such as line widths.
     virtual void restyle() {}
+    /// Greys the legend names of faded series; `faded` by legend entry.
+    void fadeLegendNames(const QList<bool>& faded);
+    /// The colour of a faded series, or of a highlighted one.
+    static QColor emphasized(QColor color, SeriesEmphasis emphasis);
 
     /// The widget font scaled by `factor`; every text of the chart is made from this.
     QFont chartFont(double factor) const;
@@ -96,6 +156,7 @@ class ChartView : public QCustomPlot {
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -117,6 +178,16 @@ class ChartView : public QCustomPlot {
     int m_labelOverhang = 0;
     double m_leftShare = 0;
     double m_rightShare = 0;
+    QCPLayoutGrid* m_side;  // the legend's column
+    bool m_legendShown = true;
+    int m_holds = 0;
+    bool m_relayoutHeld = false;
+    bool m_dataHeld = false;
+    bool m_heldLabelsChanged = false;
+    bool m_heldAxesChanged = false;
+    bool m_legendWhole = true;
+    double m_legendShare;
+    double m_smallestLegendFactor;
 };
 
 }  // namespace vorn

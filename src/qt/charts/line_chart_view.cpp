@@ -26,6 +26,80 @@ constexpr int kFadedAlpha = 90;
 // Size of the markers at the points, in line widths.
 constexpr double kMarkerSize = 5;
 
+/// The pieces of the polyline through `points` that the dashes of `pattern` (lengths in pixels,
+/// dash and gap by turns) cover, the pattern running on across the corners.
+QVector<QLineF> dashedSegments(const QVector<QPointF>& points, const QVector<qreal>& pattern) {
+    QVector<QLineF> dashes;
+    qreal total = 0;
+    for (qreal length : pattern) {
+        total += length;
+    }
+    if (pattern.isEmpty() || !(total > 0)) {
+        return dashes;
+    }
+    int part = 0;             // the pattern's dash or gap in progress
+    qreal left = pattern[0];  // what is left of it
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        QPointF from = points[i - 1];
+        const QPointF to = points[i];
+        qreal length = QLineF(from, to).length();
+        while (length > 0) {
+            const qreal step = std::min(left, length);
+            const QPointF at = from + (to - from) * (step / length);
+            if (part % 2 == 0) {
+                dashes.append(QLineF(from, at));
+            }
+            from = at;
+            length -= step;
+            left -= step;
+            if (left <= 0) {
+                part = (part + 1) % static_cast<int>(pattern.size());
+                left = pattern[part];
+            }
+        }
+    }
+    return dashes;
+}
+
+/// A line of a series. Wider than a pixel it is drawn as separate straight pieces, its dashes
+/// cut out here: the painter outlines a wide polyline with its joins and dashes before filling
+/// it, which at twenty lines on a chart of a whole screen costs more than a frame, while it
+/// draws straight pieces of a solid pen directly.
+class SeriesLine : public QCPGraph {
+  public:
+    using QCPGraph::QCPGraph;
+
+  protected:
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override {
+        const QPen pen = painter->pen();
+        if (pen.widthF() <= 1 || pen.style() == Qt::NoPen ||
+            painter->modes().testFlag(QCPPainter::pmVectorized) || lines.size() < 2) {
+            QCPGraph::drawLinePlot(painter, lines);
+            return;
+        }
+        QPen straight = pen;
+        straight.setStyle(Qt::SolidLine);
+        QVector<QLineF> pieces;
+        if (pen.style() == Qt::SolidLine) {
+            straight.setCapStyle(Qt::SquareCap);  // covers the corners
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                pieces.append(QLineF(lines[i - 1], lines[i]));
+            }
+        } else {
+            straight.setCapStyle(Qt::FlatCap);
+            QVector<qreal> pattern = pen.dashPattern();
+            for (qreal& length : pattern) {
+                length *= pen.widthF();
+            }
+            pieces = dashedSegments(lines, pattern);
+        }
+        applyDefaultAntialiasingHint(painter);
+        painter->setPen(straight);
+        painter->drawLines(pieces);
+        painter->setPen(pen);
+    }
+};
+
 /// The upper edge of a shaded band: its legend entry shows the shade as a whole box.
 class BandEdge : public QCPGraph {
   public:
@@ -86,7 +160,7 @@ LineChartView::LineChartView(QWidget* parent) : ChartView(parent) {
     xAxis->setLabel(QStringLiteral("Year"));
     setValueAxisTitle(QStringLiteral("Level (2000 = 1)"));
     for (int i = 0; i < kMaxSeries; ++i) {
-        QCPGraph* line = addGraph();
+        QCPGraph* line = new SeriesLine(xAxis, yAxis);
         line->setVisible(false);
         m_lines.append(line);
         m_names.append(QString());
@@ -146,6 +220,15 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         m_fadedLines = faded;
         restyle();
     }
+    // Without bands their layer needs no drawing buffer of its own, which every paint would
+    // lay over the others.
+    QCPLayer* behind = layer(QStringLiteral("bands"));
+    const QCPLayer::LayerMode mode = faded ? QCPLayer::lmBuffered : QCPLayer::lmLogical;
+    bool buffersChanged = false;
+    if (behind->mode() != mode) {
+        behind->setMode(mode);
+        buffersChanged = true;
+    }
     for (int r = 1; r <= kMaxSeries; ++r) {
         QCPGraph* line = m_lines[r - 1];
         QVector<double> keys;
@@ -180,14 +263,58 @@ void LineChartView::setTable(const ChartTable& table, const std::vector<std::str
         }
     }
     showComparisons(comparisons, &low, &high, &shown, &shownNames);
-    bool axesChanged = showValueRange(low, high);
+    // Nor do the comparison lines when there are none.
+    QCPLayer* compared = layer(QStringLiteral("comparisons"));
+    const QCPLayer::LayerMode comparedMode =
+        comparisons.empty() ? QCPLayer::lmLogical : QCPLayer::lmBuffered;
+    if (compared->mode() != comparedMode) {
+        compared->setMode(comparedMode);
+        buffersChanged = true;
+    }
+    bool axesChanged = showValueRange(low, high) || buffersChanged;
     const QCPRange columns(0, std::max<double>(table.columns() - 1, 1));
     if (xAxis->range() != columns) {
         xAxis->setRange(columns);
         axesChanged = true;
     }
+    m_legendSeries.clear();
+    for (QCPAbstractPlottable* entry : shown) {
+        m_legendSeries.append(static_cast<int>(m_lines.indexOf(static_cast<QCPGraph*>(entry))));
+    }
     const bool legendChanged = setLegendEntries(shown, shownNames);
+    fadeLegendNames(fadedEntries());
     showData(labelsChanged || legendChanged, axesChanged);
+}
+
+int LineChartView::legendSeries(int entry) const {
+    return m_legendSeries.value(entry, -1);
+}
+
+SeriesEmphasis LineChartView::emphasis(int row) const {
+    const auto series = static_cast<std::size_t>(row - 1);
+    return row >= 1 && series < m_emphasis.size() ? m_emphasis[series] : SeriesEmphasis::Normal;
+}
+
+QPen LineChartView::linePen(int row) const {
+    return row >= 1 && row <= kMaxSeries ? m_lines[row - 1]->pen() : QPen();
+}
+
+QList<bool> LineChartView::fadedEntries() const {
+    QList<bool> faded;
+    for (int series : m_legendSeries) {
+        faded.append(series >= 0 && emphasis(series + 1) == SeriesEmphasis::Faded);
+    }
+    return faded;
+}
+
+void LineChartView::setEmphasis(const std::vector<SeriesEmphasis>& emphasis) {
+    if (emphasis == m_emphasis) {
+        return;
+    }
+    m_emphasis = emphasis;
+    restyle();
+    fadeLegendNames(fadedEntries());
+    replot(rpQueuedRefresh);
 }
 
 void LineChartView::showBands(const ChartBands& bands, double* low, double* high,
@@ -313,14 +440,18 @@ QList<QPointF> LineChartView::bandPoints(int band) const {
 void LineChartView::restyle() {
     const double width = lineWidth();
     for (int i = 0; i < m_lines.size(); ++i) {
-        QPen pen = charts::seriesPen(i, width);
+        const SeriesEmphasis shown = emphasis(i + 1);
+        QPen pen = charts::seriesPen(i, shown == SeriesEmphasis::Highlighted ? 2 * width : width);
         QColor color = pen.color();
         color.setAlpha(m_fadedLines ? kFadedAlpha : 255);
+        color = emphasized(color, shown);
         pen.setColor(color);
         if (m_lines[i]->pen() != pen) {
             m_lines[i]->setPen(pen);
             QCPScatterStyle marker = charts::seriesMarker(i, kMarkerSize * width);
-            marker.setPen(QPen(color, width));
+            // Outlined one pixel wide, whatever the line: a wider outline is stroked and filled
+            // point by point, which costs more than all the lines.
+            marker.setPen(QPen(color, 1));
             m_lines[i]->setScatterStyle(marker);
         }
     }
@@ -335,7 +466,11 @@ void LineChartView::restyle() {
         }
         const QList<QCPGraph*>& lines = m_comparisonLines[kindSlot(kind)];
         for (int i = 0; i < lines.size(); ++i) {
-            const QPen pen = charts::stylePen(comparisonStyle(i, kind), kComparisonWidth * width);
+            QPen pen = charts::stylePen(comparisonStyle(i, kind), kComparisonWidth * width);
+            // A faded item's comparison lines fade with it.
+            pen.setColor(emphasized(pen.color(), emphasis(i + 1) == SeriesEmphasis::Faded
+                                                     ? SeriesEmphasis::Faded
+                                                     : SeriesEmphasis::Normal));
             if (lines[i]->pen() != pen) {
                 lines[i]->setPen(pen);
             }

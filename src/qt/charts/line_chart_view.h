@@ -66,6 +66,12 @@ class LineChartView : public ChartView {
     /// crowded), by column.
     QMap<double, QString> shownPointLabels() const;
 
+    int legendSeries(int entry) const override;
+    void setEmphasis(const std::vector<SeriesEmphasis>& emphasis) override;
+    /// How line `row` (1..20) is drawn now.
+    SeriesEmphasis emphasis(int row) const;
+    QPen linePen(int row) const;
+
   protected:
     QString plotHoverText(const QPointF& position) const override;
     void fitHorizontalLabels() override;
@@ -80,6 +86,8 @@ class LineChartView : public ChartView {
     /// Puts the comparison lines' points into their graphs, as showBands does.
     void showComparisons(const std::vector<ComparisonLines>& comparisons, double* low, double* high,
                          QList<QCPAbstractPlottable*>* entries, QStringList* names);
+    /// By legend entry: true for a faded line.
+    QList<bool> fadedEntries() const;
 
     QList<QCPGraph*> m_lines;
     // By kind: a line behind each series, and a line without points for the legend.
@@ -89,7 +97,9 @@ class LineChartView : public ChartView {
     std::array<QCPGraph*, 5> m_bands{};  // p5, p25, p50, p75, p95
     QStringList m_bandNames;
     bool m_fadedLines = false;
-    QStringList m_names;  // whole name of every line, empty when it is not drawn
+    QStringList m_names;        // whole name of every line, empty when it is not drawn
+    QList<int> m_legendSeries;  // by legend entry: the line's row - 1, or -1 for a band
+    std::vector<SeriesEmphasis> m_emphasis;
     QStringList m_pointLabels;
     QSharedPointer<QCPAxisTickerText> m_years;
 };

@@ -7,10 +7,13 @@
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "editing/click_handlers.h"
 #include "qt/charts/chart_style.h"
@@ -65,11 +68,24 @@ AnalysisWindow::AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* ma
       m_trends(trends),
       m_mainView(mainView),
       m_title(makeLine(QStringLiteral("AnalysisTitle"), this)),
-      m_note(makeLine(QStringLiteral("AnalysisNote"), this)) {
+      m_note(makeLine(QStringLiteral("AnalysisNote"), this)),
+      m_close(new QToolButton(this)),
+      m_windowParent(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(2);
-    layout->addWidget(m_title);
+    // In a side panel a button closes it, where a window has its title bar.
+    auto* top = new QHBoxLayout();
+    top->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(m_title, 1);
+    top->addWidget(m_close);
+    m_close->setObjectName(QStringLiteral("AnalysisClose"));
+    m_close->setText(QStringLiteral("\u2715"));
+    m_close->setAutoRaise(true);
+    m_close->setFocusPolicy(Qt::TabFocus);
+    m_close->hide();
+    connect(m_close, &QToolButton::clicked, this, &QWidget::close);
+    layout->addLayout(top);
     layout->addWidget(m_note);
     if (view == AnalysisView::Sensitivity) {
         setObjectName(QStringLiteral("SensitivityWindow"));
@@ -110,7 +126,64 @@ AnalysisWindow::AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* ma
     }
     connect(mainView, &TrendsView::refreshed, this, &AnalysisWindow::refresh);
     connect(mainView, &TrendsView::zoomed, this, &AnalysisWindow::applyZoom);
+    connect(mainView, &TrendsView::presentationChanged, this, &AnalysisWindow::followPresentation);
+    m_close->setAccessibleName(tr("Close %1").arg(windowTitle()));
+    m_close->setToolTip(m_close->accessibleName());
     refresh();
+}
+
+void AnalysisWindow::setVisible(bool visible) {
+    if (visible && m_mainView->inPresentation() && !m_docked) {
+        dock();
+    }
+    QWidget::setVisible(visible);
+    if (m_docked && visible) {
+        m_mainView->addSidePanel(this);
+        chart()->setFocus(Qt::OtherFocusReason);
+    } else if (m_docked) {
+        m_mainView->removeSidePanel(this);
+    }
+}
+
+void AnalysisWindow::dock() {
+    m_windowGeometry = geometry();
+    m_docked = true;
+    setParent(m_mainView, Qt::Widget);
+    setAutoFillBackground(true);
+    // Escape and Ctrl+W close the panel only while the keyboard is in it.
+    setCloseKeysContext(Qt::WidgetWithChildrenShortcut);
+    m_close->show();
+}
+
+void AnalysisWindow::setCloseKeysContext(Qt::ShortcutContext context) {
+    for (QShortcut* key : findChildren<QShortcut*>(QString(), Qt::FindDirectChildrenOnly)) {
+        key->setContext(context);
+    }
+}
+
+void AnalysisWindow::undock() {
+    m_mainView->removeSidePanel(this);
+    m_docked = false;
+    setParent(m_windowParent, Qt::Window);
+    setAutoFillBackground(false);
+    setCloseKeysContext(Qt::WindowShortcut);
+    m_close->hide();
+    if (m_windowGeometry.isValid()) {
+        setGeometry(m_windowGeometry);
+    }
+}
+
+void AnalysisWindow::followPresentation(bool on) {
+    const bool open = isVisible();
+    if (on && open && !m_docked) {
+        dock();
+        show();
+    } else if (!on && m_docked) {
+        undock();
+        if (open) {
+            show();
+        }
+    }
 }
 
 ChartView* AnalysisWindow::chart() const {
@@ -208,7 +281,12 @@ void AnalysisWindow::applyZoom() {
     setFont(font);
     QFont bold = font;
     bold.setBold(true);
-    bold.setPointSizeF(font.pointSizeF() * 1.15);
+    // The presentation layout sizes its texts in pixels, the design in points.
+    if (font.pixelSize() > 0) {
+        bold.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * 1.15)));
+    } else {
+        bold.setPointSizeF(font.pointSizeF() * 1.15);
+    }
     m_title->setFont(bold);
     if (m_loopList != nullptr) {
         fitLoopColumns();

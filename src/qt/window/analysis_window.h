@@ -5,6 +5,7 @@
 #include "shell/analysis_views.h"
 
 class QRadioButton;
+class QToolButton;
 class QTreeWidget;
 class QVBoxLayout;
 
@@ -24,6 +25,10 @@ class TrendsView;
 /// While open it follows the main window's recalculations and zoom; closing it (also with
 /// Escape or Ctrl+W) tells the window state, which then stops working the analysis out. The
 /// chart (or the diagram) takes the keyboard and is named by the title.
+///
+/// While the main window shows its presentation layout, an open analysis window stands in a
+/// side panel of that layout instead of over it, with a button to close it; it becomes a window
+/// of its own again, where it was, when the layout is turned off.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
   public:
@@ -48,11 +53,21 @@ class AnalysisWindow : public QWidget {
     QString title() const;
     QString note() const;
 
+    /// True while it stands in a side panel of the main window.
+    bool docked() const { return m_docked; }
+
+    void setVisible(bool visible) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void applyZoom();
+    /// Into a side panel of the main window, or back to a window of its own.
+    void dock();
+    void undock();
+    void followPresentation(bool on);
+    void setCloseKeysContext(Qt::ShortcutContext context);
     void drawSensitivity();
     void drawInfluence();
     void drawLoops();
@@ -76,6 +91,10 @@ class AnalysisWindow : public QWidget {
     QTreeWidget* m_loopList = nullptr;
     unsigned long m_shownRevision = 0;
     bool m_drawn = false;
+    QToolButton* m_close;
+    QWidget* m_windowParent;
+    QRect m_windowGeometry;
+    bool m_docked = false;
 };
 
 }  // namespace vorn

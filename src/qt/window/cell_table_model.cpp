@@ -25,12 +25,21 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
+            if (index.row() == 0 && index.column() < m_topRowLines.size() &&
+                m_topRowLines[index.column()].contains('\n')) {
+                return m_topRowLines[index.column()];
+            }
             return charts::fromTableText(m_table.text(index.row(), index.column()));
         case Qt::BackgroundRole: {
             const std::optional<Rgb> color = m_table.color(index.row(), index.column());
             return QBrush(color ? QColor(color->red, color->green, color->blue) : m_background);
         }
         case Qt::TextAlignmentRole:
+            // A top row of two lines: its texts at the top, where the edge of a matrix behind
+            // the other shows them.
+            if (index.row() == 0 && !m_topRowLines.isEmpty()) {
+                return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+            }
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::AccessibleTextRole:
             return charts::fromTableText(spokenCellText(m_table.text(index.row(), index.column())));
@@ -48,6 +57,16 @@ QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     }
     return charts::fromTableText(columns ? m_table.text(0, section) : m_table.text(section, 0));
+}
+
+void CellTableModel::setTopRowLines(const QStringList& lines) {
+    if (lines == m_topRowLines) {
+        return;
+    }
+    m_topRowLines = lines;
+    if (m_rows > 0 && m_columns > 0) {
+        emit dataChanged(index(0, 0), index(0, m_columns - 1));
+    }
 }
 
 Qt::ItemFlags CellTableModel::flags(const QModelIndex& index) const {

@@ -31,6 +31,10 @@ class CellTableModel : public QAbstractTableModel {
     /// doing nothing, when the table has not changed since the last call.
     bool refresh();
 
+    /// The texts of the top row's cells broken onto lines, by column (a text without a line
+    /// break, or none, shows the cell's text as it is); empty: every cell as it is.
+    void setTopRowLines(const QStringList& lines);
+
   private:
     struct Shown {
         std::string text;
@@ -46,6 +50,7 @@ class CellTableModel : public QAbstractTableModel {
     int m_rows = 0;
     int m_columns = 0;
     std::vector<Shown> m_shown;  // what the view was last told, row by row
+    QStringList m_topRowLines;
 };
 
 }  // namespace vorn

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "qt/charts/chart_style.h"
 #include "qt/window/cell_table_model.h"
 #include "shell/controls.h"
 #include "tables/rgb.h"
@@ -377,30 +378,98 @@ bool GridView::cellTextElided(int row, int column) const {
         return false;
     }
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return fontMetrics().horizontalAdvance(shownCellText(cell.data().toString())) >
-           shown.width() - 2 * margin;
+    const QStringList lines = cell.data().toString().split('\n');
+    return std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+        return fontMetrics().horizontalAdvance(shownCellText(line)) > shown.width() - 2 * margin;
+    });
+}
+
+void GridView::setToolTipText(std::function<QString(int, int)> text) {
+    m_toolTipText = std::move(text);
+}
+
+QString GridView::toolTipAt(int row, int column) const {
+    const QModelIndex cell = m_model->index(row, column);
+    if (!cell.isValid()) {
+        return {};
+    }
+    bool cut = cellTextElided(row, column);
+    if (row > 0 && column > 0) {
+        cut = cut || cellTextElided(row, 0) || cellTextElided(0, column);
+    }
+    if (!cut) {
+        return {};
+    }
+    return m_toolTipText ? m_toolTipText(row, column)
+                         : charts::fromTableText(m_table.text(row, column));
 }
 
 void GridView::setZoom(const Zoom& zoom) {
     m_zoom = zoom;
+    m_presentation.reset();
+    m_model->setTopRowLines({});
     applyColumnWidths();
-    applyRowHeight();
+    placeEditor();  // an entry being typed stays over its cell
+}
+
+void GridView::setPresentation(const PresentationMetrics& metrics) {
+    m_presentation = metrics;
+    applyColumnWidths();
+    placeEditor();
 }
 
 void GridView::applyColumnWidths() {
     QHeaderView* header = horizontalHeader();
+    std::vector<PresentationColumn> columns;
+    if (m_presentation) {
+        const QFontMetrics metrics = fontMetrics();
+        columns = presentationColumns(
+            m_table,
+            [&metrics](std::string_view text) {
+                return metrics.horizontalAdvance(charts::fromTableText(std::string(text)));
+            },
+            *m_presentation);
+        QStringList lines;
+        for (const PresentationColumn& column : columns) {
+            lines.append(column.secondLine.empty()
+                             ? QString()
+                             : charts::fromTableText(column.firstLine) + '\n' +
+                                   charts::fromTableText(column.secondLine));
+        }
+        m_model->setTopRowLines(lines);
+    }
     for (int c = 0; c < m_model->columnCount(); ++c) {
-        const int width = m_zoom.pixels(m_table.columnWidth(c));
+        const auto column = static_cast<std::size_t>(c);
+        const int width =
+            column < columns.size() ? columns[column].width : m_zoom.pixels(m_table.columnWidth(c));
         if (header->sectionSize(c) != width) {
             header->resizeSection(c, width);
         }
     }
+    applyRowHeight();
+}
+
+int GridView::topRowLines() const {
+    for (int c = 0; m_presentation && c < m_model->columnCount(); ++c) {
+        if (m_model->index(0, c).data().toString().contains('\n')) {
+            return 2;
+        }
+    }
+    return 1;
 }
 
 void GridView::applyRowHeight() {
-    const int height = std::max(m_zoom.pixels(kRowHeightTwips), fontMetrics().height() + 2);
-    if (verticalHeader()->defaultSectionSize() != height) {
-        verticalHeader()->setDefaultSectionSize(height);
+    const int text = fontMetrics().height() + 2;
+    const int height = m_presentation ? std::max(m_presentation->rowPixels, text)
+                                      : std::max(m_zoom.pixels(kRowHeightTwips), text);
+    QHeaderView* rows = verticalHeader();
+    if (rows->defaultSectionSize() != height) {
+        rows->setDefaultSectionSize(height);
+    }
+    // The top row holds the item names: two lines when one of them is broken.
+    const int top = topRowLines() > 1 ? height + fontMetrics().lineSpacing() : height;
+    if (m_model->rowCount() > 0 && rows->sectionSize(0) != top) {
+        rows->resizeSection(0, top);
     }
 }
 
@@ -466,8 +535,9 @@ bool GridView::viewportEvent(QEvent* event) {
     }
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex cell = indexAt(help->pos());
-    if (cell.isValid() && cellTextElided(cell.row(), cell.column())) {
-        QToolTip::showText(help->globalPos(), cell.data().toString(), viewport(), visualRect(cell));
+    const QString text = cell.isValid() ? toolTipAt(cell.row(), cell.column()) : QString();
+    if (!text.isEmpty()) {
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(cell));
     } else {
         QToolTip::hideText();
     }

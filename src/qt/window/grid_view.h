@@ -3,8 +3,11 @@
 #include <QColor>
 #include <QPointer>
 #include <QTableView>
+#include <functional>
+#include <optional>
 
 #include "editing/cell_keys.h"
+#include "shell/presentation_layout.h"
 #include "shell/zoom.h"
 #include "tables/cell_table.h"
 
@@ -26,8 +29,9 @@ struct GridLook {
 /// reports mouse presses on cells and elsewhere on it, and the keys that move the current cell,
 /// click it (Space), ask for its context menu or start an entry. It never edits a cell itself:
 /// an editor it opens over a cell only holds the typed text until it is committed. A cell text
-/// too long for its column is shortened with an ellipsis and shown whole as a tooltip; keyboard
-/// focus shows as a ring in the highlight colour.
+/// too long for its column is shortened with an ellipsis and shown whole as a tooltip, and so is
+/// a value whose item names are cut, with its names; keyboard focus shows as a ring in the
+/// highlight colour.
 class GridView : public QTableView {
     Q_OBJECT
   public:
@@ -39,8 +43,19 @@ class GridView : public QTableView {
     QRect cellRect(int row, int column) const;
     /// True when the text of cell (row, column) is too long for its column.
     bool cellTextElided(int row, int column) const;
-    /// Scales the column widths and row heights; the font comes from the parent.
+    /// Scales the column widths and row heights of the design; the font comes from the parent.
     void setZoom(const Zoom& zoom);
+    /// Sizes the columns and rows for the presentation layout: every column as wide as its
+    /// values and its item's name, a long name on two lines, rows of `metrics.rowPixels`.
+    void setPresentation(const PresentationMetrics& metrics);
+    bool inPresentation() const { return m_presentation.has_value(); }
+    /// Lines of the top row: two where a name is broken onto two lines.
+    int topRowLines() const;
+    /// Gives the tooltip of a value cell whose text or item names are cut.
+    void setToolTipText(std::function<QString(int row, int column)> text);
+    /// The tooltip that hovering cell (row, column) shows; empty when its text and names are
+    /// whole.
+    QString toolTipAt(int row, int column) const;
 
     /// Opens the cell editor over (row, column) holding `text`: selected when `selected`, so that
     /// typing replaces it, else with the cursor at its end.
@@ -111,6 +126,8 @@ class GridView : public QTableView {
     int m_editorColumn = 0;
     bool m_handingKeyToEditor = false;
     Zoom m_zoom;
+    std::optional<PresentationMetrics> m_presentation;
+    std::function<QString(int, int)> m_toolTipText;
 };
 
 }  // namespace vorn

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/charts/chart_view.h"
 #include "qt/window/main_window.h"
 #include "qt/window/qt_platform.h"
 #include "qt/window/trends_view.h"
@@ -21,6 +22,7 @@ std::vector<std::string> fileArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vorn::ChartView::reuseLargeBuffers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorn"));
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));

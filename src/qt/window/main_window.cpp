@@ -102,12 +102,19 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help"));
-    addCommand(help, tr("&Overview"), QStringLiteral("HelpOveview"),
-               [this] { m_trends.HelpOveview_Click(); });
-    addCommand(help, tr("&Instructions"), QStringLiteral("HelpInstructions"),
-               [this] { m_trends.HelpInstructions_Click(); });
-    addCommand(help, tr("&About"), QStringLiteral("HelpAbout"),
-               [this] { m_trends.HelpAbout_Click(); });
+    // In the presentation layout the panes open in its drawer.
+    addCommand(help, tr("&Overview"), QStringLiteral("HelpOveview"), [this] {
+        m_trends.HelpOveview_Click();
+        m_view->helpAsked(Control::Overview);
+    });
+    addCommand(help, tr("&Instructions"), QStringLiteral("HelpInstructions"), [this] {
+        m_trends.HelpInstructions_Click();
+        m_view->helpAsked(Control::Instruction);
+    });
+    addCommand(help, tr("&About"), QStringLiteral("HelpAbout"), [this] {
+        m_trends.HelpAbout_Click();
+        m_view->helpAsked(Control::About);
+    });
     QAction* keyboard = help->addAction(tr("&Keyboard"));
     keyboard->setObjectName(QStringLiteral("HelpKeyboard"));
     connect(keyboard, &QAction::triggered, this, [this] {

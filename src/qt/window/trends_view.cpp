@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <algorithm>
 #include <exception>
 
@@ -107,6 +109,15 @@ TrendsView::TrendsView(Trends& trends, QWidget* parent) : QWidget(parent), m_tre
         build(layout);
     }
     applyTabOrder();
+    for (std::size_t i = 0; i < m_sliderValues.size(); ++i) {
+        static const char* const kNames[] = {"TimeHorizonValue", "UncertaintyValue", "ChangeValue"};
+        auto* words = new QLabel(this);
+        words->setObjectName(QString::fromLatin1(kNames[i]));
+        words->setWordWrap(true);
+        words->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        words->hide();  // the design shows them as tooltips only
+        m_sliderValues[i] = words;
+    }
     m_announcer = new Announcer(this);
     m_focusRing = new FocusRing(this);
     connect(qApp, &QApplication::focusChanged, this,
@@ -136,7 +147,9 @@ void TrendsView::jumpRegion(bool forward) {
     const std::optional<Control> focused = controlOf(QApplication::focusWidget());
     const Region region = focused ? nextRegion(regionOf(*focused), forward)
                                   : (forward ? Region::Sliders : Region::HelpPanes);
-    widget(regionEntry(m_trends, region))->setFocus(Qt::ShortcutFocusReason);
+    const Control entry =
+        m_places ? presentationRegionEntry(m_trends, region) : regionEntry(m_trends, region);
+    widget(entry)->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TrendsView::focusChanged(QWidget* now) {
@@ -154,9 +167,30 @@ void TrendsView::focusFirstControl() {
 }
 
 void TrendsView::setZoom(const Zoom& zoom) {
+    const bool leaving = m_places.has_value();
     m_zoom = zoom;
+    m_places.reset();
+    m_presentation.setOn(false);
+    if (leaving) {
+        for (const ControlLayout& layout : windowLayout()) {
+            widget(layout.id)->show();
+        }
+        for (QLabel* words : m_sliderValues) {
+            words->hide();
+        }
+        m_contributions->setWholeLabelsOnly(false);
+        for (Control pane : {Control::Overview, Control::Instruction, Control::About}) {
+            static_cast<TextBox*>(widget(pane))->setBorder(false);
+        }
+        static_cast<TextBox*>(widget(Control::Hints))
+            ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     setFont(designFont(zoom));
+    applyDesignChartFrames(zoom);
     for (const ControlLayout& layout : windowLayout()) {
+        if (layout.kind == ControlKind::Chart) {
+            continue;  // placed with their frames
+        }
         QRect place = designRect(layout.id, zoom);
         if (layout.kind == ControlKind::TextBox || layout.kind == ControlKind::Label) {
             place.setWidth(zoom.pixels(m_trends.width(layout.id)));
@@ -168,7 +202,231 @@ void TrendsView::setZoom(const Zoom& zoom) {
     }
     fitCaptionFonts();
     setFixedSize(designSize(zoom));
+    refreshStacking();
     emit zoomed();
+    if (leaving) {
+        emit presentationChanged(false);
+    }
+}
+
+void TrendsView::showPresentation(QSize area, QSize screen) {
+    const bool entering = !m_places.has_value();
+    m_presentationArea = area;
+    m_presentationScreen = screen;
+    m_presentation.setOn(true);
+    if (entering) {
+        m_places.emplace();  // none applied yet: everything is placed
+        m_places->area = {-1, -1};
+    }
+    applyPresentation();
+    if (entering) {
+        refresh();  // charts that were behind others in the design are seen now
+        emit presentationChanged(true);
+    }
+}
+
+std::optional<PresentationPlaces> TrendsView::presentationNow() {
+    if (!m_places) {
+        return std::nullopt;
+    }
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const PresentationMetrics metrics = presentationMetrics(
+        {m_presentationScreen.width(), m_presentationScreen.height()}, scrollBar);
+    if (!(metrics == m_places->metrics) || m_places->area.width < 0) {
+        applyPresentationFonts(metrics);  // the tables' rows depend on them
+    }
+    int panels = 0;
+    for (const QPointer<QWidget>& panel : m_panels) {
+        panels += panel != nullptr ? 1 : 0;
+    }
+    int topRowLines = 1;
+    for (Control id : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        topRowLines = std::max(topRowLines, grid(id)->topRowLines());
+    }
+    return presentationLayout(
+        {m_presentationArea.width(), m_presentationArea.height()}, metrics,
+        presentationInput(m_trends, m_presentation.drawer(), panels, topRowLines));
+}
+
+void TrendsView::applyPresentation() {
+    if (!m_places) {
+        return;
+    }
+    // New fonts and places: each chart laid out once, at the end.
+    holdCharts(true);
+    const std::optional<PresentationPlaces> places = presentationNow();
+    const bool changed = !(*places == *m_places);
+    const bool newFonts = !(places->metrics == m_places->metrics) || m_places->area.width < 0;
+    if (changed) {
+        *m_places = *places;
+        placeForPresentation(*places);
+    }
+    holdCharts(false);
+    if (changed && newFonts) {
+        emit zoomed();
+    }
+}
+
+void TrendsView::holdCharts(bool hold, bool held) {
+    if (!hold && !held) {
+        return;
+    }
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        chartView(id)->hold(hold);
+    }
+}
+
+void TrendsView::applyPresentationFonts(const PresentationMetrics& metrics) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPixelSize(metrics.textPixels);
+    setFont(font);
+    for (const ControlLayout& layout : windowLayout()) {
+        widget(layout.id)->setFont(QFont());  // the view's font, not the design's fitted one
+    }
+    for (Control id : {Control::MSFlexPolicy, Control::MSFlexXImpact, Control::MSFlexTotals}) {
+        grid(id)->setPresentation(metrics);
+    }
+    // A hint longer than the strip scrolls rather than being cut.
+    static_cast<TextBox*>(widget(Control::Hints))
+        ->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void TrendsView::placeForPresentation(const PresentationPlaces& places) {
+    setFixedSize(places.area.width, places.area.height);
+    for (const ControlLayout& layout : windowLayout()) {
+        QWidget* control = widget(layout.id);
+        const PixelRect& place = places.place(layout.id);
+        if (place.isEmpty()) {
+            control->hide();
+            continue;
+        }
+        if (layout.kind != ControlKind::Chart) {
+            control->setGeometry(place.left, place.top, place.width, place.height);
+        }
+        control->show();
+    }
+    for (std::size_t i = 0; i < m_sliderValues.size(); ++i) {
+        const PixelRect& place = places.sliderValues[i];
+        m_sliderValues[i]->setGeometry(place.left, place.top, place.width, place.height);
+        m_sliderValues[i]->show();
+    }
+    // The chart in the large place names its series; the small ones beside it go without a
+    // legend and leave out names that they could not show whole.
+    const double lineSpacing = std::max(QFontMetrics(font()).lineSpacing(), 1);
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        const bool large = id == places.largeChart;
+        ChartFrame frame;
+        frame.captionLines = places.place(chartCaption(id)).height / lineSpacing;
+        frame.legendShown = large;
+        // Large, the legend keeps a text close to the others'.
+        frame.smallestLegendFactor = large ? 0.9 : ChartFrame::kSmallestLegendFactor;
+        const PixelRect& place = places.place(id);
+        chartView(id)->setFrame(frame, QRect(place.left, place.top, place.width, place.height));
+    }
+    m_contributions->setWholeLabelsOnly(places.largeChart != Control::MscXImpacts);
+    // The drawer's pane stands out from what it lies over.
+    for (Control pane : {Control::Overview, Control::Instruction, Control::About}) {
+        static_cast<TextBox*>(widget(pane))->setBorder(places.shown(pane));
+    }
+    std::size_t slot = 0;
+    for (const QPointer<QWidget>& panel : m_panels) {
+        if (panel != nullptr && slot < places.panels.size()) {
+            const PixelRect& place = places.panels[slot++];
+            panel->setGeometry(place.left, place.top, place.width, place.height);
+        }
+    }
+    raiseOverlays();
+    refreshFocusPolicies();
+}
+
+void TrendsView::raiseOverlays() {
+    if (m_places) {
+        // Each caption lies over the top edge of its chart, whichever the design has in front.
+        for (Control caption : {Control::TextAnnual, Control::TextGrowth, Control::TextVary}) {
+            widget(caption)->raise();
+        }
+    }
+    for (const QPointer<QWidget>& panel : m_panels) {
+        if (panel != nullptr) {
+            panel->raise();
+        }
+    }
+    if (m_places && m_presentation.drawer()) {
+        widget(*m_presentation.drawer())->raise();
+    }
+    if (m_focusRing != nullptr && m_focusRing->target() != nullptr) {
+        m_focusRing->raise();
+    }
+}
+
+void TrendsView::helpAsked(Control pane) {
+    const std::optional<Control> before = m_presentation.drawer();
+    m_presentation.helpAsked(pane);
+    if (m_presentation.drawer() && m_presentation.drawer() != before) {
+        // Shown once the layout is applied after the command; the keyboard goes to it.
+        applyPresentation();
+        widget(*m_presentation.drawer())->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TrendsView::addSidePanel(QWidget* panel) {
+    if (std::find(m_panels.begin(), m_panels.end(), panel) == m_panels.end()) {
+        m_panels.emplace_back(panel);
+    }
+    applyPresentation();
+}
+
+void TrendsView::removeSidePanel(QWidget* panel) {
+    m_panels.erase(std::remove_if(m_panels.begin(), m_panels.end(),
+                                  [panel](const QPointer<QWidget>& shown) {
+                                      return shown == nullptr || shown == panel;
+                                  }),
+                   m_panels.end());
+    applyPresentation();
+}
+
+QLabel* TrendsView::sliderValueLabel(Control slider) const {
+    switch (slider) {
+        case Control::HScrollTime:
+            return m_sliderValues[0];
+        case Control::HScrollUncert:
+            return m_sliderValues[1];
+        case Control::HScrollLags:
+            return m_sliderValues[2];
+        default:
+            return nullptr;
+    }
+}
+
+void TrendsView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        run([this] { escapePressed(m_trends, m_presentation); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TrendsView::applyDesignChartFrames(const Zoom& zoom) {
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        ChartFrame frame;
+        if (id == Control::mscTrends) {
+            // The narrower Spread chart lies over it: nothing of it shows at its edges then.
+            const auto [left, right] = uncoveredSides(id, Control::MscVary);
+            frame.leftShare = left;
+            frame.rightShare = right;
+        } else {
+            frame.captionLines = captionLines(id, chartCaption(id));
+        }
+        chartView(id)->setFrame(frame, designRect(id, zoom));
+    }
+}
+
+ChartView* TrendsView::chartView(Control chart) const {
+    if (chart == Control::MscXImpacts) {
+        return m_contributions;
+    }
+    return lineChart(chart);
 }
 
 void TrendsView::fitCaptionFonts() {
@@ -322,6 +580,8 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
     const Control id = layout.id;
     connect(grid, &GridView::cellPressed, this,
             [this, id](int row, int column, int button) { gridPressed(id, row, column, button); });
+    grid->setToolTipText(
+        [this, id](int row, int column) { return qText(cellToolTip(m_trends, id, row, column)); });
     connect(grid, &GridView::entryKeyPressed, this,
             [this, id](int row, int column, const QString& text) {
                 entryKeyPressed(id, row, column, text);
@@ -342,27 +602,32 @@ QWidget* TrendsView::makeGrid(const ControlLayout& layout) {
 }
 
 QWidget* TrendsView::makeChart(const ControlLayout& layout) {
-    if (layout.id == Control::MscXImpacts) {
+    const Control id = layout.id;
+    ChartView* chart = nullptr;
+    if (id == Control::MscXImpacts) {
         m_contributions = new BarChartView(this);
-        m_contributions->setCaptionSpace(captionLines(layout.id, Control::TextGrowth));
-        connect(m_contributions, &BarChartView::clicked, this,
+        chart = m_contributions;
+        connect(chart, &ChartView::clicked, this,
                 [this] { run([this] { MscXImpacts_Click(m_trends); }); });
-        return m_contributions;
-    }
-    auto* chart = new LineChartView(this);
-    if (layout.id == Control::mscTrends) {
-        m_levels = chart;
-        // The narrower Spread chart lies over it: nothing of it shows at its edges then.
-        const auto [left, right] = uncoveredSides(layout.id, Control::MscVary);
-        m_levels->setSideSpace(left, right);
-        connect(chart, &LineChartView::clicked, this,
+    } else if (id == Control::mscTrends) {
+        m_levels = new LineChartView(this);
+        chart = m_levels;
+        connect(chart, &ChartView::clicked, this,
                 [this] { run([this] { mscTrends_Click(m_trends); }); });
     } else {
-        m_spread = chart;
-        m_spread->setCaptionSpace(captionLines(layout.id, Control::TextVary));
-        connect(chart, &LineChartView::clicked, this,
+        m_spread = new LineChartView(this);
+        chart = m_spread;
+        connect(chart, &ChartView::clicked, this,
                 [this] { run([this] { MscVary_Click(m_trends); }); });
     }
+    connect(chart, &ChartView::legendEntryClicked, this, [this, id, chart](int entry) {
+        const int series = chart->legendSeries(entry);
+        if (series >= 0) {
+            run([&] { m_trends.legendEntry_Click(id, series); });
+        }
+    });
+    connect(chart, &ChartView::highlightStepped, this,
+            [this, id](bool forward) { run([&] { m_trends.stepHighlight(id, forward); }); });
     return chart;
 }
 
@@ -500,7 +765,15 @@ void TrendsView::refresh() {
     refreshTexts();
     refreshSliders();
     refreshStacking();
+    // Charts about to take new places take their new data without drawing it: laid out anew,
+    // they draw it once.
+    const std::optional<PresentationPlaces> places = presentationNow();
+    const bool moving = places && !(*places == *m_places);
+    holdCharts(moving);
     refreshCharts();
+    applyPresentation();
+    holdCharts(false, moving);
+    refreshEmphasis();
     refreshAccessibleTexts();
     m_running = false;
     emit refreshed();
@@ -521,6 +794,9 @@ void TrendsView::refreshTexts() {
         } else {
             continue;
         }
+        if (m_places) {
+            continue;  // the presentation layout gives every box its width
+        }
         const int width = m_zoom.pixels(m_trends.width(layout.id));
         if (control->width() != width) {
             control->resize(width, control->height());
@@ -537,6 +813,11 @@ void TrendsView::refreshSliders() {
             const QSignalBlocker blocker(slider);
             slider->setValue(value);
         }
+        const QString words = QString::fromStdString(sliderValueText(id, value, m_trends.inc));
+        QLabel* shown = sliderValueLabel(id);
+        if (shown->text() != words) {
+            shown->setText(words);
+        }
     }
 }
 
@@ -549,9 +830,7 @@ void TrendsView::refreshStacking() {
         widget(*control)->raise();
     }
     m_shownStacking = stacking;
-    if (m_focusRing->target() != nullptr) {
-        m_focusRing->raise();
-    }
+    raiseOverlays();
     refreshFocusPolicies();
 }
 
@@ -632,6 +911,17 @@ void TrendsView::refreshCharts() {
             drawChart(chart);
             outdated = false;
         }
+    }
+}
+
+void TrendsView::refreshEmphasis() {
+    for (Control id : {Control::mscTrends, Control::MscXImpacts, Control::MscVary}) {
+        std::vector<SeriesEmphasis> emphasis;
+        const int count = m_trends.highlight().target() ? m_trends.seriesCount(id) : 0;
+        for (int series = 0; series < count; ++series) {
+            emphasis.push_back(m_trends.seriesEmphasis(id, series));
+        }
+        chartView(id)->setEmphasis(emphasis);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -9,6 +10,7 @@
 
 #include "editing/cell_keys.h"
 #include "shell/controls.h"
+#include "shell/presentation_layout.h"
 #include "shell/zoom.h"
 
 class QLabel;
@@ -19,6 +21,7 @@ namespace vorn {
 
 class Announcer;
 class BarChartView;
+class ChartView;
 class FocusRing;
 class GridView;
 class LineChartView;
@@ -35,6 +38,11 @@ class Trends;
 /// another is left out of the Tab order; every control carries its accessible name, the charts
 /// a description of what they show; after every command the announcer tells a screen reader
 /// what changed.
+///
+/// The same controls have a second arrangement, the presentation layout, which fills a whole
+/// screen with texts sized for a room: presentationLayout places and sizes them, the window
+/// state's stacking still decides what is in front. Widgets of other windows (the analysis
+/// windows) can stand in its side panels meanwhile.
 class TrendsView : public QWidget {
     Q_OBJECT
   public:
@@ -65,9 +73,27 @@ class TrendsView : public QWidget {
     /// The control whose widget is `widget` or holds it; nothing for a widget outside the
     /// controls.
     std::optional<Control> controlOf(const QWidget* widget) const;
-    /// Shows the whole design at `zoom`: places, sizes, fonts, column widths, row heights.
+    /// Shows the whole design at `zoom`: places, sizes, fonts, column widths, row heights; leaves
+    /// the presentation layout.
     void setZoom(const Zoom& zoom);
     const Zoom& zoom() const { return m_zoom; }
+
+    /// Arranges the controls in the presentation layout for a client area of `area` on a screen
+    /// of `screen`, or again for a new size. setZoom brings the design back.
+    void showPresentation(QSize area, QSize screen);
+    bool inPresentation() const { return m_places.has_value(); }
+    /// Where the presentation layout places everything now; null in the design.
+    const PresentationPlaces* presentationPlaces() const { return m_places ? &*m_places : nullptr; }
+    const Presentation& presentation() const { return m_presentation; }
+    /// A Help command asked for `pane`: in the presentation layout its drawer shows it, or
+    /// closes when it shows it already. Run it inside run().
+    void helpAsked(Control pane);
+    /// Gives `panel`, a child of this view, a side panel of the presentation layout (again).
+    void addSidePanel(QWidget* panel);
+    /// The panel's place is free again.
+    void removeSidePanel(QWidget* panel);
+    /// The position in words shown beside each slider in the presentation layout.
+    QLabel* sliderValueLabel(Control slider) const;
 
     /// Pixel rectangle of a control's design-time place at `zoom`.
     static QRect designRect(Control control, const Zoom& zoom = Zoom());
@@ -80,8 +106,13 @@ class TrendsView : public QWidget {
   signals:
     /// The view has caught up with the window state.
     void refreshed();
-    /// The view shows a new zoom.
+    /// The view shows a new zoom, or the presentation layout a new text size.
     void zoomed();
+    /// The presentation layout was turned on or off.
+    void presentationChanged(bool on);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void build(const ControlLayout& layout);
@@ -115,6 +146,24 @@ class TrendsView : public QWidget {
     void refreshFocusPolicies();
     bool hiddenBehindAnother(Control control) const;
     void drawChart(Control chart);
+    /// How each chart draws its series while one may be highlighted.
+    void refreshEmphasis();
+    ChartView* chartView(Control chart) const;
+    /// The places the presentation layout gives everything for the window state now, the
+    /// fonts of a new text size applied first; nothing in the design.
+    std::optional<PresentationPlaces> presentationNow();
+    /// Places everything as the presentation layout says for the window state now, where
+    /// that changed.
+    void applyPresentation();
+    void applyPresentationFonts(const PresentationMetrics& metrics);
+    /// Holds the charts' layout and drawing (`hold`), or releases a hold made when `held`.
+    void holdCharts(bool hold, bool held = true);
+    void placeForPresentation(const PresentationPlaces& places);
+    /// The charts at their design places at `zoom`, with room for the caption boxes over them
+    /// and, for the Scenario Trends chart, the edges the Spread chart leaves uncovered.
+    void applyDesignChartFrames(const Zoom& zoom);
+    /// The drawer and the side panels above everything else.
+    void raiseOverlays();
 
     Trends& m_trends;
     Zoom m_zoom;
@@ -133,6 +182,12 @@ class TrendsView : public QWidget {
     Announcer* m_announcer = nullptr;
     FocusRing* m_focusRing = nullptr;
     QMenu* m_cellMenu = nullptr;
+    Presentation m_presentation;
+    std::optional<PresentationPlaces> m_places;
+    QSize m_presentationArea;
+    QSize m_presentationScreen;
+    std::array<QLabel*, 3> m_sliderValues{};
+    std::vector<QPointer<QWidget>> m_panels;
 };
 
 }  // namespace vorn

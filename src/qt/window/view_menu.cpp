@@ -36,6 +36,11 @@ ViewMenu::ViewMenu(QMainWindow* window, QScrollArea* area, TrendsView* view)
     m_fitToWindow = addAction(tr("&Fit to Window"));
     m_fitToWindow->setObjectName(QStringLiteral("mnuFitToWindow"));
     m_fitToWindow->setCheckable(true);
+    addSeparator();
+    m_presentationLayout = addAction(tr("&Presentation Layout"));
+    m_presentationLayout->setObjectName(QStringLiteral("mnuPresentationLayout"));
+    m_presentationLayout->setCheckable(true);
+    m_presentationLayout->setShortcut(QKeySequence(Qt::Key_F11));
 
     connect(m_zoomIn, &QAction::triggered, this, [this] { setZoom(m_view->zoom().zoomedIn()); });
     connect(m_zoomOut, &QAction::triggered, this, [this] { setZoom(m_view->zoom().zoomedOut()); });
@@ -46,9 +51,48 @@ ViewMenu::ViewMenu(QMainWindow* window, QScrollArea* area, TrendsView* view)
             fitToWindow();
         }
     });
+    connect(m_presentationLayout, &QAction::toggled, this,
+            [this](bool on) { setPresentation(on); });
     m_area->installEventFilter(this);
     m_window->installEventFilter(this);
     apply(m_view->zoom());
+}
+
+QSize ViewMenu::presentationArea() const {
+    if (m_window->isFullScreen()) {
+        return m_area->maximumViewportSize();
+    }
+    // Until the window manager has made the window full screen.
+    return m_window->screen()->geometry().size() - QSize(0, menuBarHeight());
+}
+
+void ViewMenu::setPresentation(bool on) {
+    if (on == m_view->inPresentation()) {
+        m_presentationLayout->setChecked(on);
+        return;
+    }
+    if (on) {
+        m_before = {m_view->zoom(), m_fitToWindow->isChecked(), m_window->geometry(),
+                    m_window->windowState()};
+        m_checkOnScreen = false;
+        m_fitToWindow->setChecked(false);
+        for (QAction* zoom : {m_zoomIn, m_zoomOut, m_actualSize, m_fitToWindow}) {
+            zoom->setEnabled(false);  // the layout sizes everything to the screen
+        }
+        m_window->setWindowState(m_window->windowState() | Qt::WindowFullScreen);
+        m_view->showPresentation(presentationArea(), m_window->screen()->geometry().size());
+    } else {
+        m_view->setZoom(m_before.zoom);
+        m_window->setWindowState(m_before.states & ~Qt::WindowFullScreen);
+        if (!(m_before.states & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            m_window->setGeometry(m_before.geometry);
+        }
+        m_actualSize->setEnabled(true);
+        m_fitToWindow->setEnabled(true);
+        apply(m_before.zoom);
+        m_fitToWindow->setChecked(m_before.fitToWindow);
+    }
+    m_presentationLayout->setChecked(on);
 }
 
 QAction* ViewMenu::addZoomAction(const QString& text, const QString& name,
@@ -60,6 +104,9 @@ QAction* ViewMenu::addZoomAction(const QString& text, const QString& name,
 }
 
 void ViewMenu::setZoom(const Zoom& zoom) {
+    if (m_view->inPresentation()) {
+        return;  // the presentation layout sizes everything to the screen
+    }
     m_checkOnScreen = false;  // the user's zoom stands
     m_fitToWindow->setChecked(false);
     apply(zoom);
@@ -140,7 +187,9 @@ void ViewMenu::keepOnScreen() {
 }
 
 bool ViewMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_area && event->type() == QEvent::Resize && m_fitToWindow->isChecked()) {
+    if (watched == m_area && event->type() == QEvent::Resize && m_view->inPresentation()) {
+        m_view->showPresentation(presentationArea(), m_window->screen()->geometry().size());
+    } else if (watched == m_area && event->type() == QEvent::Resize && m_fitToWindow->isChecked()) {
         fitToWindow();
     } else if (watched == m_window && m_checkOnScreen &&
                (event->type() == QEvent::Move || event->type() == QEvent::Resize ||

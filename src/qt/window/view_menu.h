@@ -15,6 +15,8 @@ class TrendsView;
 /// The View menu and the window's zoom: "Zoom In", "Zoom Out", "Actual Size" and "Fit to
 /// Window". The steps and the fit are Zoom's; this menu applies them to the client area
 /// and sizes the window to match. While "Fit to Window" is on, resizing the window refits.
+/// "Presentation Layout" (F11) shows the window full screen in the presentation layout, and
+/// turned off brings back the window, the design and the zoom as they were.
 class ViewMenu : public QMenu {
     Q_OBJECT
   public:
@@ -27,6 +29,8 @@ class ViewMenu : public QMenu {
     void fitToScreen();
     /// Shows the client area at `zoom` and turns "Fit to Window" off.
     void setZoom(const Zoom& zoom);
+    /// Turns the presentation layout on or off, as its menu entry does.
+    void setPresentation(bool on);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +49,16 @@ class ViewMenu : public QMenu {
     /// What the window adds around the client area: its frame and the menu bar.
     QSize chrome() const;
     void keepOnScreen();
+    /// The client area the presentation layout fills: the screen below the menu bar.
+    QSize presentationArea() const;
+
+    /// What the presentation layout leaves and brings back.
+    struct Before {
+        Zoom zoom;
+        bool fitToWindow = false;
+        QRect geometry;
+        Qt::WindowStates states;
+    };
 
     QMainWindow* m_window;
     QScrollArea* m_area;
@@ -53,7 +67,9 @@ class ViewMenu : public QMenu {
     QAction* m_zoomOut;
     QAction* m_actualSize;
     QAction* m_fitToWindow;
+    QAction* m_presentationLayout;
     bool m_checkOnScreen = false;
+    Before m_before;
 };
 
 }  // namespace vorn
