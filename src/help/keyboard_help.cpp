@@ -1,13 +1,13 @@
 #include "help/keyboard_help.h"
 
-#include <array>
 #include <utility>
 
 namespace vorn {
 
 TextTable keyboardHelp() {
     // clang-format off
-    static const std::array<std::pair<const char*, const char*>, 30> kKeys = {{
+    // A plain array, so that its size is counted from the entries.
+    static const std::pair<const char*, const char*> kKeys[] = {
         {"Tab, Shift+Tab", "Move through the controls, starting at the Totals table."},
         {"F6, Shift+F6", "Jump between the sliders, the charts, the table in front and the help panes."},
         {"Arrows (in a table)", "Move the current cell; headers and the corner cell can be reached too. Arriving at a cell acts as a first left click on it: the table comes forward and the cell's hint shows."},
@@ -37,7 +37,7 @@ TextTable keyboardHelp() {
         {"Alt+F, Alt+E, Alt+V, Alt+A, Alt+H", "Open the File, Edit, View, Analysis or Help menu."},
         {"Escape, Ctrl+W (in a window of its own or a side panel)", "Close the Sensitivity, Influence Map, Loop Diagram, Chart Data or Keyboard window."},
         {"Alt+F4", "Close the main window; with unsaved changes it asks first."},
-    }};
+    };
     // clang-format on
     TextTable table;
     table.cornerText = "Keys";

@@ -139,7 +139,7 @@ void AnalysisWindow::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (m_docked && visible) {
         m_mainView->addSidePanel(this);
-        chart()->setFocus(Qt::OtherFocusReason);
+        keyboardTarget()->setFocus(Qt::OtherFocusReason);
     } else if (m_docked) {
         m_mainView->removeSidePanel(this);
     }

@@ -209,6 +209,16 @@ class PresentationLayoutTest : public QObject {
         QVERIFY(influence->isVisible() && influence->docked());
         influence->findChild<QToolButton*>("AnalysisClose")->click();
         QVERIFY(!influence->isVisible());
+        // The Loop Diagram, which has no chart, docks alike and its diagram takes the keys.
+        m->trigger("mnuLoopDiagram");
+        vorn::AnalysisWindow* loops = m->window.analysisMenu()->window(AnalysisView::LoopDiagram);
+        QVERIFY(loops->docked() && loops->isVisible());
+        QCOMPARE(view()->presentationPlaces()->panels.size(), std::size_t(2));
+        QVERIFY(!loops->geometry().intersects(sensitivity->geometry()));
+        QCOMPARE(QApplication::focusWidget(), loops->keyboardTarget());
+        QTest::keyClick(loops->keyboardTarget(), Qt::Key_Escape);
+        QVERIFY(!loops->isVisible());
+        QVERIFY(!m->trends.analyses().shown(AnalysisView::LoopDiagram));
 
         present(false);
         QVERIFY(sensitivity->isWindow());
