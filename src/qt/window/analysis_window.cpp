@@ -120,10 +120,7 @@ AnalysisWindow::AnalysisWindow(AnalysisView view, Trends& trends, TrendsView* ma
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     }
     resize(size);
-    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("LoopSplitter"))) {
-        // Halves, whatever the list's columns would like.
-        splitter->setSizes({size.width() / 2, size.width() / 2});
-    }
+    arrangeLoops(Qt::Horizontal);
     connect(mainView, &TrendsView::refreshed, this, &AnalysisWindow::refresh);
     connect(mainView, &TrendsView::zoomed, this, &AnalysisWindow::applyZoom);
     connect(mainView, &TrendsView::presentationChanged, this, &AnalysisWindow::followPresentation);
@@ -137,6 +134,9 @@ void AnalysisWindow::setVisible(bool visible) {
         dock();
     }
     QWidget::setVisible(visible);
+    if (visible && !m_docked) {
+        m_placedAsWindow = true;
+    }
     if (m_docked && visible) {
         m_mainView->addSidePanel(this);
         keyboardTarget()->setFocus(Qt::OtherFocusReason);
@@ -153,6 +153,16 @@ void AnalysisWindow::dock() {
     // Escape and Ctrl+W close the panel only while the keyboard is in it.
     setCloseKeysContext(Qt::WidgetWithChildrenShortcut);
     m_close->show();
+    // A side panel is tall and narrow: the diagram above its list of loops.
+    arrangeLoops(Qt::Vertical);
+}
+
+void AnalysisWindow::arrangeLoops(Qt::Orientation orientation) {
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("LoopSplitter"))) {
+        splitter->setOrientation(orientation);
+        // Halves, whatever the list's columns would like.
+        splitter->setSizes({1, 1});
+    }
 }
 
 void AnalysisWindow::setCloseKeysContext(Qt::ShortcutContext context) {
@@ -168,8 +178,20 @@ void AnalysisWindow::undock() {
     setAutoFillBackground(false);
     setCloseKeysContext(Qt::WindowShortcut);
     m_close->hide();
-    if (m_windowGeometry.isValid()) {
+    arrangeLoops(Qt::Horizontal);
+    if (m_placedAsWindow) {
         setGeometry(m_windowGeometry);
+    } else {
+        // Never shown as a window: at the right of the main window's screen, whole, rather
+        // than where its panel was.
+        QRect place(QPoint(), m_windowGeometry.size());
+        if (const QScreen* screen = m_mainView->screen()) {
+            const QRect room = screen->availableGeometry();
+            const int margin = room.height() / 25;
+            place.moveTopRight(QPoint(room.right() - margin, room.top() + margin));
+            place.moveLeft(std::max(place.left(), room.left()));
+        }
+        setGeometry(place);
     }
 }
 

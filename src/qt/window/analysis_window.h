@@ -67,6 +67,8 @@ class AnalysisWindow : public QWidget {
     void dock();
     void undock();
     void followPresentation(bool on);
+    /// The Loop Diagram beside its list of loops, or above it; halves either way.
+    void arrangeLoops(Qt::Orientation orientation);
     void setCloseKeysContext(Qt::ShortcutContext context);
     void drawSensitivity();
     void drawInfluence();
@@ -95,6 +97,7 @@ class AnalysisWindow : public QWidget {
     QWidget* m_windowParent;
     QRect m_windowGeometry;
     bool m_docked = false;
+    bool m_placedAsWindow = false;  // shown as a window of its own at least once
 };
 
 }  // namespace vorn

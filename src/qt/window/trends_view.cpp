@@ -202,6 +202,9 @@ void TrendsView::setZoom(const Zoom& zoom) {
     }
     fitCaptionFonts();
     setFixedSize(designSize(zoom));
+    if (leaving) {
+        m_shownStacking.clear();  // the layout raised its captions over the charts
+    }
     refreshStacking();
     emit zoomed();
     if (leaving) {

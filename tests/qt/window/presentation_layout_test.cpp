@@ -36,6 +36,7 @@ struct Seen {
     QRect place;
     QFont font;
     bool visible;
+    qsizetype stacked;  // place among the controls, the last on top
 
     bool operator==(const Seen&) const = default;
 };
@@ -66,7 +67,16 @@ class PresentationLayoutTest : public QObject {
         std::vector<Seen> all;
         for (const vorn::ControlLayout& layout : vorn::windowLayout()) {
             QWidget* shown = control(layout.id);
-            all.push_back({shown->geometry(), shown->font(), shown->isVisible()});
+            all.push_back({shown->geometry(), shown->font(), shown->isVisible(), 0});
+        }
+        // The controls' order among themselves, whatever else lies between them.
+        qsizetype rank = 0;
+        for (const QObject* child : view()->children()) {
+            for (std::size_t i = 0; i < vorn::windowLayout().size(); ++i) {
+                if (control(vorn::windowLayout()[i].id) == child) {
+                    all[i].stacked = rank++;
+                }
+            }
         }
         return all;
     }
@@ -162,6 +172,14 @@ class PresentationLayoutTest : public QObject {
             QCOMPARE(back[i].font, design[i].font);
             QCOMPARE(back[i].visible, design[i].visible);
         }
+        // The controls stacked as the window state has them, the front one on top: no caption
+        // the layout raised stays over a chart.
+        const std::vector<Control>& stacking = m->trends.stacking();
+        for (std::size_t i = 1; i < stacking.size(); ++i) {
+            QVERIFY2(back[static_cast<std::size_t>(vorn::index(stacking[i - 1]))].stacked >
+                         back[static_cast<std::size_t>(vorn::index(stacking[i]))].stacked,
+                     vorn::layoutOf(stacking[i]).name.data());
+        }
         QVERIFY(!horizon->isVisible());
         QVERIFY(m->find<QAction>("mnuZoomIn")->isEnabled());
     }
@@ -223,6 +241,8 @@ class PresentationLayoutTest : public QObject {
         present(false);
         QVERIFY(sensitivity->isWindow());
         QVERIFY(sensitivity->isVisible());
+        // Opened in a panel, it becomes a window that lies whole on the screen.
+        QVERIFY(m->window.screen()->availableGeometry().contains(sensitivity->geometry()));
         QVERIFY(!sensitivity->docked());
         QVERIFY(!influence->isVisible());
         QVERIFY(m->trends.analyses().shown(AnalysisView::Sensitivity));
