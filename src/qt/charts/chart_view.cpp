@@ -275,11 +275,20 @@ void ChartView::fitValueAxisTitle() {
     const int axisLength = axisRect()->height() > 0
                                ? axisRect()->height()
                                : height() - captionPixels() - 3 * QFontMetrics(font()).height();
-    const bool tooLong =
-        QFontMetrics(yAxis->labelFont()).horizontalAdvance(m_valueTitle) > axisLength;
+    const QFontMetrics metrics(yAxis->labelFont());
     QString shown = m_valueTitle;
-    if (tooLong) {
-        shown.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    if (metrics.horizontalAdvance(m_valueTitle) > axisLength) {
+        // A line still longer than the axis is shortened rather than cut off at its ends.
+        QStringList lines = m_valueTitle.split(QStringLiteral(" ("));
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            lines[i].prepend(QLatin1Char('('));
+        }
+        // It may stand out beyond the plot's ends, not beyond the chart's.
+        const int room = std::max(height() - captionPixels() - metrics.height(), axisLength);
+        for (QString& line : lines) {
+            line = metrics.elidedText(line, Qt::ElideMiddle, std::max(room, 1));
+        }
+        shown = lines.join(QLatin1Char('\n'));
     }
     if (yAxis->label() != shown) {
         yAxis->setLabel(shown);

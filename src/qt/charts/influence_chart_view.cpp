@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "qt/charts/chart_style.h"
+#include "qt/charts/value_ticker.h"
 
 namespace vorn {
 namespace {
@@ -45,9 +46,7 @@ QRectF textRect(const QFontMetrics& metrics, const QString& text, int padding) {
 }  // namespace
 
 InfluenceChartView::InfluenceChartView(QWidget* parent) : ChartView(parent) {
-    auto values = QSharedPointer<QCPAxisTickerFixed>::create();
-    values->setScaleStrategy(QCPAxisTickerFixed::ssNone);
-    xAxis->setTicker(values);
+    xAxis->setTicker(QSharedPointer<ValueTicker>::create(xAxis));
     xAxis->setNumberFormat(QStringLiteral("g"));
     xAxis->setNumberPrecision(4);
     fitAxis(xAxis, 0, 0);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "qt/charts/chart_style.h"
+#include "qt/charts/value_ticker.h"
 
 namespace vorn {
 namespace {
@@ -39,9 +40,7 @@ SensitivityChartView::SensitivityChartView(QWidget* parent) : ChartView(parent) 
     yAxis->setRangeReversed(true);
     yAxis->grid()->setVisible(false);
     yAxis->setRange(0.5, 1.5);
-    auto values = QSharedPointer<QCPAxisTickerFixed>::create();
-    values->setScaleStrategy(QCPAxisTickerFixed::ssNone);
-    xAxis->setTicker(values);
+    xAxis->setTicker(QSharedPointer<ValueTicker>::create(xAxis));
     xAxis->setNumberFormat(QStringLiteral("g"));
     xAxis->setNumberPrecision(4);
     xAxis->grid()->setZeroLinePen(QPen(QColor(120, 120, 120), 0));

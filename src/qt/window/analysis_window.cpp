@@ -153,7 +153,10 @@ void AnalysisWindow::dock() {
     // Escape and Ctrl+W close the panel only while the keyboard is in it.
     setCloseKeysContext(Qt::WidgetWithChildrenShortcut);
     m_close->show();
-    // A side panel is tall and narrow: the diagram above its list of loops.
+    // A side panel is tall and narrow: the title and note on as many lines as they need, the
+    // diagram above its list of loops.
+    m_title->setWrapped(true);
+    m_note->setWrapped(true);
     arrangeLoops(Qt::Vertical);
 }
 
@@ -178,6 +181,8 @@ void AnalysisWindow::undock() {
     setAutoFillBackground(false);
     setCloseKeysContext(Qt::WindowShortcut);
     m_close->hide();
+    m_title->setWrapped(false);
+    m_note->setWrapped(false);
     arrangeLoops(Qt::Horizontal);
     if (m_placedAsWindow) {
         setGeometry(m_windowGeometry);

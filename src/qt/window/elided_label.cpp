@@ -8,12 +8,22 @@ namespace vorn {
 
 ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) {}
 
+void ElidedLabel::setWrapped(bool wrapped) {
+    setWordWrap(wrapped);
+}
+
 bool ElidedLabel::isElided() const {
+    if (wordWrap()) {
+        return false;
+    }
     return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
 }
 
 QString ElidedLabel::shownText() const {
     const QString whole = text();
+    if (wordWrap()) {
+        return whole;
+    }
     const int room = contentsRect().width();
     const QFontMetrics metrics = fontMetrics();
     if (metrics.horizontalAdvance(whole) <= room) {
@@ -29,7 +39,11 @@ QString ElidedLabel::shownText() const {
     return metrics.elidedText(whole, Qt::ElideMiddle, room);
 }
 
-void ElidedLabel::paintEvent(QPaintEvent* /*event*/) {
+void ElidedLabel::paintEvent(QPaintEvent* event) {
+    if (wordWrap()) {
+        QLabel::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
                           isEnabled(), shownText(), foregroundRole());

@@ -16,6 +16,8 @@ class ElidedLabel : public QLabel {
     bool isElided() const;
     /// The text as it is drawn.
     QString shownText() const;
+    /// Wrapped, the whole text is shown on as many lines as it needs instead.
+    void setWrapped(bool wrapped);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

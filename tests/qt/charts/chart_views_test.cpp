@@ -378,6 +378,66 @@ class ChartViewsTest : public QObject {
                  "Food -> Rain\n" + title + ": -0.25");
     }
 
+    // In a narrow chart with large texts, as in a side panel of the presentation layout, the
+    // numbers along the horizontal axis leave ticks out rather than run into each other, zero
+    // keeps its number, and a value-axis title too long even on two lines is shortened.
+    void narrowChartsKeepTheirNumbersApartAndTheirTitlesWhole() {
+        const auto checkNumbers = [](QCPAxis* axis) {
+            axis->parentPlot()->replot();
+            const QVector<double> ticks = axis->tickVector();
+            const QVector<QString> labels = axis->tickVectorLabels();
+            const QFontMetrics metrics(axis->tickLabelFont());
+            int shown = 0;
+            double rightEnd = -1e9;
+            for (qsizetype i = 0; i < ticks.size(); ++i) {
+                if (labels[i].isEmpty()) {
+                    continue;
+                }
+                ++shown;
+                const double centre = axis->coordToPixel(ticks[i]);
+                const double half = metrics.horizontalAdvance(labels[i]) / 2.0;
+                QVERIFY2(centre - half > rightEnd, qPrintable(labels[i]));
+                rightEnd = centre + half;
+                if (ticks[i] == 0) {
+                    QCOMPARE(labels[i], QString("0"));
+                }
+            }
+            QVERIFY(shown >= 2);
+            QVERIFY(shown < ticks.size());  // some were left out at this size
+        };
+        QFont large;
+        large.setPixelSize(22);
+
+        vorn::SensitivityChartView sensitivity;
+        sensitivity.setFont(large);
+        sensitivity.resize(600, 300);
+        sensitivity.setBars({"Population -> Population", "Industry -> Education"}, {0.8, -0.2},
+                            {"Raises the level", "Lowers the level"},
+                            "Change of the level of Population in 2040 (2000 = 1)");
+        sensitivity.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sensitivity));
+        checkNumbers(sensitivity.xAxis);
+
+        vorn::InfluenceChartView influence;
+        influence.setFont(large);
+        influence.resize(270, 260);
+        influence.setPoints({{"Food", 0.4, 2.1}, {"Industry", 4.1, 2.7}, {"Resources", 1.6, 0.9}},
+                            2.0, 1.9, {"dependent", "relay", "autonomous", "driving"},
+                            "Total influence (sum over its row, % per year)",
+                            "Total dependence (sum over its column, % per year)");
+        influence.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&influence));
+        checkNumbers(influence.xAxis);
+        const QStringList lines = influence.yAxis->label().split('\n');
+        QCOMPARE(lines.size(), qsizetype(2));
+        QCOMPARE(lines[0], QString("Total dependence"));
+        for (const QString& line : lines) {
+            QVERIFY2(QFontMetrics(influence.yAxis->labelFont()).horizontalAdvance(line) <=
+                         influence.height(),
+                     qPrintable(line));
+        }
+    }
+
     // Twelve of twenty points at the origin share one label; no label covers another or a
     // corner's name, and all lie in the plot. A point that is not a number is left out.
     void influenceLabelsShareAPlaceAndCoverNothing() {
