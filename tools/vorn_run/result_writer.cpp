@@ -311,33 +311,17 @@ void writeJson(std::ostream& stream, const BatchResult& result) {
 
 void writeCsv(std::ostream& stream, const BatchResult& result, CsvTable table) {
     // The window exports the same tables through the same writer.
-    static constexpr std::pair<CsvTable, ResultTable> kTables[] = {
-        {CsvTable::Levels, ResultTable::Levels},
-        {CsvTable::Contributions, ResultTable::Contributions},
-        {CsvTable::Spread, ResultTable::Spread},
-        {CsvTable::NetGrowth, ResultTable::NetGrowth},
-        {CsvTable::Bands, ResultTable::Bands},
-        {CsvTable::Sensitivity, ResultTable::Sensitivity},
-        {CsvTable::Influence, ResultTable::Influence},
-        {CsvTable::Loops, ResultTable::Loops},
-        {CsvTable::Reference, ResultTable::Reference},
-        {CsvTable::Difference, ResultTable::Difference}};
-    for (const auto& [csv, shared] : kTables) {
-        if (csv == table) {
-            ResultSource source{result.projection.numbers, result.itemNames,
-                                result.projection.contribTable};
-            source.bands = &result.bands;
-            source.sensitivity = &result.sensitivity;
-            source.influence = &result.influence;
-            source.loops = &result.loops;
-            if (result.reference) {
-                source.reference = &*result.reference;
-                source.difference = &result.difference;
-            }
-            writeResultCsv(stream, source, shared);
-            return;
-        }
+    ResultSource source{result.projection.numbers, result.itemNames,
+                        result.projection.contribTable};
+    source.bands = &result.bands;
+    source.sensitivity = &result.sensitivity;
+    source.influence = &result.influence;
+    source.loops = &result.loops;
+    if (result.reference) {
+        source.reference = &*result.reference;
+        source.difference = &result.difference;
     }
+    writeResultCsv(stream, source, table);
 }
 
 }  // namespace vorn::batch

@@ -5,23 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "scenario_files/result_csv.h"
+
 namespace vorn::batch {
 
 enum class OutputFormat { Csv, Json };
 
-/// The table that CSV output prints.
-enum class CsvTable {
-    Levels,
-    Contributions,
-    Spread,
-    NetGrowth,
-    Bands,
-    Sensitivity,
-    Influence,
-    Loops,
-    Reference,
-    Difference
-};
+/// The table that CSV output prints: one of those the window exports.
+using CsvTable = ResultTable;
 
 inline constexpr int kMinHorizon = -20;
 inline constexpr int kMaxHorizon = 20;

@@ -15,7 +15,6 @@ void ValueTicker::generate(const QCPRange& range, const QLocale& locale, QChar f
                            QVector<QString>* tickLabels) {
     QCPAxisTickerFixed::generate(range, locale, formatChar, precision, ticks, subTicks,
                                  tickLabels);
-    m_stride = 1;
     const double step = tickStep();
     const QCPAxisRect* rect = m_axis->axisRect();
     if (tickLabels == nullptr || !(step > 0) || !(range.size() > 0) || rect == nullptr) {
@@ -27,17 +26,18 @@ void ValueTicker::generate(const QCPRange& range, const QLocale& locale, QChar f
         widest = std::max(widest, metrics.horizontalAdvance(label));
     }
     const double stepPixels = rect->width() * step / range.size();
-    for (int stride : {1, 2, 5, 10}) {
-        m_stride = stride;
+    int stride = 1;
+    for (int candidate : {1, 2, 5, 10}) {
+        stride = candidate;
         if (stepPixels * stride >= widest + 2 * metrics.averageCharWidth()) {
             break;
         }
     }
-    if (m_stride == 1) {
+    if (stride == 1) {
         return;
     }
     for (qsizetype i = 0; i < ticks.size() && i < tickLabels->size(); ++i) {
-        if (std::llround(ticks[i] / step) % m_stride != 0) {
+        if (std::llround(ticks[i] / step) % stride != 0) {
             (*tickLabels)[i].clear();
         }
     }

@@ -12,16 +12,12 @@ class ValueTicker : public QCPAxisTickerFixed {
   public:
     explicit ValueTicker(const QCPAxis* axis);
 
-    /// Every how many ticks a number stands at the last layout.
-    int labelStride() const { return m_stride; }
-
     void generate(const QCPRange& range, const QLocale& locale, QChar formatChar, int precision,
                   QVector<double>& ticks, QVector<double>* subTicks,
                   QVector<QString>* tickLabels) override;
 
   private:
     const QCPAxis* m_axis;
-    int m_stride = 1;
 };
 
 }  // namespace vorn

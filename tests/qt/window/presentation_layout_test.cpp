@@ -37,8 +37,6 @@ struct Seen {
     QFont font;
     bool visible;
     qsizetype stacked;  // place among the controls, the last on top
-
-    bool operator==(const Seen&) const = default;
 };
 
 }  // namespace
